@@ -1,0 +1,59 @@
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace testing_support {
+
+int ScriptedDialogs::MessageDlg(const QString& text, platform::DialogKind kind, platform::DialogButtons buttons) {
+  shown.append({Shown::Message, QString(), text, kind, buttons});
+  if (!answers.isEmpty()) return answers.takeFirst();
+  return buttons == platform::DialogButtons::YesNo ? platform::mrYes : platform::mrOk;
+}
+
+void ScriptedDialogs::ErrorBox(const QString& caption, const QString& text) {
+  shown.append({Shown::Error, caption, text});
+}
+
+void ScriptedDialogs::MessageBox(const QString& caption, const QString& text) {
+  shown.append({Shown::Box, caption, text});
+}
+
+QStringList ScriptedDialogs::Errors() const {
+  QStringList out;
+  for (const Shown& s : shown)
+    if (s.kind == Shown::Error) out.append(s.text);
+  return out;
+}
+
+DialogScript::DialogScript() {
+  auto owned = std::make_unique<ScriptedDialogs>();
+  dialogs_ = owned.get();
+  previous_ = platform::SetDialogs(std::move(owned));
+}
+
+DialogScript::~DialogScript() { platform::SetDialogs(std::move(previous_)); }
+
+void RecordingShell::Open(QWidget*, const QString& verb, const QString& target) { calls.append({verb, target}); }
+
+ShellRecorder::ShellRecorder() {
+  auto owned = std::make_unique<RecordingShell>();
+  shell_ = owned.get();
+  previous_ = platform::SetShell(std::move(owned));
+}
+
+ShellRecorder::~ShellRecorder() { platform::SetShell(std::move(previous_)); }
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+}  // namespace testing_support

@@ -1,0 +1,73 @@
+#pragma once
+// Test doubles and helpers shared by the suites.
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "platform/Dialogs.h"
+#include "platform/Shell.h"
+
+namespace testing_support {
+
+// Dialogs that record what was shown and answer from a script (default: Yes/OK).
+class ScriptedDialogs : public platform::Dialogs {
+ public:
+  struct Shown {
+    enum Kind { Message, Error, Box } kind;
+    QString caption;
+    QString text;
+    platform::DialogKind dialogKind = platform::DialogKind::Information;
+    platform::DialogButtons buttons = platform::DialogButtons::Ok;
+  };
+
+  QList<Shown> shown;
+  QList<int> answers;  // taken from the front; when empty, Yes (or OK)
+
+  int MessageDlg(const QString& text, platform::DialogKind kind, platform::DialogButtons buttons) override;
+  void ErrorBox(const QString& caption, const QString& text) override;
+  void MessageBox(const QString& caption, const QString& text) override;
+
+  QStringList Errors() const;
+};
+
+// Installs scripted dialogs for the lifetime of the object.
+class DialogScript {
+ public:
+  DialogScript();
+  ~DialogScript();
+  ScriptedDialogs& operator*() { return *dialogs_; }
+  ScriptedDialogs* operator->() { return dialogs_; }
+
+ private:
+  ScriptedDialogs* dialogs_;
+  std::unique_ptr<platform::Dialogs> previous_;
+};
+
+// A shell that records the calls instead of opening anything.
+class RecordingShell : public platform::Shell {
+ public:
+  struct Call {
+    QString verb;
+    QString target;
+  };
+  QList<Call> calls;
+  void Open(QWidget* owner, const QString& verb, const QString& target) override;
+};
+
+class ShellRecorder {
+ public:
+  ShellRecorder();
+  ~ShellRecorder();
+  RecordingShell* operator->() { return shell_; }
+
+ private:
+  RecordingShell* shell_;
+  std::unique_ptr<platform::Shell> previous_;
+};
+
+// Writes bytes to a file, creating folders as needed.
+void WriteFile(const QString& path, const QByteArray& bytes);
+QByteArray ReadFile(const QString& path);
+
+}  // namespace testing_support

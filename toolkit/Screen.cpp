@@ -1,0 +1,10 @@
+#include "toolkit/Screen.h"
+
+namespace toolkit {
+
+Screen& TheScreen() {
+  static Screen screen;
+  return screen;
+}
+
+}  // namespace toolkit
