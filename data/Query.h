@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "data/ResultSet.h"
+
 namespace data {
 
 class Connection;
@@ -89,8 +91,7 @@ class TADOQuery {
   bool bof_ = true;
   bool eof_ = true;
   int current_ = -1;  // 0-based row index; -1 when empty
-  QStringList columns_;
-  std::vector<std::vector<QVariant>> rows_;
+  ResultSet rows_;
 };
 
 }  // namespace data
