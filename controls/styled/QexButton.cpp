@@ -583,6 +583,7 @@ void TQexButton::PaintLook(QPainter& p) {
   const QColor brush = platform::ToQColor(Framed() ? platform::clBtnFace : Color());
   QColor tl = platform::ToQColor(workTopLeft_), br = platform::ToQColor(workBottomRight_);
   if (look == lkPressed) std::swap(tl, br);
+  p.fillRect(face, brush);  // under the frame too: the gaps of a dotted frame show the face
   const int frameWidth = look == lkNormal ? normalWidth_ : hotWidth_;
   if (style_ != stNone) Frame(p, face, tl, br, frameWidth, dotted_);
   if (style_ == stFrameRaised) face.adjust(1, 1, -1, -1);

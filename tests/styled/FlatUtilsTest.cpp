@@ -1,0 +1,160 @@
+// Layout, frame, disabled-glyph and gradient routines of the flat controls.
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include "controls/styled/FlatUtils.h"
+
+using namespace styled;
+
+namespace {
+QRgb Rgb(platform::TColor c) { return platform::ToQColor(c).rgb(); }
+}  // namespace
+
+TEST(CalcGlyphLayout, HeaderButtonExample) {
+  // 65×65, 40×40 glyph, margin -1, spacing 4, glyph on top, caption 52×13.
+  const QRect client(0, 0, 65, 65);
+  GlyphLayoutResult r = CalcGlyphLayout(client, QPoint(0, 0), QSize(52, 13), blGlyphTop, -1, 4, QSize(40, 40), 1);
+  EXPECT_EQ(r.glyphOrigin, QPoint(13, 4));
+  EXPECT_EQ(r.captionRect, QRect(QPoint(7, 48), QSize(52, 13)));  // (7, 48)-(59, 61)
+  r = CalcGlyphLayout(client, QPoint(1, 1), QSize(52, 13), blGlyphTop, -1, 4, QSize(40, 40), 1);
+  EXPECT_EQ(r.glyphOrigin, QPoint(14, 5));
+  EXPECT_EQ(r.captionRect.topLeft(), QPoint(8, 49));
+}
+
+TEST(CalcGlyphLayout, CaptionOnlyCentresWhateverTheSpacing) {
+  for (int spacing : {-1, 0, 4, 20}) {
+    const GlyphLayoutResult r =
+        CalcGlyphLayout(QRect(0, 0, 60, 24), QPoint(0, 0), QSize(30, 12), blGlyphLeft, -1, spacing, QSize(), 1);
+    EXPECT_EQ(r.captionRect.topLeft(), QPoint(15, 6)) << spacing;
+  }
+}
+
+TEST(CalcGlyphLayout, SidesMarginsAndSpreadSpacing) {
+  const QRect c(10, 20, 100, 30);
+  // Left, fixed margin 5 and spacing 2: glyph at 5, caption after glyph cell (16 of a 32 strip) and gap.
+  GlyphLayoutResult r = CalcGlyphLayout(c, QPoint(), QSize(40, 10), blGlyphLeft, 5, 2, QSize(32, 16), 2);
+  EXPECT_EQ(r.glyphOrigin, QPoint(15, 20 + 7));
+  EXPECT_EQ(r.captionRect.topLeft(), QPoint(10 + 5 + 16 + 2, 20 + 10));
+  // Right, margin -1 and spacing -1 spread evenly: M = S = (100 - 56) / 3 = 14.
+  r = CalcGlyphLayout(c, QPoint(), QSize(40, 10), blGlyphRight, -1, -1, QSize(16, 16), 1);
+  EXPECT_EQ(r.glyphOrigin.x(), 10 + 100 - 14 - 16);
+  EXPECT_EQ(r.captionRect.x(), 10 + 100 - 14 - 16 - 14 - 40);
+  // Bottom, margin 3, spacing -1: S = ((30 - 19) - 10) / 2 = 0.
+  r = CalcGlyphLayout(c, QPoint(), QSize(40, 10), blGlyphBottom, 3, -1, QSize(16, 16), 1);
+  EXPECT_EQ(r.glyphOrigin.y(), 20 + 30 - 3 - 16);
+  EXPECT_EQ(r.captionRect.y(), 20 + 30 - 3 - 16 - 0 - 10);
+}
+
+TEST(DrawFlatFrame, RingsLieJustInsideTheRectangle) {
+  QImage image(10, 8, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter p(&image);
+    DrawFlatFrame(p, QRect(1, 1, 8, 6), Qt::red, 2);
+  }
+  const QRgb red = qRgb(255, 0, 0), white = qRgb(255, 255, 255);
+  EXPECT_EQ(image.pixel(0, 0), white);
+  EXPECT_EQ(image.pixel(1, 1), red);
+  EXPECT_EQ(image.pixel(8, 6), red);  // last pixel inside the exclusive right/bottom
+  EXPECT_EQ(image.pixel(9, 7), white);
+  EXPECT_EQ(image.pixel(2, 2), red);  // second ring
+  EXPECT_EQ(image.pixel(7, 5), red);
+  EXPECT_EQ(image.pixel(3, 3), white);  // inside both rings
+  EXPECT_EQ(image.pixel(6, 4), white);
+}
+
+TEST(MakeDisabledGlyph, EmbossesOnlyPureBlack) {
+  QImage cell(4, 4, QImage::Format_RGB32);
+  cell.fill(QColor(0, 128, 0));
+  cell.setPixel(1, 1, qRgb(0, 0, 0));
+  cell.setPixel(2, 1, qRgb(1, 0, 0));  // almost black: vanishes
+  cell.setPixel(3, 3, qRgb(0, 0, 0));  // its highlight falls outside
+  const QImage out = MakeDisabledGlyph(cell);
+  EXPECT_EQ(out.pixel(1, 1), Rgb(platform::clBtnShadow));
+  EXPECT_EQ(out.pixel(2, 2), Rgb(platform::clBtnHighlight));
+  EXPECT_EQ(out.pixel(2, 1), Rgb(platform::clBtnFace));
+  EXPECT_EQ(out.pixel(3, 3), Rgb(platform::clBtnShadow));
+  EXPECT_EQ(out.pixel(0, 3), Rgb(platform::clBtnFace));
+}
+
+TEST(FillGradient, LeftToRightPanelHasSixtyBandsAndAStopColouredTail) {
+  QImage image(185, 41, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  const platform::TColor start = platform::RGB(237, 241, 251), stop = platform::RGB(214, 223, 247);
+  FillGradient(image, image.rect(), start, stop, fdLeftToRight, 60);
+  EXPECT_EQ(image.pixel(0, 20), Rgb(start));
+  EXPECT_EQ(image.pixel(2, 40), Rgb(start));
+  // Band k covers x = 3k .. 3k+2 in one colour; band 59 is the stop colour.
+  for (int k = 0; k < 60; ++k) {
+    EXPECT_EQ(image.pixel(3 * k, 0), image.pixel(3 * k + 2, 40)) << k;
+    const int r = 237 + (k * (214 - 237) * 2 - 59) / (2 * 59);  // rounded to nearest
+    EXPECT_NEAR(qRed(image.pixel(3 * k, 10)), r, 1) << k;
+  }
+  EXPECT_EQ(image.pixel(177, 0), Rgb(stop));
+  for (int x = 180; x < 185; ++x) EXPECT_EQ(image.pixel(x, 5), Rgb(stop)) << x;
+  EXPECT_NE(image.pixel(9, 0), image.pixel(0, 0));  // band 3 differs (bands 0-2 round alike)
+}
+
+TEST(FillGradient, DirectionsPlaceStartAndStop) {
+  const platform::TColor s = platform::RGB(255, 0, 0), p = platform::RGB(0, 0, 255);
+  QImage image(20, 40, QImage::Format_RGB32);
+  FillGradient(image, image.rect(), s, p, fdBottomToTop, 40);
+  EXPECT_EQ(image.pixel(5, 39), Rgb(s));
+  EXPECT_EQ(image.pixel(5, 0), Rgb(p));
+  FillGradient(image, image.rect(), s, p, fdCenterToVerti, 20);
+  EXPECT_EQ(image.pixel(5, 0), Rgb(s));
+  EXPECT_EQ(image.pixel(5, 39), Rgb(s));
+  EXPECT_EQ(image.pixel(5, 19), Rgb(p));
+  EXPECT_EQ(image.pixel(5, 20), Rgb(p));
+  FillGradient(image, image.rect(), s, p, fdCenterToHoriz, 10);
+  EXPECT_EQ(image.pixel(0, 3), Rgb(s));
+  EXPECT_EQ(image.pixel(19, 3), Rgb(s));
+  EXPECT_EQ(image.pixel(9, 3), Rgb(p));
+  FillGradient(image, image.rect(), s, p, fdRightToLeft, 20);
+  EXPECT_EQ(image.pixel(19, 3), Rgb(s));
+  EXPECT_EQ(image.pixel(0, 3), Rgb(p));
+  FillGradient(image, image.rect(), s, p, fdTopToBottom, 1);  // fewer than 2 colours: start only
+  EXPECT_EQ(image.pixel(0, 0), Rgb(s));
+  EXPECT_EQ(image.pixel(19, 39), Rgb(s));
+}
+
+TEST(FillGradient, OnePixelHighShowsTheBottomEndAndNothingOutside) {
+  QImage image(10, 5, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  FillGradient(image, QRect(2, 2, 6, 1), platform::RGB(255, 0, 0), platform::RGB(0, 255, 0), fdTopToBottom, 60);
+  EXPECT_EQ(image.pixel(2, 2), qRgb(0, 255, 0));
+  EXPECT_EQ(image.pixel(7, 2), qRgb(0, 255, 0));
+  EXPECT_EQ(image.pixel(1, 2), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(8, 2), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(2, 1), qRgb(255, 255, 255));
+  // A rectangle reaching past the image paints only what lies inside.
+  FillGradient(image, QRect(-5, -5, 30, 30), platform::RGB(1, 2, 3), platform::RGB(4, 5, 6), fdXPFace, 60);
+  FillGradient(image, QRect(3, 3, 0, 4), platform::RGB(9, 9, 9), platform::RGB(9, 9, 9), fdLeftToRight, 60);
+}
+
+TEST(FillGradient, XPFaceEdgesAndCorner) {
+  QImage image(40, 30, QImage::Format_RGB32);
+  image.fill(Qt::black);
+  const platform::TColor s = platform::RGB(255, 255, 255), p = platform::RGB(100, 120, 200);
+  FillGradient(image, image.rect(), s, p, fdXPFace, 60);
+  EXPECT_EQ(image.pixel(10, 0), Rgb(s));      // top row
+  EXPECT_EQ(image.pixel(0, 15), Rgb(s));      // left column
+  EXPECT_EQ(image.pixel(20, 6), Rgb(p));      // main area starts with the stop colour
+  EXPECT_EQ(image.pixel(20, 23), Rgb(s));     // and ends with the start colour
+  EXPECT_EQ(image.pixel(20, 29), Rgb(p));     // bottom strip ends with the stop colour
+  // Corner: column i repeats the left band's colour of row T+7 down to row T+i+1.
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(image.pixel(i, 6), image.pixel(i, 7)) << i;
+    EXPECT_EQ(image.pixel(5, i), image.pixel(i, 7)) << i;
+  }
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) ASSERT_NE(image.pixel(x, y), qRgb(0, 0, 0)) << x << "," << y;
+}
+
+TEST(AcceleratorOf, FindsTheMarkedLetter) {
+  EXPECT_EQ(AcceleratorOf(QStringLiteral("&Help")), QChar('h'));
+  EXPECT_EQ(AcceleratorOf(QStringLiteral("Save && E&xit")), QChar('x'));
+  EXPECT_TRUE(AcceleratorOf(QStringLiteral("OK")).isNull());
+  EXPECT_TRUE(AcceleratorOf(QStringLiteral("End&")).isNull());
+}
