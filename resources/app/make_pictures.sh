@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Draws the main window's and the tip window's pictures with ImageMagick:
+# the header banner, the five header glyphs, the four speech glyphs and the tip icon.
+# Glyph backgrounds are one flat colour: the bottom-left pixel is the transparent colour.
+set -euo pipefail
+cd "$(dirname "$0")"
+SERIF=$(fc-match -f '%{file}' 'Noto Serif CJK SC:style=Bold')
+KAI=$(fc-match -f '%{file}' 'AR PL UKai CN')
+BG='#FF00FF'
+
+# Header banner, 182x237: a misty ink landscape under a cinnabar seal; the
+# panel stretches it over the whole header.
+convert -size 182x237 gradient:'#F6EEDC'-'#D9E6EE' \
+  \( -size 182x237 xc:none -fill '#8FA3AD' -draw "path 'M0,170 Q30,120 60,150 T120,130 T182,150 L182,237 L0,237 Z'" -blur 0x2 \) -composite \
+  \( -size 182x237 xc:none -fill '#5E7480' -draw "path 'M0,200 Q40,160 80,190 T150,175 T182,185 L182,237 L0,237 Z'" -blur 0x1 \) -composite \
+  -fill '#B0281E' -draw "roundrectangle 140,18 170,48 4,4" \
+  -font "$KAI" -pointsize 20 -fill '#FFF4E8' -annotate +145+41 '诗' \
+  -font "$KAI" -pointsize 26 -fill '#3A2A20' -annotate +14+56 '朱砂' -annotate +14+90 '笔记' \
+  -quality 92 banner.jpg
+
+glyph() {  # name, drawing
+  convert -size 40x40 xc:"$BG" "$@" -type TrueColor BMP3:"$name.bmp"
+}
+name=china   glyph -fill '#B0281E' -draw "roundrectangle 8,4 32,36 3,3" -fill '#F6EEDC' -draw "rectangle 12,8 28,32" \
+  -font "$KAI" -pointsize 14 -fill '#3A2A20' -annotate +13+26 '诗'
+name=foreign glyph -fill '#2E6DA4' -draw "circle 20,20 20,3" -stroke '#D9E6EE' -strokewidth 2 -fill none \
+  -draw "ellipse 20,20 8,17 0,360" -draw "line 3,20 37,20" -draw "line 6,12 34,12" -draw "line 6,28 34,28"
+name=setup   glyph -fill '#6B5B4B' -draw "circle 20,20 20,5" -fill "$BG" -draw "circle 20,20 20,13" \
+  -fill '#6B5B4B' -draw "rectangle 17,1 23,8" -draw "rectangle 17,32 23,39" -draw "rectangle 1,17 8,23" -draw "rectangle 32,17 39,23" \
+  -fill '#C8A04A' -draw "circle 20,20 20,16"
+name=tip     glyph -fill '#E8C547' -draw "circle 20,16 20,4" -fill '#8A8A8A' -draw "rectangle 15,27 25,34" \
+  -fill '#5A5A5A' -draw "rectangle 16,35 24,37" -stroke '#B08A20' -draw "line 20,10 20,22"
+name=upgrade glyph -fill '#3C8D4F' -draw "polygon 20,3 36,21 27,21 27,37 13,37 13,21 4,21"
+
+speech() {  # name, drawing: 16x16, 16 colours
+  convert -size 16x16 xc:"$BG" "$@" -colors 16 -type Palette BMP3:"$name.bmp"
+}
+name=speak  speech -fill '#B0281E' -draw "polygon 4,2 13,8 4,14"
+name=pause  speech -fill '#B0281E' -draw "rectangle 4,3 6,13" -draw "rectangle 10,3 12,13"
+name=resume speech -fill '#B0281E' -draw "rectangle 2,3 3,13" -draw "polygon 6,2 14,8 6,14"
+name=stop   speech -fill '#B0281E' -draw "rectangle 4,4 12,12"
+
+# Tip window icon, 27x36: a scroll with a cinnabar seal.
+convert -size 27x36 xc:'#FFFFFF' -fill '#E9DCC0' -draw "rectangle 4,3 22,32" -fill '#7A5230' \
+  -draw "rectangle 2,1 24,4" -draw "rectangle 2,31 24,34" -fill '#B0281E' -draw "rectangle 14,22 20,28" \
+  -stroke '#3A2A20' -draw "line 8,9 18,9" -draw "line 8,13 18,13" -draw "line 8,17 14,17" -quality 92 tipicon.jpg
