@@ -49,7 +49,7 @@ QString VoiceForLangId(unsigned langId) {
   // Sub-languages with a voice of their own come first, then the primary language.
   static const std::map<unsigned, const char*> exact = {
       {0x0804, "cmn"}, {0x0404, "cmn"},   {0x1004, "cmn"}, {0x0C04, "yue"},
-      {0x1404, "yue"}, {0x0409, "en-us"}, {0x0809, "en-gb"}, {0x0416, "pt-br"},
+      {0x1404, "yue"}, {0x0409, "en-us"}, {0x0809, "en"}, {0x0416, "pt-br"},
       {0x0816, "pt"},  {0x080A, "es-419"}};
   static const std::map<unsigned, const char*> primary = {
       {0x01, "ar"}, {0x02, "bg"}, {0x03, "ca"}, {0x04, "cmn"}, {0x05, "cs"}, {0x06, "da"},
@@ -297,6 +297,7 @@ SpeechVoice::SpeechVoice() {
       engine.started = true;
     }
     sampleRate_ = engine.sampleRate;
+    engineVoices_ = engine.voices;
   }
   const QString wav = qEnvironmentVariable("CQ_SPEECH_WAV");
   if (!wav.isEmpty())
@@ -361,11 +362,8 @@ int SpeechVoice::Speak(const QString& text, int flags) {
     tagged = SplitLanguageTag(text);
   item.text = tagged.text;
   item.voice = tagged.tagged ? VoiceForLangId(tagged.langId) : QString();
-  {
-    Engine& engine = TheEngine();
-    std::lock_guard lock(engine.mutex);
-    if (item.voice.isEmpty() || !engine.voices.contains(item.voice)) item.voice = DefaultVoiceName();
-  }
+  // Never wait for the engine here: another text may be synthesising.
+  if (item.voice.isEmpty() || !engineVoices_.contains(item.voice)) item.voice = DefaultVoiceName();
 
   std::unique_lock lock(mutex_);
   item.stream = nextStream_++;
@@ -463,11 +461,14 @@ void SpeechVoice::Run() {
     {
       std::lock_guard lock(mutex_);
       if (!tAborted && !Stopping()) spoken_.last().completed = true;
+    }
+    Emit({SpeechEvent::EndStream, item.stream});
+    {
+      std::lock_guard lock(mutex_);
       current_ = 0;
       lastDone_ = std::max(lastDone_, item.stream);
     }
     wake_.notify_all();
-    Emit({SpeechEvent::EndStream, item.stream});
   }
 }
 

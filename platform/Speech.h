@@ -12,6 +12,7 @@
 // language by its hexadecimal language identifier; the tag need not be closed
 // and selects the engine voice for that language ("cmn" for 804).
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <condition_variable>
 #include <cstdint>
@@ -140,6 +141,7 @@ class SpeechVoice {
 
   std::shared_ptr<SoundSink> sink_;
   int sampleRate_ = 22050;
+  QSet<QString> engineVoices_;  // the installed voices, by file name in lower case
 
   mutable std::mutex mutex_;
   mutable std::condition_variable wake_;
