@@ -80,11 +80,13 @@ bool IsBlank(const QString& text) {
 }
 
 // ---------------------------------------------------------------------------
-// The engine: one per process. It is not reentrant, so one voice at a time
-// synthesises, holding `mutex`; the callback finds that voice in `speaking`.
+// The engine: one per process. It is started once, under `startMutex`, before
+// any voice exists. It is not reentrant, so one voice at a time synthesises,
+// holding `synthMutex`; the callback finds that voice in `speaking`.
 
 struct Engine {
-  std::mutex mutex;
+  std::mutex startMutex;
+  std::timed_mutex synthMutex;
   bool started = false;
   QString dataPath;
   int sampleRate = 22050;
@@ -265,14 +267,14 @@ thread_local Clock::time_point tPlayhead;
 
 void SpeechVoice::SetEngineDataPath(const QString& path) {
   Engine& engine = TheEngine();
-  std::lock_guard lock(engine.mutex);
+  std::lock_guard lock(engine.startMutex);
   engine.dataPath = path;
 }
 
 SpeechVoice::SpeechVoice() {
   Engine& engine = TheEngine();
   {
-    std::lock_guard lock(engine.mutex);
+    std::lock_guard lock(engine.startMutex);
     if (!engine.started) {
       const QByteArray path = engine.dataPath.toLocal8Bit();
       espeak_ng_InitializePath(path.isEmpty() ? nullptr : path.constData());
@@ -486,7 +488,16 @@ void SpeechVoice::SpeakItem(const Item& item) {
   }
   const QByteArray utf8 = item.text.toUtf8();
   Engine& engine = TheEngine();
-  std::lock_guard lock(engine.mutex);
+  // Another voice may hold the engine, even paused: wait for it, but give up
+  // as soon as this text is stopped.
+  std::unique_lock engineLock(engine.synthMutex, std::defer_lock);
+  while (!engineLock.try_lock_for(std::chrono::milliseconds(20))) {
+    std::lock_guard lock(mutex_);
+    if (Stopping()) {
+      tAborted = true;
+      return;
+    }
+  }
   const QByteArray voice = item.voice.toLatin1();
   if (espeak_ng_SetVoiceByName(voice.constData()) != ENS_OK)
     espeak_ng_SetVoiceByName(ESPEAKNG_DEFAULT_VOICE);
@@ -501,7 +512,7 @@ void SpeechVoice::SpeakItem(const Item& item) {
 }
 
 int SpeechVoice::EngineCallback(short* samples, int count, void*) {
-  // Called on the synthesising voice's thread with the engine mutex held.
+  // Called on the synthesising voice's thread, which holds the engine.
   SpeechVoice* voice = TheEngine().speaking;
   if (!voice) return 1;
   return voice->OnSamples(samples, count);

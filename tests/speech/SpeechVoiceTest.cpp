@@ -221,6 +221,28 @@ TEST_F(SpeechVoiceTest, ReleasingAPausedVoiceDoesNotHang) {
   EXPECT_TRUE(ReadWav(wav_).valid);
 }
 
+TEST_F(SpeechVoiceTest, SecondVoiceWaitsForTheEngineWithoutBlockingAnyone) {
+  Speed("1");
+  auto first = SpeechVoice::Create();
+  first->Speak(kTag + LongText(), platform::SVSFlagsAsync);
+  ASSERT_TRUE(WaitFor([&] { return first->FramesOut() > 0; }));
+  first->Pause();  // holds the engine in the middle of its text
+
+  auto second = SpeechVoice::Create();
+  second->Speak(kTag + QStringLiteral("你好"), platform::SVSFlagsAsync);
+  EXPECT_FALSE(second->WaitUntilDone(300));
+  EXPECT_EQ(second->FramesOut(), 0);
+  second.reset();  // released while waiting for the engine: must not hang
+
+  auto third = SpeechVoice::Create();
+  third->Speak(kTag + QStringLiteral("你好"), platform::SVSFlagsAsync);
+  first.reset();  // releasing the paused voice frees the engine for the next one
+  ASSERT_TRUE(third->WaitUntilDone(60000));
+  ASSERT_EQ(third->Spoken().size(), 1);
+  EXPECT_TRUE(third->Spoken()[0].completed);
+  EXPECT_GT(third->FramesOut(), 0);
+}
+
 TEST_F(SpeechVoiceTest, TagWithoutTextSpeaksNothing) {
   auto voice = SpeechVoice::Create();
   voice->Speak(kTag, platform::SVSFlagsAsync);

@@ -1,8 +1,8 @@
 #include "tests/speech/WavFile.h"
 
 #include <QFile>
-#include <QtEndian>
 #include <cmath>
+#include <cstring>
 
 namespace speech_test {
 
@@ -20,25 +20,27 @@ Wav ReadWav(const QString& path) {
     wav.problem = QStringLiteral("cannot open");
     return wav;
   }
-  const QByteArray b = file.readAll();
-  const auto u32 = [&](int at) { return qFromLittleEndian<quint32>(b.constData() + at); };
-  const auto u16 = [&](int at) { return qFromLittleEndian<quint16>(b.constData() + at); };
-  if (b.size() < 44 || !b.startsWith("RIFF") || b.mid(8, 8) != "WAVEfmt ")
+  const QByteArray bytes = file.readAll();
+  const std::vector<unsigned char> b(bytes.begin(), bytes.end());
+  const qint64 size = qint64(b.size());
+  const auto u16 = [&](size_t at) { return quint32(b[at] | b[at + 1] << 8); };
+  const auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+  const auto tag = [&](size_t at, const char* text) { return memcmp(b.data() + at, text, 4) == 0; };
+  if (size < 44 || !tag(0, "RIFF") || !tag(8, "WAVE") || !tag(12, "fmt "))
     wav.problem = QStringLiteral("no RIFF WAVE header");
-  else if (u32(4) != quint32(b.size() - 8))
-    wav.problem = QStringLiteral("RIFF size %1 for a file of %2 bytes").arg(u32(4)).arg(b.size());
+  else if (u32(4) != size - 8)
+    wav.problem = QStringLiteral("RIFF size %1 for a file of %2 bytes").arg(u32(4)).arg(size);
   else if (u32(16) != 16 || u16(20) != 1 || u16(22) != 1 || u16(34) != 16)
     wav.problem = QStringLiteral("not mono 16-bit PCM");
-  else if (b.mid(36, 4) != "data" || u32(40) != quint32(b.size() - 44))
-    wav.problem = QStringLiteral("data size %1 for %2 bytes of data").arg(u32(40)).arg(b.size() - 44);
+  else if (!tag(36, "data") || u32(40) != size - 44)
+    wav.problem = QStringLiteral("data size %1 for %2 bytes of data").arg(u32(40)).arg(size - 44);
   else if (u32(28) != u32(24) * 2 || u16(32) != 2)
     wav.problem = QStringLiteral("byte rate or block size inconsistent");
   if (!wav.problem.isEmpty()) return wav;
   wav.valid = true;
   wav.sampleRate = int(u32(24));
-  const int count = (b.size() - 44) / 2;
-  wav.samples.resize(count);
-  for (int i = 0; i < count; ++i) wav.samples[i] = qFromLittleEndian<qint16>(b.constData() + 44 + 2 * i);
+  wav.samples.resize(size_t(size - 44) / 2);
+  for (size_t i = 0; i < wav.samples.size(); ++i) wav.samples[i] = short(u16(44 + 2 * i));
   return wav;
 }
 
