@@ -59,15 +59,6 @@ class FakeSystem {
 
 }  // namespace
 
-TEST(SpeechInstaller, IsAnExecutableScript) {
-  QFileInfo info(Installer());
-  ASSERT_TRUE(info.exists()) << Installer().toStdString();
-  EXPECT_TRUE(info.isExecutable());
-  QFile f(Installer());
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(f.readLine().startsWith("#!/bin/sh"));
-}
-
 TEST(SpeechInstaller, InstalledEngineIsLeftAlone) {
   FakeSystem sys;
   sys.Dpkg();

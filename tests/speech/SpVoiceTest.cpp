@@ -57,10 +57,6 @@ TEST_F(SpVoiceTest, StartsUnconnectedAndDisconnectingThenDoesNothing) {
   voice.Disconnect();
   EXPECT_FALSE(voice.Connected());
   EXPECT_EQ(SpeechVoice::Running(), nullptr);
-}
-
-TEST_F(SpVoiceTest, AutoConnectConnectsWhenLoaded) {
-  TSpVoice voice;
   voice.SetAutoConnect(true);
   voice.Loaded();
   EXPECT_TRUE(voice.Connected());
@@ -102,11 +98,15 @@ TEST_F(SpVoiceTest, EmptyPaneSendsOnlyTheTagAndNothingIsHeard) {
   TSpVoice voice;
   voice.SetRate(0);
   voice.Speak(kTag + ReadAloudText({}), platform::SVSFlagsAsync);
+  voice.Speak(kTag + ReadAloudText({QString(), QStringLiteral("  ")}), platform::SVSFlagsAsync);
   auto engine = voice.DefaultInterface();
   ASSERT_TRUE(engine->WaitUntilDone(60000));
-  ASSERT_EQ(engine->Spoken().size(), 1);
+  ASSERT_EQ(engine->Spoken().size(), 2);
   EXPECT_TRUE(engine->Spoken()[0].text.isEmpty());
   EXPECT_EQ(engine->FramesOut(), 0);
+  const auto wav = speech_test::ReadWav(wav_);
+  ASSERT_TRUE(wav.valid) << wav.problem.toStdString();
+  EXPECT_TRUE(wav.samples.empty());
 }
 
 TEST_F(SpVoiceTest, RunningOrNewSharesOneVoiceAndNewInstanceDoesNot) {
@@ -184,6 +184,9 @@ TEST_F(SpVoiceTest, RefusalsOfTheVoiceAreRaisedAsOsErrors) {
   EXPECT_THROW(voice.SetRate(42), toolkit::EOSError);
   EXPECT_TRUE(voice.Connected());
   EXPECT_THROW(voice.Speak(QStringLiteral("x"), 64), toolkit::EOSError);
+  EXPECT_THROW(voice.Speak(QStringLiteral("x"), platform::SVSFIsXML | platform::SVSFIsNotXML),
+               toolkit::EOSError);
+  EXPECT_TRUE(voice.DefaultInterface()->Spoken().isEmpty());
 }
 
 TEST_F(SpVoiceTest, CreationFailureIsRaisedOnEveryPressAndNothingConnects) {

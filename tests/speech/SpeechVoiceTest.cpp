@@ -150,15 +150,6 @@ TEST_F(SpeechVoiceTest, SpeakReturnsWhileSynthesisGoesOn) {
   EXPECT_FALSE(voice->Spoken().value(0).completed);
 }
 
-TEST_F(SpeechVoiceTest, SynchronousSpeakWaitsForTheEnd) {
-  auto voice = SpeechVoice::Create();
-  voice->Speak(kTag + QStringLiteral("你好"), platform::SVSFDefault);
-  EXPECT_FALSE(voice->Busy());
-  ASSERT_EQ(voice->Spoken().size(), 1);
-  EXPECT_TRUE(voice->Spoken()[0].completed);
-  EXPECT_GT(voice->FramesOut(), 0);
-}
-
 TEST_F(SpeechVoiceTest, PauseHoldsTheOutputAndResumeContinues) {
   Speed("1");
   auto voice = SpeechVoice::Create();
@@ -180,17 +171,6 @@ TEST_F(SpeechVoiceTest, PauseHoldsTheOutputAndResumeContinues) {
   EXPECT_TRUE(ReadWav(wav_).valid);
 }
 
-TEST_F(SpeechVoiceTest, PausedVoiceHoldsNewTextUntilResumed) {
-  auto voice = SpeechVoice::Create();
-  voice->Pause();
-  voice->Speak(kTag + QStringLiteral("你好"), platform::SVSFlagsAsync);
-  EXPECT_FALSE(voice->WaitUntilDone(500));
-  EXPECT_EQ(voice->FramesOut(), 0);
-  voice->Resume();
-  ASSERT_TRUE(voice->WaitUntilDone(60000));
-  EXPECT_GT(voice->FramesOut(), 0);
-}
-
 TEST_F(SpeechVoiceTest, ReleasingTheVoiceStopsSpeechAndLeavesAValidFile) {
   Speed("1");
   auto voice = SpeechVoice::Create();
@@ -209,16 +189,6 @@ TEST_F(SpeechVoiceTest, ReleasingTheVoiceStopsSpeechAndLeavesAValidFile) {
   const qint64 size = QFileInfo(wav_).size();
   QThread::msleep(300);
   EXPECT_EQ(QFileInfo(wav_).size(), size);  // nothing speaks on afterwards
-}
-
-TEST_F(SpeechVoiceTest, ReleasingAPausedVoiceDoesNotHang) {
-  Speed("1");
-  auto voice = SpeechVoice::Create();
-  voice->Speak(kTag + LongText(), platform::SVSFlagsAsync);
-  ASSERT_TRUE(WaitFor([&] { return voice->FramesOut() > 0; }));
-  voice->Pause();
-  voice.reset();
-  EXPECT_TRUE(ReadWav(wav_).valid);
 }
 
 TEST_F(SpeechVoiceTest, SecondVoiceWaitsForTheEngineWithoutBlockingAnyone) {
@@ -243,19 +213,6 @@ TEST_F(SpeechVoiceTest, SecondVoiceWaitsForTheEngineWithoutBlockingAnyone) {
   EXPECT_GT(third->FramesOut(), 0);
 }
 
-TEST_F(SpeechVoiceTest, TagWithoutTextSpeaksNothing) {
-  auto voice = SpeechVoice::Create();
-  voice->Speak(kTag, platform::SVSFlagsAsync);
-  voice->Speak(kTag + QStringLiteral("\r\n  \r\n"), platform::SVSFlagsAsync);
-  ASSERT_TRUE(voice->WaitUntilDone(60000));
-  EXPECT_EQ(voice->FramesOut(), 0);
-  const auto wav = ReadWav(wav_);
-  ASSERT_TRUE(wav.valid) << wav.problem.toStdString();
-  EXPECT_TRUE(wav.samples.empty());
-  ASSERT_EQ(voice->Spoken().size(), 2);
-  EXPECT_TRUE(voice->Spoken()[0].text.isEmpty());
-}
-
 TEST_F(SpeechVoiceTest, RateOutsideTheScaleIsRefusedAndFasterSpeechIsShorter) {
   auto voice = SpeechVoice::Create();
   EXPECT_EQ(voice->Rate(), 0);
@@ -272,14 +229,6 @@ TEST_F(SpeechVoiceTest, RateOutsideTheScaleIsRefusedAndFasterSpeechIsShorter) {
   EXPECT_EQ(voice->Rate(), 10);
   EXPECT_GT(fast, 0);
   EXPECT_LT(fast * 2, slow);
-}
-
-TEST_F(SpeechVoiceTest, UnknownSpeakFlagsAreRefused) {
-  auto voice = SpeechVoice::Create();
-  EXPECT_THROW(voice->Speak(QStringLiteral("x"), 4), platform::SpeechError);
-  EXPECT_THROW(voice->Speak(QStringLiteral("x"), platform::SVSFIsXML | platform::SVSFIsNotXML),
-               platform::SpeechError);
-  EXPECT_TRUE(voice->Spoken().isEmpty());
 }
 
 TEST_F(SpeechVoiceTest, RunningVoicesAreFoundUntilReleased) {
@@ -299,26 +248,6 @@ TEST_F(SpeechVoiceTest, RunningVoicesAreFoundUntilReleased) {
   second.reset();
   third.reset();
   EXPECT_EQ(SpeechVoice::Running(), nullptr);
-}
-
-TEST_F(SpeechVoiceTest, SubscribersHearStartAndEndOfEveryText) {
-  auto voice = SpeechVoice::Create();
-  std::mutex mutex;
-  QList<QPair<int, int>> events;
-  const int cookie = voice->Subscribe([&](const platform::SpeechEvent& e) {
-    std::lock_guard lock(mutex);
-    events << qMakePair(int(e.kind), e.stream);
-  });
-  const int s1 = voice->Speak(kTag + QStringLiteral("一"), platform::SVSFlagsAsync);
-  const int s2 = voice->Speak(kTag + QStringLiteral("二"), platform::SVSFDefault);
-  voice->Unsubscribe(cookie);
-  voice->Speak(kTag + QStringLiteral("三"), platform::SVSFDefault);
-  std::lock_guard lock(mutex);
-  const QList<QPair<int, int>> expected = {{platform::SpeechEvent::StartStream, s1},
-                                           {platform::SpeechEvent::EndStream, s1},
-                                           {platform::SpeechEvent::StartStream, s2},
-                                           {platform::SpeechEvent::EndStream, s2}};
-  EXPECT_EQ(events, expected);
 }
 
 TEST_F(SpeechVoiceTest, UnwritableWavFileFailsCreationClearly) {
