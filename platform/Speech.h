@@ -58,7 +58,7 @@ struct TaggedText {
 };
 TaggedText SplitLanguageTag(const QString& text);
 
-// The engine voice for a Windows language identifier: "cmn" for 0x804, and the
+// The engine voice for a language identifier (LANGID): "cmn" for 0x804, and the
 // voices of other languages by their primary language; empty when none is known.
 QString VoiceForLangId(unsigned langId);
 // The engine voice used for untagged text and for languages without a voice.
