@@ -46,7 +46,7 @@ int Application::Run() {
 
 void Application::Terminate() {
   terminated_ = true;
-  QApplication::quit();
+  QApplication::exit(0);  // exit, not quit: quit would run the close handlers of every window
 }
 
 }  // namespace toolkit

@@ -1,0 +1,20 @@
+// Program entry: the application object, the main window, the daily tip
+// window, then the message loop until the main window closes.
+#include <QApplication>
+
+#include "app/MainForm.h"
+#include "app/Screenshot.h"
+#include "toolkit/Application.h"
+
+int main(int argc, char** argv) {
+  QApplication qtApp(argc, argv);
+  toolkit::Application& application = toolkit::TheApplication();
+  application.SetTitle(QStringLiteral("Cinnabarquillpad"));
+  application.CreateForm<app::TForm1>();
+
+  const QStringList args = QApplication::arguments();
+  const qsizetype shot = args.indexOf(QStringLiteral("--screenshot"));
+  if (shot >= 0 && shot + 1 < args.size()) app::ScheduleScreenshot(args[shot + 1]);
+
+  return application.Run();
+}

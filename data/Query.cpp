@@ -1,0 +1,153 @@
+#include "data/Query.h"
+
+#include "data/Connection.h"
+#include "platform/IntText.h"
+#include "toolkit/Exception.h"
+
+namespace data {
+
+QString TField::AsString() const {
+  if (value_.isNull()) return QString();
+  return value_.toString();
+}
+
+int TField::AsInteger() const {
+  if (value_.isNull()) return 0;
+  if (value_.typeId() == QMetaType::LongLong) return static_cast<int>(value_.toLongLong());
+  if (value_.typeId() == QMetaType::Double) return static_cast<int>(value_.toDouble());
+  return toolkit::StrToInt(value_.toString().trimmed());
+}
+
+TADOQuery::TADOQuery(QString name) : name_(std::move(name)) {}
+TADOQuery::~TADOQuery() = default;
+
+void TADOQuery::SetConnectionString(const QString& text) {
+  Close();
+  connectionString_ = text;
+}
+
+void TADOQuery::SetSQL(const QString& text) {
+  Close();
+  sql_ = text;
+  params_.clear();
+}
+
+void TADOQuery::SetParams(const QVariantList& values) {
+  Close();
+  params_ = values;
+}
+
+void TADOQuery::Fail(const QString& message) const {
+  throw toolkit::EDatabaseError(QStringLiteral("%1: %2").arg(name_, message));
+}
+
+void TADOQuery::CheckActive() const {
+  if (!active_) Fail(QStringLiteral("Cannot perform this operation on a closed dataset"));
+}
+
+void TADOQuery::Open() {
+  if (active_) return;
+  if (!connection_ || connectedTo_ != connectionString_) {
+    connection_.reset();
+    connection_ = Connection::Open(ParseConnectionString(connectionString_));
+    connectedTo_ = connectionString_;
+  }
+  rows_ = ResultSet::Fetch(connection_->Handle(), sql_, params_);
+  active_ = true;
+  current_ = (rows_.RowCount() == 0) ? -1 : 0;
+  bof_ = true;
+  eof_ = (rows_.RowCount() == 0);
+}
+
+void TADOQuery::Close() {
+  active_ = false;
+  rows_ = ResultSet();
+  current_ = -1;
+  bof_ = eof_ = true;
+}
+
+void TADOQuery::First() {
+  CheckActive();
+  current_ = (rows_.RowCount() == 0) ? -1 : 0;
+  bof_ = true;
+  eof_ = (rows_.RowCount() == 0);
+}
+
+void TADOQuery::Last() {
+  CheckActive();
+  current_ = rows_.RowCount() - 1;
+  eof_ = true;
+  bof_ = (rows_.RowCount() == 0);
+}
+
+void TADOQuery::Next() {
+  CheckActive();
+  if (eof_) return;
+  bof_ = false;
+  if (current_ + 1 < rows_.RowCount()) ++current_;
+  else eof_ = true;
+}
+
+void TADOQuery::Prior() {
+  CheckActive();
+  if (bof_) return;
+  eof_ = false;
+  if (current_ > 0) --current_;
+  else bof_ = true;
+}
+
+int TADOQuery::RecordCount() const {
+  CheckActive();
+  return rows_.RowCount();
+}
+
+int TADOQuery::RecNo() const {
+  CheckActive();
+  return (rows_.RowCount() == 0) ? -1 : current_ + 1;
+}
+
+void TADOQuery::SetRecNo(int recNo) {
+  CheckActive();
+  if (recNo < 1 || recNo > rows_.RowCount() || recNo - 1 == current_) return;
+  current_ = recNo - 1;
+  bof_ = eof_ = false;
+}
+
+int TADOQuery::FieldIndex(const QString& field) const {
+  const QStringList& columns = rows_.Columns();
+  for (int i = 0; i < columns.size(); ++i)
+    if (columns[i].compare(field, Qt::CaseInsensitive) == 0) return i;
+  return -1;
+}
+
+bool TADOQuery::Locate(const QString& field, const QString& value) {
+  CheckActive();
+  const int column = FieldIndex(field);
+  if (column < 0) return false;
+  const int row = rows_.FindFirst(column, value);
+  if (row < 0) return false;
+  current_ = row;
+  bof_ = eof_ = false;
+  return true;
+}
+
+TField TADOQuery::FieldByName(const QString& field) const {
+  CheckActive();
+  const int column = FieldIndex(field);
+  if (column < 0) Fail(QStringLiteral("Field '%1' not found").arg(field));
+  return Fields(column);
+}
+
+TField TADOQuery::Fields(int index) const {
+  CheckActive();
+  if (index < 0 || index >= rows_.ColumnCount()) Fail(QStringLiteral("List index out of bounds (%1)").arg(index));
+  const QString& name = rows_.Columns()[index];
+  if (current_ < 0) return TField(name, QVariant());
+  return TField(name, rows_.Value(current_, index));
+}
+
+int TADOQuery::FieldCount() const { return rows_.ColumnCount(); }
+
+QStringList TADOQuery::FieldNames() const { return rows_.Columns(); }
+
+}  // namespace data

@@ -1,0 +1,97 @@
+#pragma once
+// A static database cursor: opening runs the query and fetches the whole result
+// set, so counts are exact and moving never touches the engine again. Values
+// from reader input or data are bound, never spliced into the statement text.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+#include "data/ResultSet.h"
+
+namespace data {
+
+class Connection;
+
+// The value of one field of the current row.
+class TField {
+ public:
+  TField(QString name, QVariant value) : name_(std::move(name)), value_(std::move(value)) {}
+  const QString& FieldName() const { return name_; }
+  // Null gives "" or 0.
+  QString AsString() const;
+  int AsInteger() const;
+  bool IsNull() const { return value_.isNull(); }
+  const QVariant& Value() const { return value_; }
+
+ private:
+  QString name_;
+  QVariant value_;
+};
+
+class TADOQuery {
+ public:
+  explicit TADOQuery(QString name);
+  ~TADOQuery();
+
+  const QString& Name() const { return name_; }
+
+  // The connection is made when the cursor opens; changing it closes the cursor.
+  void SetConnectionString(const QString& text);
+  const QString& ConnectionString() const { return connectionString_; }
+
+  // Setting the query text closes the cursor and clears the bound values.
+  void SetSQL(const QString& text);
+  const QString& SQL() const { return sql_; }
+  // Values for the statement's "?" placeholders, in order.
+  void SetParams(const QVariantList& values);
+
+  // Runs the query and stands on the first row; no effect on an open cursor.
+  void Open();
+  void Close();
+  bool Active() const { return active_; }
+
+  void First();
+  void Last();
+  void Next();
+  void Prior();
+  bool Eof() const { return eof_; }
+  bool Bof() const { return bof_; }
+
+  int RecordCount() const;
+  // 1-based position; -1 when empty.
+  int RecNo() const;
+  void SetRecNo(int recNo);
+
+  // Finds the first row whose field equals the value without regard to case.
+  // Found: the row becomes current and true is returned. Not found, or no such
+  // field: no move, false.
+  bool Locate(const QString& field, const QString& value);
+
+  // The named field of the current row ("Field '%s' not found" when missing).
+  TField FieldByName(const QString& field) const;
+  TField Fields(int index) const;
+  int FieldCount() const;
+  QStringList FieldNames() const;
+
+ private:
+  void CheckActive() const;
+  [[noreturn]] void Fail(const QString& message) const;
+  int FieldIndex(const QString& field) const;
+
+  QString name_;
+  QString connectionString_;
+  QString sql_;
+  QVariantList params_;
+  std::shared_ptr<Connection> connection_;
+  QString connectedTo_;
+
+  bool active_ = false;
+  bool bof_ = true;
+  bool eof_ = true;
+  int current_ = -1;  // 0-based row index; -1 when empty
+  ResultSet rows_;
+};
+
+}  // namespace data

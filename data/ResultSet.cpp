@@ -1,0 +1,117 @@
+#include "data/ResultSet.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+
+#include "toolkit/Exception.h"
+
+namespace data {
+namespace {
+
+[[noreturn]] void EngineError(sqlite3* db) { throw toolkit::EDatabaseError(QString::fromUtf8(sqlite3_errmsg(db))); }
+
+void Bind(sqlite3* db, sqlite3_stmt* stmt, const QVariantList& params) {
+  for (int i = 0; i < params.size(); ++i) {
+    const QVariant& v = params[i];
+    int rc;
+    if (v.isNull()) rc = sqlite3_bind_null(stmt, i + 1);
+    else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong)
+      rc = sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+    else {
+      const QByteArray utf8 = v.toString().toUtf8();
+      rc = sqlite3_bind_text(stmt, i + 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    }
+    if (rc != SQLITE_OK) EngineError(db);
+  }
+}
+
+}  // namespace
+
+ResultSet ResultSet::Fetch(sqlite3* db, const QString& sql, const QVariantList& params) {
+  ResultSet set;
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare16_v2(db, sql.utf16(), static_cast<int>(sql.size() * sizeof(char16_t)), &stmt, nullptr) != SQLITE_OK)
+    EngineError(db);
+  struct Finalizer {
+    sqlite3_stmt* s;
+    ~Finalizer() { sqlite3_finalize(s); }
+  } finalizer{stmt};
+  if (!stmt) return set;  // the text held no statement
+  Bind(db, stmt, params);
+  const int n = sqlite3_column_count(stmt);
+  for (int c = 0; c < n; ++c) set.columns_.append(QString::fromUtf8(sqlite3_column_name(stmt, c)));
+  for (;;) {
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_DONE) break;
+    if (rc != SQLITE_ROW) EngineError(db);
+    for (int c = 0; c < n; ++c) {
+      Cell cell;
+      switch (sqlite3_column_type(stmt, c)) {
+        case SQLITE_NULL: break;
+        case SQLITE_INTEGER:
+          cell.kind = Kind::Integer;
+          cell.data = sqlite3_column_int64(stmt, c);
+          break;
+        case SQLITE_FLOAT: {
+          cell.kind = Kind::Float;
+          const double d = sqlite3_column_double(stmt, c);
+          std::memcpy(&cell.data, &d, sizeof d);
+          break;
+        }
+        default: {
+          cell.kind = Kind::Text;
+          const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, c));
+          cell.size = static_cast<std::uint32_t>(sqlite3_column_bytes(stmt, c));
+          cell.data = static_cast<std::int64_t>(set.text_.size());
+          if (p) set.text_.append(p, cell.size);
+        }
+      }
+      set.cells_.push_back(cell);
+    }
+    ++set.rows_;
+  }
+  return set;
+}
+
+QString ResultSet::Text(const Cell& cell) const {
+  return QString::fromUtf8(text_.data() + cell.data, static_cast<qsizetype>(cell.size));
+}
+
+QVariant ResultSet::Value(int row, int column) const {
+  const Cell& cell = At(row, column);
+  switch (cell.kind) {
+    case Kind::Null: return QVariant();
+    case Kind::Integer: return QVariant(static_cast<qlonglong>(cell.data));
+    case Kind::Float: {
+      double d;
+      std::memcpy(&d, &cell.data, sizeof d);
+      return QVariant(d);
+    }
+    case Kind::Text: return QVariant(Text(cell));
+  }
+  return QVariant();
+}
+
+int ResultSet::FindFirst(int column, const QString& value) const {
+  const QByteArray needle = value.toUtf8();
+  for (int r = 0; r < rows_; ++r) {
+    const Cell& cell = At(r, column);
+    if (cell.kind == Kind::Null) continue;
+    if (cell.kind != Kind::Text) {
+      if (Value(r, column).toString().compare(value, Qt::CaseInsensitive) == 0) return r;
+      continue;
+    }
+    // Same bytes match at once; otherwise only texts of a comparable length can
+    // be equal without regard to case (folding changes UTF-8 lengths at most threefold).
+    if (cell.size == static_cast<std::uint32_t>(needle.size()) &&
+        std::memcmp(text_.data() + cell.data, needle.constData(), cell.size) == 0)
+      return r;
+    if (cell.size * 3 < static_cast<std::uint32_t>(needle.size()) || cell.size > static_cast<std::uint32_t>(needle.size()) * 3)
+      continue;
+    if (Text(cell).compare(value, Qt::CaseInsensitive) == 0) return r;
+  }
+  return -1;
+}
+
+}  // namespace data

@@ -1,0 +1,46 @@
+#pragma once
+// A fetched result set kept compactly: every text value's UTF-8 bytes lie in
+// one buffer and are turned into QString only when read, so fetching a large
+// set costs little more than the engine's own stepping.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace data {
+
+class ResultSet {
+ public:
+  // Runs the statement with its bound values and fetches every row. Raises
+  // toolkit::EDatabaseError with the engine's message.
+  static ResultSet Fetch(sqlite3* db, const QString& sql, const QVariantList& params);
+
+  int RowCount() const { return rows_; }
+  int ColumnCount() const { return static_cast<int>(columns_.size()); }
+  const QStringList& Columns() const { return columns_; }
+  // The value of a cell: null, a 64-bit integer, a double or text.
+  QVariant Value(int row, int column) const;
+  // The first row whose text in the column equals `value` without regard to case, or -1.
+  int FindFirst(int column, const QString& value) const;
+
+ private:
+  enum class Kind : std::uint8_t { Null, Integer, Float, Text };
+  struct Cell {
+    Kind kind = Kind::Null;
+    std::uint32_t size = 0;   // text: bytes
+    std::int64_t data = 0;    // integer value, double bits, or text offset
+  };
+  const Cell& At(int row, int column) const { return cells_[static_cast<size_t>(row) * columns_.size() + column]; }
+  QString Text(const Cell& cell) const;
+
+  QStringList columns_;
+  int rows_ = 0;
+  std::vector<Cell> cells_;
+  std::string text_;
+};
+
+}  // namespace data

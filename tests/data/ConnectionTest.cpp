@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "data/Databases.h"
+#include "tests/data/Fixture.h"
+#include "tests/support/TestSupport.h"
+#include "toolkit/Exception.h"
+
+TEST(ConnectionString, ParsesFileAndPasswordWhateverTheCase) {
+  const QString text = data::MakeConnectionString(data::kPoetryDbFile, data::kPoetryDbPassword);
+  EXPECT_TRUE(text.startsWith(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=dat\\db3.dat;")));
+  const data::ConnectionInfo info = data::ParseConnectionString(text);
+  EXPECT_EQ(info.file, QStringLiteral("dat/db3.dat"));
+  EXPECT_EQ(info.password, data::kPoetryDbPassword);
+  const auto other = data::ParseConnectionString(QStringLiteral("data source = a\\b\\c.dat ;JET OLEDB:DATABASE PASSWORD=pw"));
+  EXPECT_EQ(other.file, QStringLiteral("a/b/c.dat"));
+  EXPECT_EQ(other.password, QStringLiteral("pw"));
+}
+
+class ConnectionTest : public ::testing::Test {
+ protected:
+  DataFixture fixture;
+  void SetUp() override {
+    fixture.Build(QStringLiteral("db4.dat"), QStringLiteral("格律"), QStringLiteral("format"),
+                  QStringLiteral("formatname\tcontent\n五言绝句\t四句\n"));
+  }
+  std::string OpenWith(const QString& file, const QString& password) {
+    data::TADOQuery q(QStringLiteral("ADOQuery2"));
+    q.SetConnectionString(data::MakeConnectionString(file, password));
+    q.SetSQL(QStringLiteral("select * from format"));
+    try {
+      q.Open();
+    } catch (const toolkit::EDatabaseError& e) {
+      return e.Message().toStdString();
+    }
+    return "opened " + std::to_string(q.RecordCount());
+  }
+};
+
+TEST_F(ConnectionTest, FilesAreEncryptedAndOpenOnlyWithTheirPassword) {
+  const QByteArray head = testing_support::ReadFile(fixture.Path(QStringLiteral("dat/db4.dat"))).left(16);
+  EXPECT_NE(head, QByteArray("SQLite format 3\0", 16));
+  EXPECT_EQ(OpenWith(QStringLiteral("dat\\db4.dat"), QStringLiteral("格律")), "opened 1");
+  EXPECT_EQ(OpenWith(QStringLiteral("dat\\db4.dat"), QStringLiteral("wrong")), "file is encrypted or is not a database");
+  EXPECT_EQ(OpenWith(QStringLiteral("dat\\missing.dat"), QStringLiteral("格律")), "unable to open database file");
+}

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "tests/data/Fixture.h"
+#include "tests/support/TestSupport.h"
+#include "toolkit/Exception.h"
+
+using data::TADOQuery;
+
+namespace {
+
+const QString kPassword = QStringLiteral("朱砂笔");
+
+class QueryTest : public ::testing::Test {
+ protected:
+  DataFixture fixture;
+  TADOQuery q{QStringLiteral("ADOQuery1")};
+
+  void SetUp() override {
+    fixture.Build(QStringLiteral("db3.dat"), kPassword, QStringLiteral("poetry"),
+                  QStringLiteral("title\tauthorname\thead\tn:int\n"
+                                 "静夜思\t李白\t床前明月光\t1\n"
+                                 "Spring\tAbc\tsame\t2\n"
+                                 "Other\tABC\tSAME\t\\N\n"
+                                 "空\t\\N\t\t4\n"));
+    q.SetConnectionString(data::MakeConnectionString(QStringLiteral("dat\\db3.dat"), kPassword));
+  }
+  void OpenAll() {
+    q.SetSQL(QStringLiteral("select title,authorname,head,n from poetry order by rowid"));
+    q.Open();
+  }
+  QString Title() { return q.FieldByName(QStringLiteral("title")).AsString(); }
+};
+
+std::string ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const toolkit::Exception& e) {
+    return e.Message().toStdString();
+  }
+  return "no error";
+}
+
+}  // namespace
+
+TEST_F(QueryTest, OpenStandsOnTheFirstRowWithExactCounts) {
+  OpenAll();
+  EXPECT_TRUE(q.Active());
+  EXPECT_TRUE(q.Bof());
+  EXPECT_FALSE(q.Eof());
+  EXPECT_EQ(q.RecordCount(), 4);
+  EXPECT_EQ(q.RecNo(), 1);
+  EXPECT_EQ(Title(), QStringLiteral("静夜思"));
+  q.Next();
+  q.SetSQL(QStringLiteral("select * from poetry"));  // closes; a new open starts over
+  EXPECT_FALSE(q.Active());
+  q.Open();
+  q.Open();  // no effect on an open cursor
+  EXPECT_EQ(q.RecNo(), 1);
+}
+
+TEST_F(QueryTest, NextPriorFirstLastKeepTheirFlags) {
+  OpenAll();
+  QStringList titles;
+  while (!q.Eof()) {
+    titles << Title();
+    q.Next();
+  }
+  EXPECT_EQ(titles.size(), 4);
+  EXPECT_EQ(q.RecNo(), 4);  // stays on the last row with the end flag set
+  q.Next();
+  EXPECT_EQ(q.RecNo(), 4);
+  q.Prior();
+  EXPECT_FALSE(q.Eof());
+  EXPECT_EQ(q.RecNo(), 3);
+  q.First();
+  EXPECT_TRUE(q.Bof());
+  q.Prior();
+  EXPECT_EQ(q.RecNo(), 1);
+  q.Last();
+  EXPECT_TRUE(q.Eof());
+  EXPECT_FALSE(q.Bof());
+  q.SetRecNo(2);
+  EXPECT_FALSE(q.Eof());
+  EXPECT_FALSE(q.Bof());
+  EXPECT_EQ(Title(), QStringLiteral("Spring"));
+  q.First();
+  q.SetRecNo(1);  // already there: flags untouched
+  EXPECT_TRUE(q.Bof());
+}
+
+TEST_F(QueryTest, LocateIgnoresCaseAndAlwaysLandsOnTheFirstOfEqualRows) {
+  OpenAll();
+  q.Last();
+  EXPECT_TRUE(q.Locate(QStringLiteral("HEAD"), QStringLiteral("Same")));
+  EXPECT_EQ(Title(), QStringLiteral("Spring"));
+  EXPECT_TRUE(q.Locate(QStringLiteral("authorname"), QStringLiteral("abc")));
+  EXPECT_EQ(Title(), QStringLiteral("Spring"));
+  EXPECT_TRUE(q.Locate(QStringLiteral("head"), QString()));  // the empty first line
+  EXPECT_EQ(Title(), QStringLiteral("空"));
+  EXPECT_FALSE(q.Locate(QStringLiteral("head"), QStringLiteral("nowhere")));
+  EXPECT_EQ(Title(), QStringLiteral("空"));
+  EXPECT_FALSE(q.Locate(QStringLiteral("nosuchfield"), QStringLiteral("same")));
+  EXPECT_EQ(Title(), QStringLiteral("空"));
+}
+
+TEST_F(QueryTest, FieldsMatchWithoutCaseAndNullsGiveEmptyOrZero) {
+  OpenAll();
+  EXPECT_EQ(q.FieldByName(QStringLiteral("N")).AsInteger(), 1);
+  EXPECT_EQ(q.Fields(0).AsString(), QStringLiteral("静夜思"));
+  q.SetRecNo(3);
+  EXPECT_EQ(q.FieldByName(QStringLiteral("n")).AsInteger(), 0);
+  EXPECT_EQ(q.FieldByName(QStringLiteral("n")).AsString(), QString());
+  q.SetRecNo(4);
+  EXPECT_EQ(q.FieldByName(QStringLiteral("authorname")).AsString(), QString());
+  EXPECT_EQ(q.FieldByName(QStringLiteral("n")).AsString(), QStringLiteral("4"));
+}
+
+TEST_F(QueryTest, EmptyResultSetsKeepTheirFields) {
+  q.SetSQL(QStringLiteral("select title from poetry where authorname=?"));
+  q.SetParams({QStringLiteral("nobody")});
+  q.Open();
+  EXPECT_TRUE(q.Eof());
+  EXPECT_TRUE(q.Bof());
+  EXPECT_EQ(q.RecordCount(), 0);
+  EXPECT_EQ(q.RecNo(), -1);
+  EXPECT_EQ(Title(), QString());
+  EXPECT_FALSE(q.Locate(QStringLiteral("title"), QStringLiteral("x")));
+  EXPECT_EQ(ErrorOf([&] { q.FieldByName(QStringLiteral("head")); }), "ADOQuery1: Field 'head' not found");
+}
+
+TEST_F(QueryTest, ClosedCursorRaisesItsOwnErrorWithItsName) {
+  const std::string closed = "ADOQuery1: Cannot perform this operation on a closed dataset";
+  EXPECT_EQ(ErrorOf([&] { q.Next(); }), closed);
+  EXPECT_EQ(ErrorOf([&] { q.Locate(QStringLiteral("head"), QString()); }), closed);
+  EXPECT_EQ(ErrorOf([&] { q.FieldByName(QStringLiteral("head")); }), closed);
+  EXPECT_EQ(ErrorOf([&] { q.RecordCount(); }), closed);
+}
+
+TEST_F(QueryTest, BoundValuesAreNeverReadAsStatementText) {
+  // A name with quotes and SQL in it is looked for as it stands.
+  q.SetSQL(QStringLiteral("select title from poetry where authorname=?"));
+  q.SetParams({QStringLiteral("\" or 1=1 or \"")});
+  q.Open();
+  EXPECT_EQ(q.RecordCount(), 0);
+  q.SetSQL(QStringLiteral("select title from poetry where head like '%' || ? || '%' escape '\\'"));
+  q.SetParams({QStringLiteral("明月")});
+  q.Open();
+  EXPECT_EQ(q.RecordCount(), 1);
+}
+
+TEST_F(QueryTest, EngineErrorsCarryTheEnginesMessage) {
+  q.SetSQL(QStringLiteral("select nonsense from"));
+  EXPECT_NE(ErrorOf([&] { q.Open(); }).find("syntax error"), std::string::npos);
+  EXPECT_FALSE(q.Active());
+  q.SetSQL(QStringLiteral("select * from missing_table"));
+  EXPECT_NE(ErrorOf([&] { q.Open(); }).find("no such table"), std::string::npos);
+}
+
+TEST_F(QueryTest, WritesThroughACursorAreImpossible) {
+  q.SetSQL(QStringLiteral("delete from poetry"));
+  EXPECT_NE(ErrorOf([&] { q.Open(); }).find("readonly"), std::string::npos);
+  OpenAll();
+  EXPECT_EQ(q.RecordCount(), 4);
+}

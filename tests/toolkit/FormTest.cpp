@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+
+#include <QTimer>
+
+#include "tests/support/TestSupport.h"
+#include "toolkit/Application.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Form.h"
+#include "toolkit/Screen.h"
+
+using namespace toolkit;
+
+namespace {
+
+class FailingForm : public TForm {
+ public:
+  QStringList* log;
+  explicit FailingForm(QStringList* l) : log(l) {
+    OnCreate = [this] {
+      *log << QStringLiteral("create");
+      StrToInt(QStringLiteral("x"));
+      *log << QStringLiteral("never");
+    };
+    OnClose = [this](TCloseAction&) { *log << objectName() + QStringLiteral(" closed"); };
+  }
+};
+
+}  // namespace
+
+// The whole life of the application object: the first form becomes the main
+// form, a creation error is shown and the form is still created, and closing
+// the main form ends the loop and destroys the others without their close handlers.
+TEST(Application, MainFormLifecycle) {
+  testing_support::DialogScript dialogs;
+  QStringList log;
+  Application& app = TheApplication();
+  auto* main = app.CreateForm<FailingForm>(&log);
+  main->setObjectName(QStringLiteral("main"));
+  auto* second = app.CreateForm<FailingForm>(&log);
+  second->setObjectName(QStringLiteral("second"));
+  EXPECT_EQ(app.MainForm(), main);
+  EXPECT_EQ(TheScreen().FormCount(), 2);
+  EXPECT_EQ(log, (QStringList{QStringLiteral("create"), QStringLiteral("create")}));
+  EXPECT_EQ(dialogs->Errors().size(), 2);
+
+  second->Show();
+  QTimer::singleShot(0, main, [main] { main->Close(); });
+  app.Run();
+  EXPECT_EQ(log.last(), QStringLiteral("main closed"));
+  EXPECT_FALSE(log.contains(QStringLiteral("second closed")));
+  EXPECT_EQ(TheScreen().FormCount(), 0);
+}
+
+TEST(Form, CloseActionNoneKeepsTheWindowOpen) {
+  TForm form;
+  form.OnClose = [](TCloseAction& action) { action = caNone; };
+  form.Show();
+  EXPECT_FALSE(form.Close());
+  EXPECT_TRUE(form.isVisible());
+}
+
+TEST(Form, ShowModalReturnsTheModalResult) {
+  TForm form;
+  QTimer::singleShot(0, &form, [&form] { form.SetModalResult(6); });
+  EXPECT_EQ(form.ShowModal(), 6);
+  EXPECT_FALSE(form.isVisible());
+}
