@@ -42,8 +42,13 @@ std::string Anthology::AnonymousName(const std::string& era) {
   return "无名氏（" + (it == shortNames.end() ? era : it->second) + "）";
 }
 
+std::string Anthology::Renamed(const std::string& name) const {
+  auto it = renames_.find(name);
+  return it == renames_.end() ? name : it->second;
+}
+
 void Anthology::OfferBiography(const std::string& name, const std::string& bio) {
-  const std::string n = CleanAuthorName(name);
+  const std::string n = Renamed(CleanAuthorName(name));
   if (n.empty() || packageBio_.count(n)) return;
   const std::string clean = CleanBiography(n, ReplaceLookAlikes(bio));
   if (!clean.empty()) packageBio_.emplace(n, clean);
@@ -68,7 +73,7 @@ void Anthology::MarkTune(const std::string& form, bool qu) { tuneKind_.emplace(f
 
 LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::string author, const std::string& form,
                            const std::vector<std::string>& rawLines) {
-  author = CleanAuthorName(author);
+  author = Renamed(CleanAuthorName(author));
   if (author.empty() || IsAnonymous(author)) {
     author = AnonymousName(era);
     ++counts_.anonymousRenamed;

@@ -57,6 +57,9 @@ class Anthology {
   void OfferBiography(const std::string& name, const std::string& bio);
   // Our own life dates and biography; empty fields leave the package's.
   void SetCurated(const std::string& name, const std::string& years, const std::string& bio);
+  // A name the package spells wrongly (characters lost, remarks attached) and
+  // the right one; applied to poems and biographies alike.
+  void SetRename(const std::string& from, const std::string& to) { renames_[from] = to; }
   // A foreign author with everything given.
   void AddForeignAuthor(const Author& a);
 
@@ -103,6 +106,8 @@ class Anthology {
   std::map<std::string, std::string> formText_;
   std::map<std::string, bool> tuneKind_;                   // true: qu
   Counts counts_;
+  std::unordered_map<std::string, std::string> renames_;
+  std::string Renamed(const std::string& name) const;
   std::function<void(const std::string&)> log_;
   void Log(const std::string& what, const std::string& author, const std::string& title);
 };

@@ -249,6 +249,11 @@ void LoadAllTangSong(const std::string& dist, Anthology& a, const Simplifier& s,
 
 void LoadOwnSources(const std::string& srcDir, Anthology& a) {
   const fs::path d(srcDir);
+  const Table renames = ReadTsv((d / "names.tsv").string());
+  {
+    const size_t f = ColumnIndex(renames, "package"), t = ColumnIndex(renames, "authorname");
+    for (const Row& r : renames.rows) a.SetRename(r[f], r[t]);
+  }
   const Table curated = ReadTsv((d / "authors.tsv").string());
   {
     const size_t n = ColumnIndex(curated, "authorname"), y = ColumnIndex(curated, "authoryear"),

@@ -125,10 +125,13 @@ std::string FirstPhrase(const std::string& line) {
 }
 
 std::string CleanAuthorName(const std::string& name) {
-  std::u32string n = Trim(Decode(NormalizeText(name)));
-  const size_t blank = n.find(U' ');
-  if (blank != std::u32string::npos) n = n.substr(0, blank);
-  return Encode(Trim(n));
+  std::u32string n = Trim(Decode(name));
+  for (size_t i = 0; i < n.size(); ++i)
+    if (IsBlank(n[i])) {
+      n.resize(i);
+      break;
+    }
+  return NormalizeText(Encode(n));
 }
 
 std::string CleanBiography(const std::string& name, const std::string& bio) {

@@ -106,8 +106,8 @@ int main(int argc, char** argv) {
       std::cerr << "\r[" << done << "/" << total << "] " << step << "            " << std::flush;
     };
     std::cerr << "reading biographies\n";
-    LoadPackageBiographies(dist.string(), a, simplify);
     LoadOwnSources(sources, a);
+    LoadPackageBiographies(dist.string(), a, simplify);
     LoadSelection(dist.string(), a, simplify, progress);
     std::cerr << "\n";
     if (full) {
