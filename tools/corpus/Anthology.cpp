@@ -81,7 +81,9 @@ LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::strin
   std::vector<std::string> notes;
   std::vector<std::string> lines;
   for (const std::string& raw : rawLines) {
-    for (const std::string& piece : SplitLines(raw)) {
+    std::vector<std::string> pieces = SplitLines(raw);
+    if (pieces.empty()) pieces.emplace_back();  // an empty line parts stanzas
+    for (const std::string& piece : pieces) {
       std::string line = TakeNotes(NormalizeText(ReplaceLookAlikes(piece)), notes);
       // Blank lines part stanzas; only one is kept between two stanzas.
       if (!line.empty() || (!lines.empty() && !lines.back().empty())) lines.push_back(line);
