@@ -64,9 +64,13 @@ TEST(Anthology, AnonymousAuthorsOfDifferentErasStayApart) {
 TEST(Anthology, DamagedPoemsAreLeftOutAndNotesMoved) {
   Anthology a = Make();
   EXPECT_EQ(a.AddPoem("唐代", "守岁", "高宗", "五言古诗", {"綬吐芽猶嫩，冰□已鏤津。"}), LeftOut::Placeholder);
+  // A line lost entirely still marks the poem as damaged.
+  EXPECT_EQ(a.AddPoem("五代", "谢新恩", "李煜", "谢新恩", {"樱花落尽春将困，秋千架下归时。", "□□□□，□□□。"}),
+            LeftOut::Placeholder);
   EXPECT_EQ(a.AddPoem("唐代", "句", "某人", "五言古诗", {"孤灯然客梦，寒杵捣乡愁。"}), LeftOut::Fragment);
   EXPECT_EQ(a.AddPoem("唐代", "句 二", "某人", "五言古诗", {"山中一夜雨，树杪百重泉。"}), LeftOut::Fragment);
   EXPECT_EQ(a.AddPoem("唐代", "无题", "某人", "五言古诗", {"", "  "}), LeftOut::Empty);
+  EXPECT_EQ(a.AddPoem("唐代", "", "某人", "五言古诗", {"（缺）。", "。"}), LeftOut::Empty);
   EXPECT_EQ(a.AddPoem("唐代", "水鸟", "某人", "五言古诗", {"㶉𫛶飞。"}), LeftOut::OutsideGbk);
   EXPECT_EQ(a.AddPoem("唐代", "", "孟浩然", "五言绝句",
                       {"春眠不觉晓（一作春眠不知晓），处处闻啼鸟。", "夜来风雨声，花落知多少。"}),

@@ -85,6 +85,10 @@ LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::strin
     if (pieces.empty()) pieces.emplace_back();  // an empty line parts stanzas
     for (const std::string& piece : pieces) {
       std::string line = TakeNotes(NormalizeText(ReplaceLookAlikes(piece)), notes);
+      // A line left with marks only (its words were all a note) is no line.
+      const std::u32string u = Decode(line);
+      if (!line.empty() && !HasPlaceholder(line) && std::none_of(u.begin(), u.end(), [](char32_t c) { return c < 0x80 ? std::isalnum(static_cast<int>(c)) != 0 : IsHan(c); }))
+        continue;
       // Blank lines part stanzas; only one is kept between two stanzas.
       if (!line.empty() || (!lines.empty() && !lines.back().empty())) lines.push_back(line);
     }
