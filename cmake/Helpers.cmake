@@ -13,10 +13,12 @@ function(cq_test name)
   add_executable(${name}_tests ${ARG_SOURCES})
   set_target_properties(${name}_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${name}_tests PRIVATE cq_testsupport ${ARG_DEPS})
+  # Where the sources and the assembled program directory are.
+  target_compile_definitions(${name}_tests PRIVATE CQ_SOURCE_DIR="${PROJECT_SOURCE_DIR}" CQ_BIN_DIR="${CQ_BIN_DIR}")
   gtest_discover_tests(${name}_tests
     TEST_PREFIX ${name}_
     DISCOVERY_MODE PRE_TEST
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/tests
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;CQ_SOURCE_DIR=${PROJECT_SOURCE_DIR};CQ_BIN_DIR=${CQ_BIN_DIR}"
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen
                TIMEOUT 300)
 endfunction()

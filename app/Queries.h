@@ -1,0 +1,28 @@
+#pragma once
+// The statements the main window runs on the poetry cursor. Names and keywords
+// are bound values, never part of the statement text.
+#include <QString>
+#include <QVariantList>
+
+namespace app {
+
+struct Statement {
+  QString sql;
+  QVariantList params;
+};
+
+// The authors of an era, in the engine's order.
+Statement EraAuthorsQuery(const QString& era);
+// One author's row, for the biography.
+Statement AuthorQuery(const QString& author);
+// The poems of an author.
+Statement AuthorPoemsQuery(const QString& author);
+
+enum class SearchMode { Title = 0, Author = 1, Content = 2 };
+// Rows whose field contains the keyword as a literal substring ("%" and "_"
+// typed by the reader are looked for as such; Latin letters match without regard to case).
+Statement SearchQuery(SearchMode mode, const QString& keyword);
+// The LIKE pattern matching the keyword anywhere, with '\' as escape character.
+QString ContainsPattern(const QString& keyword);
+
+}  // namespace app

@@ -1,0 +1,316 @@
+#pragma once
+// A report-style list view: a header of columns over rows of text. Each row
+// (TListItem) has a caption shown in column 0, sub-item texts for the columns
+// after it and a data value the program attaches (a record number, say).
+//
+// The view keeps its own selection and focus and reports every change of a
+// row the way the program's handlers expect it:
+//   - OnChange(item, ctState) for each row whose selected or focused state
+//     changes, by mouse, keyboard or code. A plain click on another row first
+//     deselects the old rows, then takes the focus off the old focused row and
+//     finally reports the new row, which is already selected during the earlier
+//     reports; so the last report always shows the row finally selected.
+//   - OnChange(item, ctText) each time a row's caption is assigned (rows being
+//     filled report once per caption); sub-item texts report nothing.
+//   - Clearing the rows and sorting them report nothing.
+//   - OnClick after a left-button click anywhere in the rows area, empty space
+//     included, once the button is released; keyboard moves never raise it.
+//   - OnColumnClick(index) when a column header is clicked.
+// Every handler runs through the toolkit's dispatcher: an error ends that
+// handler and shows the default error box; the view carries on.
+#include <QAbstractScrollArea>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/Color.h"
+
+class QHeaderView;
+class QStandardItemModel;
+
+namespace toolkit {
+
+class TListView;
+class TListItem;
+
+enum TItemChange { ctText, ctImage, ctState };
+
+// Sub-item texts of one row; changing them repaints the row.
+class TListSubItems {
+ public:
+  int Count() const { return static_cast<int>(strings_.size()); }
+  // Appends a text and returns its index.
+  int Add(const QString& text);
+  void Clear();
+  void Delete(int index);
+  // The text at an index; raises EInvalidOperation outside 0..Count()-1.
+  QString Strings(int index) const;
+  void SetStrings(int index, const QString& text);
+  QString operator[](int index) const { return Strings(index); }
+  const QStringList& ToStringList() const { return strings_; }
+
+ private:
+  friend class TListItem;
+  explicit TListSubItems(TListItem* owner) : owner_(owner) {}
+  void Changed();
+  TListItem* owner_;
+  QStringList strings_;
+};
+
+// One row. Rows are owned by their view; pointers stay valid until the row is
+// deleted or the rows are cleared.
+class TListItem {
+ public:
+  TListView* ListView() const { return view_; }
+  int Index() const;
+
+  QString Caption() const { return caption_; }
+  void SetCaption(const QString& caption);
+  TListSubItems& SubItems() { return subItems_; }
+  const TListSubItems& SubItems() const { return subItems_; }
+  // Text of a column: 0 is the caption, k >= 1 is sub-item k-1 ("" when absent).
+  QString ColumnText(int column) const;
+
+  QVariant Data() const { return data_; }
+  void SetData(const QVariant& data) { data_ = data; }
+
+  bool Selected() const { return selected_; }
+  void SetSelected(bool selected);
+  bool Focused() const { return focused_; }
+  void SetFocused(bool focused);
+  // Scrolls the view so that the row shows.
+  void MakeVisible();
+  void Delete();
+
+ private:
+  friend class TListView;
+  friend class TListItems;
+  friend class TListSubItems;
+  explicit TListItem(TListView* view) : view_(view), subItems_(this) {}
+
+  TListView* view_;
+  QString caption_;
+  TListSubItems subItems_;
+  QVariant data_;
+  bool selected_ = false;
+  bool focused_ = false;
+};
+
+// The rows of a view, in display order.
+class TListItems {
+ public:
+  int Count() const { return static_cast<int>(items_.size()); }
+  // Appends an empty row and returns it; nothing is reported until its caption is set.
+  TListItem* Add();
+  // Inserts an empty row before `index` (0..Count()).
+  TListItem* Insert(int index);
+  // Removes every row without reporting changes.
+  void Clear();
+  // Removes one row; its selection and focus are taken off first (and reported).
+  void Delete(int index);
+  // The row at an index; raises EInvalidOperation outside 0..Count()-1.
+  TListItem* Item(int index) const;
+  TListItem* operator[](int index) const { return Item(index); }
+  int IndexOf(const TListItem* item) const;
+  // Painting waits until the matching EndUpdate.
+  void BeginUpdate();
+  void EndUpdate();
+
+ private:
+  friend class TListView;
+  friend class TListItem;
+  explicit TListItems(TListView* view) : view_(view) {}
+  TListView* view_;
+  std::vector<std::unique_ptr<TListItem>> items_;
+  int updateCount_ = 0;
+};
+
+// A column of the header.
+class TListColumn {
+ public:
+  int Index() const { return index_; }
+  QString Caption() const;
+  void SetCaption(const QString& caption);
+  int Width() const;
+  void SetWidth(int width);
+
+ private:
+  friend class TListColumns;
+  TListColumn(TListView* view, int index) : view_(view), index_(index) {}
+  TListView* view_;
+  int index_;
+};
+
+class TListColumns {
+ public:
+  int Count() const { return static_cast<int>(columns_.size()); }
+  TListColumn* Add(const QString& caption = QString(), int width = 50);
+  TListColumn* Item(int index) const;
+  TListColumn* operator[](int index) const { return Item(index); }
+  void Clear();
+
+ private:
+  friend class TListView;
+  explicit TListColumns(TListView* view) : view_(view) {}
+  TListView* view_;
+  std::vector<std::unique_ptr<TListColumn>> columns_;
+};
+
+// Compares two rows: negative when item1 goes first. `data` is the value
+// handed to CustomSort.
+using TLVCompare = std::function<int(TListItem* item1, TListItem* item2, qintptr data)>;
+
+class TListView : public QAbstractScrollArea {
+  Q_OBJECT
+  Q_PROPERTY(int Color READ Color WRITE SetColor)
+  Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+  Q_PROPERTY(bool MultiSelect READ MultiSelect WRITE SetMultiSelect)
+  Q_PROPERTY(bool RowSelect READ RowSelect WRITE SetRowSelect)
+  Q_PROPERTY(bool ReadOnly READ ReadOnly)
+  Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection)
+  Q_PROPERTY(bool FlatScrollBars READ FlatScrollBars WRITE SetFlatScrollBars)
+  Q_PROPERTY(bool GridLines READ GridLines WRITE SetGridLines)
+  Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
+
+ public:
+  explicit TListView(QWidget* parent = nullptr);
+  ~TListView() override;
+
+  TListItems& Items() { return items_; }
+  const TListItems& Items() const { return items_; }
+  TListColumns& Columns() { return columns_; }
+  const TListColumns& Columns() const { return columns_; }
+  // The header control, for painters that dress it.
+  QHeaderView* Header() const { return header_; }
+
+  platform::TColor Color() const { return color_; }
+  void SetColor(platform::TColor color);
+  platform::TColor FontColor() const { return fontColor_; }
+  void SetFontColor(platform::TColor color);
+  int Tag() const { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
+  bool MultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool multi);
+  // Whole-row selection: the highlight spans every column.
+  bool RowSelect() const { return rowSelect_; }
+  void SetRowSelect(bool rowSelect);
+  // Rows are never edited in place.
+  bool ReadOnly() const { return true; }
+  // When true, the selection is not highlighted while the view lacks the focus.
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool hide);
+  // Flat scroll bars: no 3-D edges on the arrows, thumb and track.
+  bool FlatScrollBars() const { return flatScrollBars_; }
+  void SetFlatScrollBars(bool flat);
+  bool GridLines() const { return gridLines_; }
+  void SetGridLines(bool grid);
+
+  // Index of the first selected row, -1 when none.
+  int ItemIndex() const;
+  // Selects and focuses that row alone; -1 clears the selection.
+  void SetItemIndex(int index);
+  // The first selected row (lowest position), nullptr when none.
+  TListItem* Selected() const;
+  // Selects a row (in a multi-selection view the others stay selected);
+  // nullptr clears the selection.
+  void SetSelected(TListItem* item);
+  int SelCount() const;
+  TListItem* ItemFocused() const;
+  void SetItemFocused(TListItem* item);
+  void ClearSelection();
+  void SelectAll();
+  // The row at a point of the widget, nullptr over empty space and the header.
+  TListItem* GetItemAt(int x, int y) const;
+  // A row's rectangle in widget coordinates (right and bottom exclusive).
+  QRect ItemRect(const TListItem* item) const;
+  int RowHeight() const;
+  int TopIndex() const;
+
+  // Re-orders the rows with `compare` (nullptr: the default order, see
+  // AlphaSort). Selection and focus travel with their rows; nothing is
+  // reported. Rows that compare equal keep their relative order. When the
+  // compare function raises, the order is left untouched and the error goes on.
+  bool CustomSort(const TLVCompare& compare, qintptr data);
+  // Sorts by OnCompare when assigned, otherwise by caption, ignoring case.
+  bool AlphaSort();
+
+  std::function<void(TListItem* item, TItemChange change)> OnChange;
+  std::function<void()> OnClick;
+  std::function<void()> OnDblClick;
+  std::function<void(int column)> OnColumnClick;
+  // The default comparison of AlphaSort: set `compare` negative when item1 goes first.
+  std::function<void(TListItem* item1, TListItem* item2, qintptr data, int& compare)> OnCompare;
+
+ protected:
+  // Raises OnChange; subclasses may extend.
+  virtual void Change(TListItem* item, TItemChange change);
+  virtual void Click();
+  virtual void ColumnClick(int column);
+
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  bool viewportEvent(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  friend class TListItem;
+  friend class TListItems;
+  friend class TListColumn;
+  friend class TListColumns;
+  friend class TListSubItems;
+
+  enum StateMask { kSelected = 1, kFocused = 2 };
+  // Changes the selected/focused state of a row and reports it. Taking the
+  // focus moves it off the previously focused row, which is reported first.
+  // Returns false when a handler removed rows meanwhile.
+  bool SetItemState(TListItem* item, int mask, bool selected, bool focused);
+  // Deselects every row but `keep`; false when a handler removed rows meanwhile.
+  bool DeselectAllExcept(const TListItem* keep);
+  // Selects one row alone and focuses it (a plain click or arrow key).
+  void SetSelection(TListItem* item);
+  // Selects the rows from the selection mark to `item` alone and focuses `item`.
+  void SetGroupSelection(TListItem* item);
+  void KeySelect(int index, Qt::KeyboardModifiers mods, bool space);
+  void ForgetItem(const TListItem* item);
+  void EnsureVisible(int index);
+  int IndexAt(const QPoint& viewportPos) const;
+  int RowsPerPage() const;
+  int TotalColumnWidth() const;
+  void UpdateScrollBars();
+  void UpdateHeaderGeometry();
+  void RowsChanged();
+  void RepaintRow(const TListItem* item);
+  void ApplyScrollBarStyle();
+
+  TListItems items_;
+  TListColumns columns_;
+  QHeaderView* header_;
+  QStandardItemModel* headerModel_;
+  platform::TColor color_ = platform::clWindow;
+  platform::TColor fontColor_ = platform::clWindowText;
+  int tag_ = 0;
+  bool multiSelect_ = false;
+  bool rowSelect_ = false;
+  bool hideSelection_ = true;
+  bool flatScrollBars_ = false;
+  bool gridLines_ = false;
+  int selCount_ = 0;
+  TListItem* focused_ = nullptr;
+  TListItem* selectionMark_ = nullptr;
+  // Row pressed while already selected: the others are deselected on release.
+  TListItem* pressedSelected_ = nullptr;
+  bool leftPressed_ = false;
+  // Counts removals of rows, so that state changes notice handlers that removed rows.
+  unsigned generation_ = 0;
+};
+
+}  // namespace toolkit
