@@ -1,6 +1,7 @@
 # make run   - install what is missing, build, and start the program on its shipped data
 # make test  - install what is missing, build, and run every test
 # make sanitize-test - the whole suite again in a separate AddressSanitizer/UBSan build
+# make library - the full library (all Tang and Song poems and ci) as build/bin/dat/db3.dat
 
 BUILD      ?= build
 SAN_BUILD  ?= build-san
@@ -32,6 +33,9 @@ sanitize-test: deps
 	cmake -S . -B $(SAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCQ_SANITIZE=ON
 	cmake --build $(SAN_BUILD) -j $(JOBS)
 	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+
+library: build
+	@scripts/build-library.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SAN_BUILD)

@@ -1,0 +1,271 @@
+#include "tools/corpus/Anthology.h"
+
+#include "tools/corpus/GbkRule.h"
+#include "tools/corpus/TextRules.h"
+#include "tools/corpus/Utf8.h"
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+namespace corpus {
+
+namespace {
+
+// The text of a poem without punctuation and blanks: two copies that differ
+// only in marks are one poem.
+std::string TextKey(const std::string& author, const std::vector<std::string>& lines) {
+  std::u32string k;
+  for (const std::string& l : lines)
+    for (char32_t c : Decode(l))
+      if (IsHan(c) || (c < 0x80 && std::isalnum(static_cast<int>(c)))) k.push_back(c);
+  return author + '\x1f' + Encode(k);
+}
+
+bool IsFragmentTitle(const std::string& title) {
+  const std::u32string t = Decode(title);
+  if (t.empty() || t[0] != U'句') return false;
+  for (size_t i = 1; i < t.size(); ++i)
+    if (IsHan(t[i]) && std::u32string(U"一二三四五六七八九十").find(t[i]) == std::u32string::npos) return false;
+  return true;
+}
+
+}  // namespace
+
+Anthology::Anthology(std::vector<std::string> eras) : eras_(std::move(eras)) {}
+
+std::string Anthology::AnonymousName(const std::string& era) {
+  static const std::map<std::string, std::string> shortNames = {
+      {"先秦", "先秦"}, {"两汉", "汉"}, {"魏晋", "魏晋"}, {"南北朝", "南北朝"}, {"隋代", "隋"},
+      {"唐代", "唐"},   {"五代", "五代"}, {"宋代", "宋"}, {"元代", "元"}, {"明代", "明"}, {"清代", "清"}};
+  auto it = shortNames.find(era);
+  return "无名氏（" + (it == shortNames.end() ? era : it->second) + "）";
+}
+
+std::string Anthology::Renamed(const std::string& name) const {
+  auto it = renames_.find(name);
+  return it == renames_.end() ? name : it->second;
+}
+
+void Anthology::OfferBiography(const std::string& name, const std::string& bio) {
+  const std::string n = Renamed(CleanAuthorName(name));
+  if (n.empty() || packageBio_.count(n)) return;
+  const std::string clean = CleanBiography(n, ReplaceLookAlikes(bio));
+  if (!clean.empty()) packageBio_.emplace(n, clean);
+}
+
+void Anthology::SetCurated(const std::string& name, const std::string& years, const std::string& bio) {
+  curated_[name] = {years, bio};
+}
+
+void Anthology::AddForeignAuthor(const Author& a) {
+  if (std::find(countries_.begin(), countries_.end(), a.era) == countries_.end()) countries_.push_back(a.era);
+  foreign_[a.name] = a;
+}
+
+void Anthology::Log(const std::string& what, const std::string& author, const std::string& title) {
+  if (log_) log_(what + "\t" + author + "\t" + title);
+}
+
+void Anthology::SetFormText(const std::string& form, const std::string& text) { formText_[form] = text; }
+
+void Anthology::MarkTune(const std::string& form, bool qu) { tuneKind_.emplace(form, qu); }
+
+LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::string author, const std::string& form,
+                           const std::vector<std::string>& rawLines) {
+  author = Renamed(CleanAuthorName(author));
+  if (author.empty() || IsAnonymous(author)) {
+    author = AnonymousName(era);
+    ++counts_.anonymousRenamed;
+  }
+  std::vector<std::string> notes;
+  std::vector<std::string> lines;
+  for (const std::string& raw : rawLines) {
+    std::vector<std::string> pieces = SplitLines(raw);
+    if (pieces.empty()) pieces.emplace_back();  // an empty line parts stanzas
+    for (const std::string& piece : pieces) {
+      std::string line = TakeNotes(NormalizeText(ReplaceLookAlikes(piece)), notes);
+      // A line left with marks only (its words were all a note) is no line.
+      const std::u32string u = Decode(line);
+      if (!line.empty() && !HasPlaceholder(line) && std::none_of(u.begin(), u.end(), [](char32_t c) { return c < 0x80 ? std::isalnum(static_cast<int>(c)) != 0 : IsHan(c); }))
+        continue;
+      // Blank lines part stanzas; only one is kept between two stanzas.
+      if (!line.empty() || (!lines.empty() && !lines.back().empty())) lines.push_back(line);
+    }
+  }
+  while (!lines.empty() && lines.back().empty()) lines.pop_back();
+  title = TakeNotes(NormalizeTitle(ReplaceLookAlikes(title)), notes);
+  if (lines.empty()) {
+    ++counts_.empty;
+    return LeftOut::Empty;
+  }
+  for (const std::string& l : lines)
+    if (HasPlaceholder(l)) {
+      ++counts_.placeholders;
+      Log("placeholder", author, title);
+      return LeftOut::Placeholder;
+    }
+  if (HasPlaceholder(title)) title.clear();
+  if (IsFragmentTitle(title)) {
+    ++counts_.fragments;
+    Log("fragment", author, title);
+    return LeftOut::Fragment;
+  }
+  if (title.empty()) {
+    title = FirstPhrase(lines.front());
+    ++counts_.titlesMade;
+  }
+  std::string content = JoinLines(lines);
+  if (!notes.empty()) {
+    std::string joined;
+    for (const std::string& n : notes) {
+      if (HasPlaceholder(n)) continue;
+      joined += joined.empty() ? n : "；" + n;
+    }
+    if (!joined.empty()) {
+      content += "\n\n注：" + joined;
+      ++counts_.notesMoved;
+    }
+  }
+  if (!FitsGbk(title) || !FitsGbk(content) || !FitsGbk(author) || !FitsGbk(form)) {
+    ++counts_.outsideGbk;
+    std::string chars;
+    for (char32_t c : Decode(title + content + author + form))
+      if (c != '\n' && !InGbk(c)) chars += Encode(c);
+    Log("outside GBK " + chars, author, title);
+    return LeftOut::OutsideGbk;
+  }
+  const std::string key = TextKey(author, lines);
+  if (seenText_.count(key)) {
+    ++counts_.duplicates;
+    Log("duplicate", author, title);
+    return LeftOut::Duplicate;
+  }
+  const std::string headKey = author + '\x1f' + lines.front();
+  if (seenHead_.count(headKey)) {
+    ++counts_.sameHead;
+    Log("same first line", author, title);
+    return LeftOut::SameHead;
+  }
+  seenText_.insert(key);
+  seenHead_.insert(headKey);
+  if (!authorEra_.count(author)) {
+    authorEra_.emplace(author, foreign_.count(author) ? foreign_[author].era : era);
+    authorOrder_.push_back(author);
+  }
+  ++authorTotal_[author];
+  poems_.push_back(Poem{title, author, form, lines.front(), content});
+  ++counts_.poems;
+  return LeftOut::None;
+}
+
+std::string Anthology::FinalBiography(const std::string& name, const std::string& era, size_t total) {
+  std::string bio;
+  if (auto c = curated_.find(name); c != curated_.end() && !c->second.second.empty()) bio = c->second.second;
+  if (bio.empty())
+    if (auto p = packageBio_.find(name); p != packageBio_.end()) bio = p->second;
+  if (bio.empty() && name.rfind("无名氏（", 0) == 0)
+    bio = "本集中" + era + "作者姓名失传的作品，归在" + name + "名下，以免与其他时代的无名氏作品相混。共收" +
+          std::to_string(total) + "篇。";
+  if (bio.empty()) {
+    bio = name + "，" + era + "作者，生平事迹史书记载甚少，已难详考。本集收录其作品" + std::to_string(total) + "篇。";
+    ++counts_.biographiesMade;
+  }
+  return DropOutsideGbk(bio, counts_.proseCharsDropped);
+}
+
+std::vector<std::string> Anthology::ErasInUse() const {
+  std::vector<std::string> out;
+  for (const std::string& e : eras_)
+    for (const auto& [name, era] : authorEra_)
+      if (era == e) {
+        out.push_back(e);
+        break;
+      }
+  return out;
+}
+
+Table Anthology::AuthorTable() {
+  Table t;
+  t.columns = {"authorname", "authoryear", "poetryTotal:int", "content", "agename"};
+  std::vector<std::string> order = eras_;
+  order.insert(order.end(), countries_.begin(), countries_.end());
+  for (const std::string& era : order) {
+    for (const std::string& name : authorOrder_) {
+      if (authorEra_[name] != era) continue;
+      const size_t total = authorTotal_[name];
+      std::string years;
+      std::string bio;
+      if (auto f = foreign_.find(name); f != foreign_.end()) {
+        years = f->second.years;
+        bio = DropOutsideGbk(f->second.bio, counts_.proseCharsDropped);
+      } else {
+        if (auto c = curated_.find(name); c != curated_.end()) years = c->second.first;
+        if (years.empty())
+          if (auto p = packageBio_.find(name); p != packageBio_.end()) years = LifeDates(p->second);
+        bio = FinalBiography(name, era, total);
+      }
+      if (years.empty()) years = "生卒年不详";
+      t.rows.push_back({name, years, std::to_string(total), bio, era});
+    }
+  }
+  // Foreign authors given without poems are an error in our own sources.
+  for (const auto& [name, a] : foreign_)
+    if (!authorTotal_.count(name)) throw std::runtime_error("foreign author without poems: " + name);
+  return t;
+}
+
+Table Anthology::PoetryTable() const {
+  Table t;
+  t.columns = {"title", "authorname", "formatName", "head", "content"};
+  for (const Poem& p : poems_) t.rows.push_back({p.title, p.author, p.form, p.head, p.content});
+  return t;
+}
+
+Table Anthology::FormatTable() const {
+  struct Use {
+    size_t count = 0;
+    std::string example;
+  };
+  std::map<std::string, Use> uses;
+  std::vector<std::string> order;
+  for (const Poem& p : poems_) {
+    Use& u = uses[p.form];
+    if (u.count++ == 0) {
+      order.push_back(p.form);
+      u.example = p.author + "的“" + FirstPhrase(p.head) + "”";
+    }
+  }
+  Table t;
+  t.columns = {"formatname", "content"};
+  std::set<std::string> written;
+  // Our own explanations first, in their order, then generated ones for tunes.
+  for (const auto& [form, text] : formText_) {
+    t.rows.push_back({form, text});
+    written.insert(form);
+  }
+  for (const std::string& form : order) {
+    if (written.count(form)) continue;
+    auto kind = tuneKind_.find(form);
+    if (kind == tuneKind_.end()) throw std::runtime_error("no explanation for the form " + form);
+    const Use& u = uses.at(form);
+    std::string text;
+    if (!kind->second) {
+      text = form + "，词牌名。词是按照曲调填写的长短句，每个词牌规定了全词的分段、句数、每句字数以及平仄和押韵，"
+                    "同一词牌的词格律大体相同，词的内容则与调名不一定相关。本集收录用" + form + "填写的词" +
+             std::to_string(u.count) + "首，如" + u.example + "。";
+    } else {
+      const size_t dot = form.find("·");
+      const std::string mode = form.substr(0, dot);
+      const std::string tune = form.substr(dot + std::string("·").size());
+      text = form + "，元代散曲曲牌，" + tune + "属" + mode + "宫调。散曲小令用一支曲牌写成，句数、字数和韵脚依曲牌而定，"
+             "句中可以加衬字，语言比词更接近口语，常一韵到底。本集收录此调" + std::to_string(u.count) + "首，如" +
+             u.example + "。";
+    }
+    t.rows.push_back({form, text});
+    written.insert(form);
+  }
+  return t;
+}
+
+}  // namespace corpus

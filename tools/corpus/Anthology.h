@@ -1,0 +1,115 @@
+#pragma once
+// The anthology being assembled: authors, poems and forms, with the rules that
+// keep it consistent (one author row per name, poems counted, duplicates
+// merged, first lines unique per author, everything inside GBK).
+#include "tools/corpus/Tsv.h"
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace corpus {
+
+struct Poem {
+  std::string title;
+  std::string author;
+  std::string form;
+  std::string head;
+  std::string content;
+};
+
+struct Author {
+  std::string name;
+  std::string years;
+  std::string bio;
+  std::string era;
+};
+
+// Why a poem was not taken.
+enum class LeftOut { None, Empty, Placeholder, Fragment, OutsideGbk, Duplicate, SameHead };
+
+struct Counts {
+  size_t poems = 0;
+  size_t duplicates = 0;
+  size_t placeholders = 0;
+  size_t fragments = 0;
+  size_t outsideGbk = 0;
+  size_t sameHead = 0;
+  size_t empty = 0;
+  size_t notesMoved = 0;
+  size_t titlesMade = 0;
+  size_t proseCharsDropped = 0;
+  size_t biographiesMade = 0;
+  size_t anonymousRenamed = 0;
+};
+
+class Anthology {
+ public:
+  // eras: the Chinese eras in display order; foreign countries are added as
+  // their authors arrive.
+  explicit Anthology(std::vector<std::string> eras);
+
+  // A biography from the package; the first usable one for a name is kept.
+  void OfferBiography(const std::string& name, const std::string& bio);
+  // Our own life dates and biography; empty fields leave the package's.
+  void SetCurated(const std::string& name, const std::string& years, const std::string& bio);
+  // A name the package spells wrongly (characters lost, remarks attached) and
+  // the right one; applied to poems and biographies alike.
+  void SetRename(const std::string& from, const std::string& to) { renames_[from] = to; }
+  // A foreign author with everything given.
+  void AddForeignAuthor(const Author& a);
+
+  // Cleans and adds one poem of the given era. lines are the poem's lines as
+  // the source has them (already in simplified characters).
+  LeftOut AddPoem(const std::string& era, std::string title, std::string author, const std::string& form,
+                  const std::vector<std::string>& lines);
+
+  // The name used for an unknown author of an era, e.g. "无名氏（唐）".
+  static std::string AnonymousName(const std::string& era);
+
+  // A form explanation of our own (used as written).
+  void SetFormText(const std::string& form, const std::string& text);
+  // Kind of a generated form explanation: ci tune or qu tune.
+  void MarkTune(const std::string& form, bool qu);
+
+  // Builds the tables. Authors without poems are not written.
+  Table AuthorTable();
+  Table PoetryTable() const;
+  Table FormatTable() const;
+
+  const std::vector<std::string>& ChineseEras() const { return eras_; }
+  const std::vector<std::string>& Countries() const { return countries_; }
+  std::vector<std::string> ErasInUse() const;
+  const Counts& counts() const { return counts_; }
+  // Receives one line for each poem left out or merged (author, title, reason).
+  void SetLog(std::function<void(const std::string&)> log) { log_ = std::move(log); }
+  const std::vector<Poem>& poems() const { return poems_; }
+
+ private:
+  std::string FinalBiography(const std::string& name, const std::string& era, size_t total);
+
+  std::vector<std::string> eras_;
+  std::vector<std::string> countries_;
+  std::vector<Poem> poems_;
+  std::vector<std::string> authorOrder_;                  // first appearance
+  std::unordered_map<std::string, std::string> authorEra_;
+  std::unordered_map<std::string, size_t> authorTotal_;
+  std::unordered_map<std::string, std::string> packageBio_;
+  std::unordered_map<std::string, std::pair<std::string, std::string>> curated_;
+  std::unordered_map<std::string, Author> foreign_;
+  std::unordered_set<std::string> seenText_;               // author + text key
+  std::unordered_set<std::string> seenHead_;               // author + first line
+  std::map<std::string, std::string> formText_;
+  std::map<std::string, bool> tuneKind_;                   // true: qu
+  Counts counts_;
+  std::unordered_map<std::string, std::string> renames_;
+  std::string Renamed(const std::string& name) const;
+  std::function<void(const std::string&)> log_;
+  void Log(const std::string& what, const std::string& author, const std::string& title);
+};
+
+}  // namespace corpus
