@@ -131,6 +131,8 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   virtual void SetLargeImages(TImageList* v);
   TImageList* SmallImages() const { return smallImages_; }
   virtual void SetSmallImages(TImageList* v);
+  // The image list the current view style draws from.
+  TImageList* ImagesInUse() const { return ViewImages(); }
   QMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
 
