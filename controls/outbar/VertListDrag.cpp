@@ -224,7 +224,7 @@ int TDCVertListView::DropIndexAt(int x, int y) {
   if (n == 0) return 0;
   const int k = FirstItemBelow(y);
   if (k >= n) return IsItemVisible(items_.back().get(), false) ? n : -1;
-  return ItemBounds(items_[static_cast<size_t>(k)].get()).top > y ? k : -1;
+  return VerticalBounds(items_[static_cast<size_t>(k)].get()).top > y ? k : -1;
 }
 
 DropMark TDCVertListView::CurrentDropMark() {
