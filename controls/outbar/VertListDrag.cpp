@@ -206,7 +206,9 @@ void TDCVertListView::CancelDrag() {
   clickPending_ = false;
   if (dragging_) {
     accepted_ = false;
-    if (auto* list = qobject_cast<TDCVertListView*>(target_.data())) list->cancelled_ = true;
+    // A target list ignores its next release; this list's own flag is set
+    // after the cancelling release below, which still raises OnMouseUp.
+    if (auto* list = qobject_cast<TDCVertListView*>(target_.data()); list && list != this) list->cancelled_ = true;
     // A release at (0, 0) ends the drag without a drop.
     ReleaseLeft(QPoint(0, 0), 0, Qt::LeftButton);
   }
@@ -222,7 +224,7 @@ int TDCVertListView::DropIndexAt(int x, int y) {
   if (n == 0) return 0;
   const int k = FirstItemBelow(y);
   if (k >= n) return IsItemVisible(items_.back().get(), false) ? n : -1;
-  return ItemBounds(items_[static_cast<size_t>(k)].get()).top > y ? k : -1;
+  return VerticalBounds(items_[static_cast<size_t>(k)].get()).top > y ? k : -1;
 }
 
 DropMark TDCVertListView::CurrentDropMark() {

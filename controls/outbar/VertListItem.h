@@ -67,6 +67,7 @@ class TDCVertListItem {
   // Layout: boxes measured at P = (px, 0), the content y of P, and the step.
   ItemBoxes boxes_;
   int measuredGeneration_ = -1;
+  bool exact_ = false;  // widths measured exactly (heights are exact either way)
   int contentY_ = 0;
   int topPad_ = 0;
   int step_ = 0;

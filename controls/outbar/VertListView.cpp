@@ -45,7 +45,8 @@ TDCVertListView::TDCVertListView(QWidget* parent) : TCustomDCListViewEx(parent) 
   resize(100, 200);
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
-  lineHeight_ = QFontMetrics(font()).height();
+  metrics_ = QFontMetrics(font());
+  lineHeight_ = metrics_.height();
   down_ = new TDCScrollButton(this);
   down_->SetButtonStyle(dcsbs_ScrollDown);
   down_->SetFrequency(200);
@@ -141,7 +142,7 @@ void TDCVertListView::DeleteItem(TDCVertListItem* item) {
   Arrange();
   if (redrawOff_ == 0 && ItemCount() > 0) {
     TDCVertListItem* last = items_.back().get();
-    if (ItemBounds(last).top < HalfSpace()) ScrollIntoView(last, false);
+    if (VerticalBounds(last).top < HalfSpace()) ScrollIntoView(last, false);
   }
 }
 
@@ -202,22 +203,51 @@ TImageList* TDCVertListView::ViewImages() const {
   return viewStyle_ == vsSmallIcon ? smallImages_.data() : largeImages_.data();
 }
 
-void TDCVertListView::Measure(TDCVertListItem* item) {
-  if (item->measuredGeneration_ == generation_) return;
+int TDCVertListView::QuickAdvance(const QString& text) {
+  int sum = 0;
+  for (const QChar ch : text) {
+    const char16_t u = ch.unicode();
+    // Latin text before the combining marks, CJK and full-width forms: no
+    // shaping changes their advances beyond kerning.
+    const bool simple = (u >= 0x20 && u < 0x0300) || (u >= 0x3000 && u < 0xA000) || (u >= 0xFF00 && u < 0xFFF0);
+    if (!simple) return -1;
+    auto it = charAdvance_.constFind(u);
+    if (it == charAdvance_.constEnd()) it = charAdvance_.insert(u, metrics_.horizontalAdvance(ch));
+    sum += it.value();
+  }
+  return sum;
+}
+
+void TDCVertListView::Measure(TDCVertListItem* item, bool exact) {
+  if (item->measuredGeneration_ == generation_ && (item->exact_ || !exact)) return;
   const LayoutParams lp = Params();
-  const QFont f = font();
   const QString& caption = item->caption_;
+  int advance = -1;
+  bool estimated = false;
+  if (!exact && !caption.isEmpty()) {
+    // Laying out only needs the number of lines: a caption clearly narrower than
+    // the narrowest text box is one line, and its exact width can wait until a
+    // rectangle is asked for.
+    const int quick = QuickAdvance(caption);
+    const int iw = lp.imageSize.isEmpty() ? 0 : lp.imageSize.width();
+    const int labelLeft = ArrangedItemX(lp) + iw + (iw > 0 ? ItemMetrics::kSmallIconGap : 0) + 3;
+    const int narrowest = lp.style == vsSmallIcon ? lp.clientWidth - 10 - std::max(10, labelLeft) : lp.clientWidth - 20;
+    if (quick >= 0 && quick + 8 <= narrowest) {
+      advance = quick;
+      estimated = true;
+    }
+  }
+  if (advance < 0) advance = caption.isEmpty() ? 0 : metrics_.horizontalAdvance(caption);
   const bool oneLine = !caption.contains(QLatin1Char('\n'));
-  const int advance = caption.isEmpty() ? 0 : QFontMetrics(f).horizontalAdvance(caption);
-  // Captions that fit on one line need no text layout.
   const WrapFunction wrap = [&](const QString& text, int width) -> WrapResult {
     if (text.isEmpty()) return {0, 1};
     if (oneLine && advance <= width) return {advance, 1};
-    return MeasureWrapped(f, text, width);
+    return MeasureWrapped(font(), text, width);
   };
   item->boxes_ = ComputeItemBoxes(lp, caption, advance, ArrangedItemX(lp), 0, wrap);
   item->topPad_ = -item->boxes_.bounds.top;
   item->measuredGeneration_ = generation_;
+  item->exact_ = !estimated;
 }
 
 void TDCVertListView::InvalidateLayout(int fromIndex) { layoutValid_ = std::min(layoutValid_, std::max(0, fromIndex)); }
@@ -237,7 +267,7 @@ void TDCVertListView::EnsureLayout() {
   }
   for (int k = layoutValid_; k < n; ++k) {
     TDCVertListItem* item = items_[static_cast<size_t>(k)].get();
-    Measure(item);
+    Measure(item, false);
     // The item is moved so that its bounds' top lands at y.
     item->contentY_ = y + item->topPad_;
     item->step_ = item->boxes_.bounds.Height() + 2 * item->topPad_ + itemSpace_;
@@ -250,6 +280,7 @@ void TDCVertListView::EnsureLayout() {
 
 ItemBoxes TDCVertListView::ScreenBoxes(TDCVertListItem* item) {
   EnsureLayout();
+  Measure(item, true);
   const int dx = -offset_.x(), dy = item->contentY_ - offset_.y();
   return {item->boxes_.icon.Offset(dx, dy), item->boxes_.bounds.Offset(dx, dy), item->boxes_.label.Offset(dx, dy)};
 }
@@ -263,6 +294,11 @@ TRect TDCVertListView::ItemIconRect(const TDCVertListItem* item) {
 TRect TDCVertListView::ItemLabelRect(const TDCVertListItem* item) {
   return ScreenBoxes(const_cast<TDCVertListItem*>(item)).label;
 }
+TRect TDCVertListView::VerticalBounds(const TDCVertListItem* item) {
+  EnsureLayout();
+  return item->boxes_.bounds.Offset(-offset_.x(), item->contentY_ - offset_.y());
+}
+
 int TDCVertListView::ItemStep(const TDCVertListItem* item) {
   EnsureLayout();
   return item->step_;
@@ -313,7 +349,11 @@ void TDCVertListView::ArrangeAfterChange(int fromIndex) {
   InvalidateLayout(fromIndex);
   EnsureLayout();
   UpdateScrollButtons();
-  update();
+  // Only items from fromIndex on moved: repaint from the first of them down.
+  const int top = fromIndex < ItemCount()
+                      ? VerticalBounds(items_[static_cast<size_t>(fromIndex)].get()).top - itemSpace_
+                      : (ItemCount() > 0 ? VerticalBounds(items_.back().get()).top - itemSpace_ : 0);
+  if (top < ClientHeight()) InvalidateClient({0, std::max(0, top), ClientWidth(), ClientHeight()});
 }
 
 void TDCVertListView::ClientChanged() {
@@ -323,7 +363,7 @@ void TDCVertListView::ClientChanged() {
 
 bool TDCVertListView::IsItemVisible(TDCVertListItem* item, bool partialOK) {
   if (!item) return false;
-  const TRect b = ItemBounds(item);
+  const TRect b = VerticalBounds(item);
   return outbar::IsItemVisible(b, item->topPad_, HalfSpace(), itemSpace_, ClientHeight(), partialOK);
 }
 
@@ -336,8 +376,8 @@ void TDCVertListView::UpdateScrollButtons() {
   const QPoint origin = ClientOrigin();
   const bool showDown = places.roomy && CanScrollDown();
   const bool showUp = places.roomy && CanScrollUp();
-  down_->move(origin + places.down);
-  up_->move(origin + places.up);
+  if (down_->pos() != origin + places.down) down_->move(origin + places.down);
+  if (up_->pos() != origin + places.up) up_->move(origin + places.up);
   if (down_->isVisibleTo(this) != showDown) down_->setVisible(showDown);
   if (up_->isVisibleTo(this) != showUp) up_->setVisible(showUp);
 }
@@ -368,7 +408,7 @@ void TDCVertListView::ScrollDownStep() {
     Scroll(0, items_[static_cast<size_t>(k)]->step_);
   } else {
     // Every item lies above the top edge: bring the last one back to the top margin.
-    Scroll(0, ItemBounds(items_.back().get()).top - HalfSpace());
+    Scroll(0, VerticalBounds(items_.back().get()).top - HalfSpace());
   }
 }
 
@@ -388,7 +428,7 @@ void TDCVertListView::ScrollIntoView(TDCVertListItem* item, bool partialOK) {
   if (!item || ClientHeight() == 0) return;
   if (redrawOff_ > 0) EnsureLayout();
   if (IsItemVisible(item, partialOK)) return;
-  const TRect b = ItemBounds(item);
+  const TRect b = VerticalBounds(item);
   const int h = HalfSpace();
   if (b.top < h) {
     Scroll(0, b.top - h);
@@ -481,7 +521,7 @@ void TDCVertListView::PaintItems(QPainter& p, const TRect& area) {
   const int reach = itemSpace_ + 2 * topPad_ + 2;
   for (int k = FirstItemBelow(area.top - reach); k < ItemCount(); ++k) {
     TDCVertListItem* item = items_[static_cast<size_t>(k)].get();
-    if (ItemBounds(item).top - reach > area.bottom) break;
+    if (VerticalBounds(item).top - reach > area.bottom) break;
     if (item == hot_ && highlightSelection_) continue;
     DrawItemContent(p, item);
   }
@@ -905,7 +945,9 @@ void TDCVertListView::ImageListsChanged() {
 void TDCVertListView::changeEvent(QEvent* event) {
   TCustomDCListViewEx::changeEvent(event);
   if (event->type() == QEvent::FontChange) {
-    lineHeight_ = QFontMetrics(font()).height();
+    metrics_ = QFontMetrics(font());
+    charAdvance_.clear();
+    lineHeight_ = metrics_.height();
     InvalidateMeasures();
     Arrange();
   } else if (event->type() == QEvent::EnabledChange) {

@@ -4,6 +4,8 @@
 // appear while items are hidden above or below, through the wheel, and when an
 // item is made visible. The item under the pointer is framed; a click selects
 // it and raises OnButtonClick; items can be dragged within and between lists.
+#include <QFontMetrics>
+#include <QHash>
 #include <QMenu>
 #include <QPointer>
 #include <QTimer>
@@ -131,6 +133,8 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   virtual void SetLargeImages(TImageList* v);
   TImageList* SmallImages() const { return smallImages_; }
   virtual void SetSmallImages(TImageList* v);
+  // The image list the current view style draws from.
+  TImageList* ImagesInUse() const { return ViewImages(); }
   QMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
 
@@ -204,7 +208,11 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   // Layout.
   LayoutParams Params() const;
   FrameParams FrameParamsFor(const TDCVertListItem* item) const;
-  void Measure(TDCVertListItem* item);
+  void Measure(TDCVertListItem* item, bool exact);
+  // Sum of cached character advances for simple one-line text, -1 otherwise.
+  int QuickAdvance(const QString& text);
+  // Bounds with exact top and bottom (the width may be estimated).
+  TRect VerticalBounds(const TDCVertListItem* item);
   void EnsureLayout();
   void InvalidateLayout(int fromIndex);
   void InvalidateMeasures();
@@ -271,6 +279,8 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   int generation_ = 0;
   int layoutValid_ = 0;  // items [0, layoutValid_) have their positions
   int lineHeight_ = 0;
+  QFontMetrics metrics_{QFont()};
+  QHash<char16_t, int> charAdvance_;
   qint64 layoutWork_ = 0;
 
   // Properties.

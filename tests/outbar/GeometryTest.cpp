@@ -1,0 +1,159 @@
+// Pure geometry: group bar layout and hit test, animation frames, item boxes,
+// frames, visibility, arrow-button places, wheel notches and the drop mark.
+#include <gtest/gtest.h>
+
+#include "controls/outbar/GroupBarGeometry.h"
+#include "controls/outbar/ItemLayout.h"
+
+using namespace outbar;
+
+namespace {
+
+GroupBarLayout Bar(int width, int height, std::vector<int> heights, int active) {
+  GroupBarLayout l;
+  l.inner = {1, 1, width - 1, height - 1};
+  l.heights = std::move(heights);
+  l.active = active;
+  l.buttonSpace = 1;
+  return l;
+}
+
+}  // namespace
+
+TEST(GroupBarGeometry, MainWindowBarHasButtonAndPageOfTheWorkedFigures) {
+  // 123 x 478, single border, one group, font height 16, ButtonSpace 1.
+  const int slot = HeaderSlot(true, -16, 20, 1);
+  EXPECT_EQ(slot, 33);
+  const GroupBarLayout l = Bar(123, 478, {slot}, 0);
+  EXPECT_EQ(GroupButtonRect(l, 0), (TRect{1, 1, 122, 33}));
+  EXPECT_EQ(GroupPageRect(l), (TRect{1, 33, 122, 477}));
+  EXPECT_EQ(GroupPageRect(l).Width(), 121);
+  EXPECT_EQ(GroupPageRect(l).Height(), 444);
+  // One group: no header button is ever found under the pointer.
+  EXPECT_EQ(GroupAt(l, 50, 10), -1);
+  // Caption height instead of the font when auto size is off.
+  EXPECT_EQ(HeaderSlot(false, 16, 20, 1), 21);
+}
+
+TEST(GroupBarGeometry, ButtonsStackAroundTheActivePage) {
+  // Three groups of 21-pixel slots in a 100 x 200 bar, the middle one open.
+  const GroupBarLayout l = Bar(100, 200, {21, 21, 21}, 1);
+  EXPECT_EQ(GroupButtonRect(l, 0), (TRect{1, 1, 99, 21}));
+  EXPECT_EQ(GroupButtonRect(l, 1), (TRect{1, 22, 99, 42}));
+  EXPECT_EQ(GroupPageRect(l), (TRect{1, 42, 99, 179}));
+  EXPECT_EQ(GroupButtonRect(l, 2), (TRect{1, 179, 99, 199}));
+  EXPECT_EQ(GroupAt(l, 10, 5), 0);
+  EXPECT_EQ(GroupAt(l, 10, 30), 1);
+  EXPECT_EQ(GroupAt(l, 10, 100), -1);  // inside the page
+  EXPECT_EQ(GroupAt(l, 10, 185), 2);
+  EXPECT_EQ(GroupAt(l, 10, 198), -1);  // the last row above the border
+  // Last group open: nothing below the page.
+  const GroupBarLayout last = Bar(100, 200, {21, 21, 21}, 2);
+  EXPECT_EQ(GroupPageRect(last), (TRect{1, 63, 99, 199}));
+  // No active group: the page is the whole inner rectangle.
+  EXPECT_EQ(GroupPageRect(Bar(100, 200, {21, 21}, -1)), (TRect{1, 1, 99, 199}));
+}
+
+TEST(GroupBarGeometry, AnimationDrawsFrequencyFramesNeverTheFinalOffset) {
+  const TRect oldPage{1, 22, 99, 158}, newPage{1, 43, 99, 179};
+  const AnimationPlan down = PlanAnimation(oldPage, newPage, true, false, 10);
+  ASSERT_EQ(down.offsets.size(), 10u);
+  const int n = newPage.Height();  // 136
+  for (int k = 0; k < 10; ++k) EXPECT_EQ(down.offsets[static_cast<size_t>(k)], k * n / 10) << k;
+  EXPECT_LT(down.offsets.back(), n);
+  EXPECT_EQ(down.band, (TRect{1, 22, 99, 179}));
+  EXPECT_EQ(down.bandRows, 157 - 1);  // one row less when the new group is not the last
+  // Moving down: rows from N go to the old page's bottom minus the offset.
+  EXPECT_EQ(down.frames[3][0].sourceRow, n);
+  EXPECT_EQ(down.frames[3][0].screenRow, 158 - down.offsets[3]);
+  EXPECT_EQ(down.frames[3][0].rows, (179 - 158) + down.offsets[3]);
+  // Moving up: the new page uncovers from the top and the rest slides down.
+  const AnimationPlan up = PlanAnimation(newPage, oldPage, false, false, 4);
+  ASSERT_EQ(up.frames.size(), 4u);
+  const int y = up.offsets[2];
+  EXPECT_EQ(y, 2 * oldPage.Height() / 4);
+  EXPECT_EQ(up.frames[2][0].rows, y);
+  EXPECT_EQ(up.frames[2][1].sourceRow, oldPage.Height() + 1);
+  EXPECT_EQ(up.frames[2][1].screenRow, up.band.top + y);
+  EXPECT_TRUE(PlanAnimation(oldPage, newPage, true, false, 0).frames.empty());
+}
+
+TEST(ItemLayoutGeometry, SmallIconBoxesAndFramesFollowTheCaptionRule) {
+  LayoutParams lp;
+  lp.style = vsSmallIcon;
+  lp.clientWidth = 121;
+  lp.lineHeight = 20;
+  const WrapFunction wrap = [](const QString&, int width) { return WrapResult{std::min(40, width), 1}; };
+  const ItemBoxes b = ComputeItemBoxes(lp, QStringLiteral("x"), 40, ArrangedItemX(lp), 6, wrap);
+  EXPECT_EQ(b.bounds.left, 7);  // Arrange puts the bounds' left at 7
+  EXPECT_EQ(b.bounds.top, 6);
+  EXPECT_EQ(b.bounds.bottom, 26);
+  EXPECT_EQ(b.bounds.right, 50);  // T' = 10 ... 50
+  EXPECT_EQ(b.label.top, 6);
+  EXPECT_EQ(b.label.bottom, 26);
+  FrameParams fp;
+  fp.selectionType = stExpanded;
+  fp.style = vsSmallIcon;
+  fp.dragEnabled = true;
+  fp.halfSpace = 6;
+  fp.clientWidth = 121;
+  EXPECT_EQ(FrameRect(fp, b), (TRect{0, 4, 120, 28}));
+  fp.dragEnabled = false;
+  EXPECT_EQ(FrameRect(fp, b), (TRect{0, 0, 120, 31}));
+  // Hit areas: the item only with dragging on, half the gap around it without.
+  fp.dragEnabled = true;
+  EXPECT_TRUE(HitsItem(fp, b, 100, 6));
+  EXPECT_FALSE(HitsItem(fp, b, 100, 5));
+  EXPECT_FALSE(HitsItem(fp, b, 100, 26));
+  fp.dragEnabled = false;
+  EXPECT_TRUE(HitsItem(fp, b, 100, 0));
+  EXPECT_TRUE(HitsItem(fp, b, 100, 31));
+  EXPECT_FALSE(HitsItem(fp, b, 100, 32));
+  // Two-line wrapping with WrapLineCount 2 doubles the height; cut at the count.
+  lp.wrapLineCount = 2;
+  const WrapFunction three = [](const QString&, int width) { return WrapResult{width, 3}; };
+  const ItemBoxes tall = ComputeItemBoxes(lp, QStringLiteral("long"), 500, ArrangedItemX(lp), 6, three);
+  EXPECT_EQ(tall.bounds.Height(), 40);
+  EXPECT_EQ(tall.bounds.right, 111);  // cut at CW - 10
+}
+
+TEST(ItemLayoutGeometry, VisibilityButtonsWheelAndDropMark) {
+  // Visible once the bottom stays more than h above the client bottom.
+  EXPECT_TRUE(IsItemVisible({7, 100, 50, 120}, 0, 6, 12, 127, false));
+  EXPECT_FALSE(IsItemVisible({7, 100, 50, 121}, 0, 6, 12, 127, false));
+  EXPECT_TRUE(IsItemVisible({7, 100, 50, 121}, 0, 6, 12, 127, true));
+  EXPECT_FALSE(IsItemVisible({7, 5, 50, 25}, 0, 6, 12, 300, true));  // above the top margin
+  EXPECT_TRUE(IsItemVisible({7, 6, 50, 400}, 0, 6, 12, 300, false));  // too tall, at the top margin
+
+  const ScrollButtonPlaces places = PlaceScrollButtons(121, 444, QSize(16, 16), QSize(16, 16), spTopAndBottom);
+  EXPECT_EQ(places.down, QPoint(100, 423));
+  EXPECT_EQ(places.up, QPoint(100, 5));
+  EXPECT_EQ(PlaceScrollButtons(121, 444, QSize(16, 16), QSize(16, 16), spTop).down, QPoint(100, 26));
+  EXPECT_EQ(PlaceScrollButtons(121, 444, QSize(16, 16), QSize(16, 16), spBottom).up, QPoint(100, 402));
+  EXPECT_FALSE(PlaceScrollButtons(121, 41, QSize(16, 16), QSize(16, 16), spTopAndBottom).roomy);
+
+  int remainder = 0;
+  EXPECT_EQ(WheelSteps(remainder, -120, 3), 3);  // one notch towards the user: three steps down
+  EXPECT_EQ(remainder, 0);
+  EXPECT_EQ(WheelSteps(remainder, 60, 3), 0);  // half a notch waits
+  EXPECT_EQ(WheelSteps(remainder, 60, 3), -3);
+  EXPECT_EQ(remainder, 0);
+  EXPECT_EQ(WheelSteps(remainder, 200, 1), -1);
+  EXPECT_EQ(remainder, 80);
+
+  // Item 2 of steps 32: the mark lies half a space above item 2's top (6 + 64).
+  DropMark m = ComputeDropMark(2, 5, 64, 0, 0, 300, vsSmallIcon, stExpanded);
+  EXPECT_EQ(m.y, 64);
+  EXPECT_EQ(m.c, 1);
+  EXPECT_EQ(m.top, 63);
+  EXPECT_EQ(m.bottom, 65);
+  m = ComputeDropMark(0, 0, 0, 0, 0, 300, vsIcon, stStandard);
+  EXPECT_EQ(m.y, 0);
+  EXPECT_EQ(m.c, 4);
+  EXPECT_EQ(m.top, 0);  // half arrowheads in an empty list
+  EXPECT_EQ(m.bottom, 0);
+  m = ComputeDropMark(5, 5, 400, 0, 0, 300, vsIcon, stStandard);
+  EXPECT_EQ(m.y, 298);  // cut to CH - 2
+  EXPECT_EQ(m.top, 294);
+  EXPECT_EQ(m.bottom, 298);
+}
