@@ -1,18 +1,43 @@
 #pragma once
-// The main window: header, search strip, era and author bars, the author and
-// poem tables, the info bar, the text pane, the speech bar, menus and status bar.
+// The main window: header with the collection and tool buttons and the search
+// strip, the era and author bars, the author and poem tables, the info bar
+// with the form label, the text pane, the speech bar, menus and status bar.
+// Its handlers browse the anthology, search it, sort its tables and read aloud.
+#include <QList>
+#include <functional>
 #include <memory>
 
+#include "app/Collections.h"
 #include "toolkit/Form.h"
+#include "toolkit/ListView.h"
 
 class QAction;
+class QMenu;
 
 namespace data {
 class TADOQuery;
 }
+namespace outbar {
+class TDCOutBar;
+class TDCOutBarGroup;
+class TDCOutBarVertListView;
+class TDCVertListItem;
+}
+namespace styled {
+class TFlatHint;
+class TFlatSpeedButton;
+class TQexButton;
+class TsuiImagePanel;
+}
 namespace toolkit {
-class TStatusBar;
+class TButton;
+class TComboBox;
+class TEdit;
+class TLabel;
+class TMemo;
 class TPanel;
+class TSpVoice;
+class TStatusBar;
 }
 
 namespace app {
@@ -24,10 +49,46 @@ class TForm1 : public toolkit::TForm {
   TForm1();
   ~TForm1() override;
 
-  // Components and controls, named as the window's designer named them.
+  // Controls, named as the window's designer named them.
+  styled::TsuiImagePanel* suiImagePanel1 = nullptr;
+  styled::TFlatSpeedButton* FlatSpeedButton1 = nullptr;  // 中国作品
+  styled::TFlatSpeedButton* FlatSpeedButton2 = nullptr;  // 外国作品
+  styled::TFlatSpeedButton* FlatSpeedButton4 = nullptr;  // 软件设置
+  styled::TFlatSpeedButton* FlatSpeedButton5 = nullptr;  // 每日一贴
+  styled::TFlatSpeedButton* FlatSpeedButton6 = nullptr;  // 软件升级
+  toolkit::TPanel* Panel5 = nullptr;                     // search strip
+  toolkit::TComboBox* ComboBox1 = nullptr;
+  toolkit::TEdit* Edit1 = nullptr;
+  toolkit::TButton* Button1 = nullptr;
+  toolkit::TLabel* Label2 = nullptr;  // bare form name, never visible
+  toolkit::TButton* btn1 = nullptr;   // clicked by code: show the first era
+  toolkit::TStatusBar* StatusBar1 = nullptr;
+  toolkit::TPanel* Panel3 = nullptr;
+  outbar::TDCOutBar* DCOutBar2 = nullptr;
+  outbar::TDCOutBarGroup* DCOutBarGroup2 = nullptr;
+  outbar::TDCOutBarVertListView* DCOutBarVertListView2 = nullptr;  // era list
+  outbar::TDCOutBar* DCOutBar1 = nullptr;
+  outbar::TDCOutBarGroup* DCOutBarGroup1 = nullptr;
+  outbar::TDCOutBarVertListView* DCOutBarVertListView1 = nullptr;  // author bar
+  toolkit::TPanel* Panel1 = nullptr;
+  toolkit::TListView* ListView2 = nullptr;  // author table
+  toolkit::TListView* ListView1 = nullptr;  // poem table
+  toolkit::TPanel* Panel2 = nullptr;
+  toolkit::TPanel* Panel4 = nullptr;  // info bar
+  toolkit::TLabel* Label1 = nullptr;  // form label
+  toolkit::TMemo* Memo1 = nullptr;    // text pane
+  toolkit::TPanel* pnl1 = nullptr;    // speech bar
+  styled::TQexButton* qexbtn1 = nullptr;
+  styled::TQexButton* qexbtn2 = nullptr;
+  styled::TQexButton* qexbtn3 = nullptr;
+  styled::TQexButton* qexbtn4 = nullptr;
+
+  // Components.
+  QMenu* PopupMenu1 = nullptr;
+  styled::TFlatHint* FlatHint1 = nullptr;
+  toolkit::TSpVoice* SpVoice1 = nullptr;
   data::TADOQuery* ADOQuery1() const { return ADOQuery1_.get(); }
   data::TADOQuery* ADOQuery2() const { return ADOQuery2_.get(); }
-  toolkit::TStatusBar* StatusBar1 = nullptr;
 
   // Menu entries.
   QAction* N1 = nullptr;   // 中国作品
@@ -39,17 +100,60 @@ class TForm1 : public toolkit::TForm {
   QAction* N9 = nullptr;   // 联系作者
   QAction* N10 = nullptr;  // 软件主页
 
+  // The daily tip window, shown by "每日一贴" and at start-up when asked.
+  toolkit::TForm* Form2 = nullptr;
+
+  // Sort direction shared by both tables; false at start.
+  bool SortAscending = false;
+
   // Handlers.
   void FormCreate();
   void FormShow();
   void N3Click();
-
-  // Opens the tip window (the daily tip command); set by the program entry.
-  std::function<void()> ShowTipWindow;
+  void FlatSpeedButton1Click();
+  void FlatSpeedButton2Click();
+  void btn1Click();
+  void DCOutBarVertListView2ButtonClick(QObject* sender, outbar::TDCVertListItem* item);
+  void DCOutBarVertListView1ButtonClick(QObject* sender, outbar::TDCVertListItem* item);
+  void ListView2Change(toolkit::TListItem* item, toolkit::TItemChange change);
+  void ListView2Click();
+  void ListView1Change(toolkit::TListItem* item, toolkit::TItemChange change);
+  void ListView1Click();
+  void Label1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+  void ListView1ColumnClick(int column);
+  void ListView2ColumnClick(int column);
+  int ColumnSortCompare(toolkit::TListItem* item1, toolkit::TListItem* item2, int column) const;
+  void Edit1Click();
+  void Button1Click();
+  void qexbtn1Click();
+  void qexbtn2Click();
+  void qexbtn3Click();
+  void qexbtn4Click();
+  void FlatSpeedButton4Click();
+  void FlatSpeedButton5Click();
+  void FlatSpeedButton6Click();
+  void N9Click();
+  void N10Click();
+  void N12Click();
 
  private:
   void BuildMenu();
-  void BuildControls();
+  void BuildHeader();
+  void BuildBars();
+  void BuildTables();
+  void BuildTextArea();
+  void BuildComponents();
+
+  void ChooseCollection(const Collection& collection);
+  void FillEra(const QString& era);
+  void AddAuthorRow();
+  void AddPoemRow();
+  void ShowAuthorRow();
+  void ShowPoemRow(bool withFormLabel);
+  // Makes the cursor stand on the record a table row was filled from.
+  void GoToRow(toolkit::TListItem* row, const QString& keyField, const QString& key);
+  void SortTable(toolkit::TListView* table, int column);
+  void ShowText(const QString& text);
 
   std::unique_ptr<data::TADOQuery> ADOQuery1_;
   std::unique_ptr<data::TADOQuery> ADOQuery2_;
@@ -57,5 +161,7 @@ class TForm1 : public toolkit::TForm {
 
 // The version part of a caption: its GBK bytes from byte 18, at most 20 bytes.
 QString CaptionVersion(const QString& caption);
+// The text the read-aloud button hands to the voice.
+QString SpeechText(const QString& paneText);
 
 }  // namespace app

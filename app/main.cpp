@@ -4,13 +4,15 @@
 
 #include "app/MainForm.h"
 #include "app/Screenshot.h"
+#include "tip/TipForm.h"
 #include "toolkit/Application.h"
 
 int main(int argc, char** argv) {
   QApplication qtApp(argc, argv);
   toolkit::Application& application = toolkit::TheApplication();
   application.SetTitle(QStringLiteral("Cinnabarquillpad"));
-  application.CreateForm<app::TForm1>();
+  auto* form1 = application.CreateForm<app::TForm1>();
+  form1->Form2 = application.CreateForm<tip::TForm2>();
 
   const QStringList args = QApplication::arguments();
   const qsizetype shot = args.indexOf(QStringLiteral("--screenshot"));

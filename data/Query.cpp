@@ -41,6 +41,10 @@ void TADOQuery::Fail(const QString& message) const {
   throw toolkit::EDatabaseError(QStringLiteral("%1: %2").arg(name_, message));
 }
 
+void TADOQuery::DataChanged() const {
+  if (OnDataChange) OnDataChange();
+}
+
 void TADOQuery::CheckActive() const {
   if (!active_) Fail(QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
@@ -54,9 +58,11 @@ void TADOQuery::Open() {
   }
   rows_ = ResultSet::Fetch(connection_->Handle(), sql_, params_);
   active_ = true;
+  ++generation_;
   current_ = (rows_.RowCount() == 0) ? -1 : 0;
   bof_ = true;
   eof_ = (rows_.RowCount() == 0);
+  DataChanged();
 }
 
 void TADOQuery::Close() {
@@ -64,6 +70,7 @@ void TADOQuery::Close() {
   rows_ = ResultSet();
   current_ = -1;
   bof_ = eof_ = true;
+  DataChanged();
 }
 
 void TADOQuery::First() {
@@ -71,6 +78,7 @@ void TADOQuery::First() {
   current_ = (rows_.RowCount() == 0) ? -1 : 0;
   bof_ = true;
   eof_ = (rows_.RowCount() == 0);
+  DataChanged();
 }
 
 void TADOQuery::Last() {
@@ -78,6 +86,7 @@ void TADOQuery::Last() {
   current_ = rows_.RowCount() - 1;
   eof_ = true;
   bof_ = (rows_.RowCount() == 0);
+  DataChanged();
 }
 
 void TADOQuery::Next() {
@@ -86,6 +95,7 @@ void TADOQuery::Next() {
   bof_ = false;
   if (current_ + 1 < rows_.RowCount()) ++current_;
   else eof_ = true;
+  DataChanged();
 }
 
 void TADOQuery::Prior() {
@@ -94,6 +104,7 @@ void TADOQuery::Prior() {
   eof_ = false;
   if (current_ > 0) --current_;
   else bof_ = true;
+  DataChanged();
 }
 
 int TADOQuery::RecordCount() const {
@@ -111,6 +122,7 @@ void TADOQuery::SetRecNo(int recNo) {
   if (recNo < 1 || recNo > rows_.RowCount() || recNo - 1 == current_) return;
   current_ = recNo - 1;
   bof_ = eof_ = false;
+  DataChanged();
 }
 
 int TADOQuery::FieldIndex(const QString& field) const {
@@ -128,6 +140,7 @@ bool TADOQuery::Locate(const QString& field, const QString& value) {
   if (row < 0) return false;
   current_ = row;
   bof_ = eof_ = false;
+  DataChanged();
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -60,6 +61,9 @@ class TADOQuery {
   bool Bof() const { return bof_; }
 
   int RecordCount() const;
+  // Changes with every open: rows copied from one result set can tell whether
+  // the cursor still holds that set.
+  int Generation() const { return generation_; }
   // 1-based position; -1 when empty.
   int RecNo() const;
   void SetRecNo(int recNo);
@@ -75,8 +79,12 @@ class TADOQuery {
   int FieldCount() const;
   QStringList FieldNames() const;
 
+  // Runs after every open, close and move (the data link of data-aware controls).
+  std::function<void()> OnDataChange;
+
  private:
   void CheckActive() const;
+  void DataChanged() const;
   [[noreturn]] void Fail(const QString& message) const;
   int FieldIndex(const QString& field) const;
 
@@ -88,6 +96,7 @@ class TADOQuery {
   QString connectedTo_;
 
   bool active_ = false;
+  int generation_ = 0;
   bool bof_ = true;
   bool eof_ = true;
   int current_ = -1;  // 0-based row index; -1 when empty

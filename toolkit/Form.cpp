@@ -133,8 +133,13 @@ void TForm::showEvent(QShowEvent* event) {
 
 void TForm::closeEvent(QCloseEvent* event) {
   TCloseAction action = caHide;
-  if (OnClose) Dispatch(OnClose, action);
-  if (action == caNone) {
+  // An error in the close handler abandons the close: the window stays open.
+  bool failed = true;
+  Dispatch([&] {
+    if (OnClose) OnClose(action);
+    failed = false;
+  });
+  if (failed || action == caNone) {
     event->ignore();
     return;
   }

@@ -8,14 +8,12 @@ SERIF=$(fc-match -f '%{file}' 'Noto Serif CJK SC:style=Bold')
 KAI=$(fc-match -f '%{file}' 'AR PL UKai CN')
 BG='#FF00FF'
 
-# Header banner, 182x237: a misty ink landscape under a cinnabar seal; the
-# panel stretches it over the whole header.
-convert -size 182x237 gradient:'#F6EEDC'-'#D9E6EE' \
-  \( -size 182x237 xc:none -fill '#8FA3AD' -draw "path 'M0,170 Q30,120 60,150 T120,130 T182,150 L182,237 L0,237 Z'" -blur 0x2 \) -composite \
-  \( -size 182x237 xc:none -fill '#5E7480' -draw "path 'M0,200 Q40,160 80,190 T150,175 T182,185 L182,237 L0,237 Z'" -blur 0x1 \) -composite \
-  -fill '#B0281E' -draw "roundrectangle 140,18 170,48 4,4" \
-  -font "$KAI" -pointsize 20 -fill '#FFF4E8' -annotate +145+41 '诗' \
-  -font "$KAI" -pointsize 26 -fill '#3A2A20' -annotate +14+56 '朱砂' -annotate +14+90 '笔记' \
+# Header banner, 182x237: sky over layered ink mountains, without letters or
+# marks, since the panel stretches it over the whole header.
+convert -size 182x237 gradient:'#FBF4E4'-'#DCE8EF' \
+  \( -size 182x237 xc:none -fill '#C9D6DC' -draw "path 'M0,120 Q25,95 50,112 T100,100 T150,108 T182,96 L182,237 L0,237 Z'" -blur 0x3 \) -composite \
+  \( -size 182x237 xc:none -fill '#9FB2BA' -draw "path 'M0,160 Q30,125 60,148 T120,132 T182,146 L182,237 L0,237 Z'" -blur 0x2 \) -composite \
+  \( -size 182x237 xc:none -fill '#6F8690' -draw "path 'M0,200 Q40,165 80,190 T150,176 T182,186 L182,237 L0,237 Z'" -blur 0x1 \) -composite \
   -quality 92 banner.jpg
 
 glyph() {  # name, drawing
