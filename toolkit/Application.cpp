@@ -27,6 +27,10 @@ void Application::SetTitle(const QString& title) {
   QApplication::setApplicationName(title);
 }
 
+QString Application::ProgramDir() const {
+  return programDir_.isEmpty() ? QApplication::applicationDirPath() : programDir_;
+}
+
 void Application::FormCreated(TForm* form) {
   if (!mainForm_) mainForm_ = form;
   form->DoCreate();

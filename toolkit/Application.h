@@ -31,6 +31,11 @@ class Application : public QObject {
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool on) { showHint_ = on; }
 
+  // The program's directory, where the settings file, skins and installer lie;
+  // the running executable's directory unless set (tests set their own).
+  QString ProgramDir() const;
+  void SetProgramDir(const QString& dir) { programDir_ = dir; }
+
   // The first form created becomes the main form.
   TForm* MainForm() const { return mainForm_; }
 
@@ -56,6 +61,7 @@ class Application : public QObject {
   void FormCreated(TForm* form);
 
   QString title_;
+  QString programDir_;
   int hintPause_ = 500;
   int hintShortPause_ = 50;
   int hintHidePause_ = 2500;

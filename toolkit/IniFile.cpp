@@ -5,6 +5,7 @@
 
 #include "platform/IntText.h"
 #include "platform/Profile.h"
+#include "toolkit/Application.h"
 #include "toolkit/Exception.h"
 
 namespace toolkit {
@@ -36,7 +37,7 @@ void IniFile::WriteBool(const QString& section, const QString& key, bool value) 
 }
 
 QString ProgramFile(const QString& name) {
-  return QDir(QCoreApplication::applicationDirPath()).filePath(name);
+  return QDir(TheApplication().ProgramDir()).filePath(name);
 }
 
 }  // namespace toolkit

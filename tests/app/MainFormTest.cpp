@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/MainForm.h"
+#include "controls/outbar/OutBarGroup.h"
+#include "controls/outbar/OutBarVertListView.h"
+#include "controls/outbar/VertListItem.h"
+#include "data/Query.h"
+#include "tests/app/Reading.h"
+#include "toolkit/Dispatch.h"
+#include "toolkit/Panel.h"
+#include "toolkit/StatusBar.h"
+#include "toolkit/StdCtrls.h"
+
+using app::TForm1;
+using testing_support::ScriptedDialogs;
+
+namespace {
+
+QStringList Captions(const outbar::TDCOutBarVertListView* list) {
+  QStringList out;
+  for (int i = 0; i < list->ItemCount(); ++i) out << list->Item(i)->Caption();
+  return out;
+}
+
+QStringList Rows(const toolkit::TListView* table, int column = 0) {
+  QStringList out;
+  for (int i = 0; i < table->Items().Count(); ++i) out << table->Items().Item(i)->ColumnText(column);
+  return out;
+}
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  ReadingFixture fixture;
+  std::unique_ptr<TForm1> form;
+
+  void Create() {
+    form = std::make_unique<TForm1>();
+    form->DoCreate();
+  }
+  void ChooseAuthor(const QString& name) {
+    const QStringList names = Captions(form->DCOutBarVertListView1);
+    form->DCOutBarVertListView1->SetItemIndex(static_cast<int>(names.indexOf(name)));
+    form->DCOutBarVertListView1ButtonClick(form->DCOutBarVertListView1, nullptr);
+  }
+  void SelectPoem(int row) {
+    form->ListView1->ClearSelection();
+    form->ListView1->SetSelected(form->ListView1->Items().Item(row));
+  }
+  QString Pane() const { return form->Memo1->Lines().Text(); }
+  QStringList Errors() { return fixture.dialogs->Errors(); }
+};
+
+}  // namespace
+
+TEST_F(MainFormTest, StartUpShowsTheFirstErasAuthorsWithoutSelectingIt) {
+  Create();
+  EXPECT_TRUE(Errors().isEmpty()) << Errors().join(u'|').toStdString();
+  EXPECT_EQ(Captions(form->DCOutBarVertListView2), (QStringList{QStringLiteral("唐代"), QStringLiteral("宋代"), QStringLiteral("元代")}));
+  EXPECT_EQ(form->DCOutBarVertListView2->ItemIndex(), -1);
+  EXPECT_EQ(form->DCOutBarGroup2->Caption(), QStringLiteral("中国作品"));
+  EXPECT_EQ(form->DCOutBarGroup1->Caption(), QStringLiteral("唐代"));
+  EXPECT_EQ(Captions(form->DCOutBarVertListView1), (QStringList{QStringLiteral("李白"), QStringLiteral("杜甫"), QStringLiteral("王维")}));
+  EXPECT_EQ(Rows(form->ListView2, 2), (QStringList{QStringLiteral("3 篇"), QStringLiteral("12 篇"), QStringLiteral("9 篇")}));
+  EXPECT_FALSE(form->ListView2->isHidden());
+  EXPECT_TRUE(form->ListView1->isHidden());
+  EXPECT_TRUE(form->ADOQuery2()->Active());
+  EXPECT_TRUE(form->StatusBar1->Panel(1).Text.endsWith(QStringLiteral("     VERSION: V2014 build 09.01")));
+  EXPECT_EQ(form->Memo1->Lines().Strings(0), QStringLiteral("选择相应的朝代或者作者进入。"));
+}
+
+TEST_F(MainFormTest, AMissingEraCountIsShownAndTheWindowStillOpens) {
+  fixture.WriteSetup(QStringLiteral("[item]\r\nfremdness=1\r\n"));
+  Create();
+  EXPECT_EQ(Errors(), QStringList{QStringLiteral("'' is not a valid integer value.")});
+  EXPECT_EQ(form->DCOutBarVertListView2->ItemCount(), 0);
+  EXPECT_EQ(Captions(form->DCOutBarVertListView1),
+            (QStringList{QStringLiteral("屈原"), QStringLiteral("无名氏"), QStringLiteral("诗经"), QStringLiteral("项羽")}));
+}
+
+TEST_F(MainFormTest, ErasFollowTheSettingsFileAndEmptyErasClearTheAuthorLists) {
+  Create();
+  fixture.WriteSetup(QStringLiteral("[item]\r\nchina=1\r\nfremdness=2\r\n[fremdness]\r\n1=英国\r\n2=法国\r\n"));
+  form->FlatSpeedButton2Click();
+  EXPECT_EQ(form->DCOutBarGroup2->Caption(), QStringLiteral("外国作品"));
+  EXPECT_EQ(Captions(form->DCOutBarVertListView2), (QStringList{QStringLiteral("英国"), QStringLiteral("法国")}));
+  EXPECT_EQ(form->DCOutBarGroup1->Caption(), QStringLiteral("英国"));
+  EXPECT_EQ(form->DCOutBarVertListView1->ItemCount(), 0);
+  EXPECT_EQ(form->ListView2->Items().Count(), 0);
+  // Choosing an era from the list runs the query again for that era.
+  fixture.WriteSetup(QStringLiteral("[item]\r\nchina=2\r\n[china]\r\n1=元代\r\n2=宋代\r\n"));
+  form->FlatSpeedButton1Click();
+  form->DCOutBarVertListView2->SetItemIndex(1);
+  form->DCOutBarVertListView2ButtonClick(nullptr, nullptr);
+  EXPECT_EQ(form->DCOutBarGroup1->Caption(), QStringLiteral("宋代"));
+  EXPECT_EQ(Rows(form->ListView2, 2), QStringList{QStringLiteral("0 篇")});  // a null count
+}
+
+TEST_F(MainFormTest, ChoosingAnAuthorShowsTheBiographyAndThePoems) {
+  Create();
+  ChooseAuthor(QStringLiteral("李白"));
+  EXPECT_TRUE(form->ListView2->isHidden());
+  EXPECT_FALSE(form->ListView1->isHidden());
+  EXPECT_EQ(form->Panel4->Caption(), QStringLiteral(" 作家姓名：李白   生卒时间：701—762"));
+  EXPECT_EQ(Pane(), QStringLiteral("李白传\r\n"));
+  EXPECT_EQ(Rows(form->ListView1), (QStringList{QStringLiteral("静夜思"), QStringLiteral("同句甲"), QStringLiteral("同句乙")}));
+  EXPECT_EQ(Rows(form->ListView1, 1)[0], QStringLiteral("五言绝句"));
+
+  SelectPoem(0);
+  EXPECT_EQ(form->Panel4->Caption(), QStringLiteral(" 作品名称：静夜思   作家：李白"));
+  EXPECT_EQ(form->Label1->Caption(), QStringLiteral("什么是： 五言绝句 ？"));
+  EXPECT_EQ(form->Label2->Caption(), QStringLiteral("五言绝句"));
+  EXPECT_EQ(form->Memo1->Lines().Strings(1), QStringLiteral("举头望明月，低头思故乡。"));
+
+  // Two poems with one first line each show their own text.
+  SelectPoem(2);
+  EXPECT_EQ(form->Panel4->Caption(), QStringLiteral(" 作品名称：同句乙   作家：李白"));
+  EXPECT_EQ(Pane(), QStringLiteral("乙诗\r\n"));
+  SelectPoem(1);
+  EXPECT_EQ(Pane(), QStringLiteral("甲诗\r\n"));
+  EXPECT_TRUE(Errors().isEmpty());
+}
+
+TEST_F(MainFormTest, TheAuthorTableShowsTheChosenAuthorsBiography) {
+  Create();
+  form->ListView2->SetSelected(form->ListView2->Items().Item(1));
+  EXPECT_EQ(form->Panel4->Caption(), QStringLiteral(" 作家姓名：杜甫   生卒时间：712—770"));
+  EXPECT_EQ(Pane(), QStringLiteral("杜甫传\r\n"));
+}
+
+TEST_F(MainFormTest, TheFormLabelExplainsTheFormAndTurnsRed) {
+  Create();
+  form->Label1MouseMove({}, 1, 1);  // before any poem: the form name "诗词"
+  EXPECT_EQ(form->Label1->toolTip(), QStringLiteral("诗与词的总称。"));
+  EXPECT_EQ(form->Label1->FontColor(), platform::clRed);
+  ChooseAuthor(QStringLiteral("李白"));
+  SelectPoem(0);
+  form->Label1MouseMove({}, 1, 1);
+  EXPECT_EQ(form->Label1->toolTip(), QStringLiteral("四句，每句五字。"));
+}
+
+TEST_F(MainFormTest, StaleCursorsShowTheCursorsOwnErrors) {
+  Create();
+  ChooseAuthor(QStringLiteral("李白"));
+  // An author search without hits leaves the poem table over an empty author set.
+  form->ComboBox1->SetItemIndex(1);
+  form->Edit1->SetText(QStringLiteral("nobody"));
+  form->Button1Click();
+  ASSERT_EQ(fixture.dialogs->shown.last().text, QStringLiteral("没有找到符合条件的记录"));
+  EXPECT_EQ(Rows(form->ListView1).size(), 3);
+  SelectPoem(0);
+  EXPECT_EQ(Errors().last(), QStringLiteral("ADOQuery1: Field 'title' not found."));
+  EXPECT_TRUE(Pane().isEmpty());
+  // An empty result set with the fields shows the fixed texts with empty values.
+  form->ComboBox1->SetItemIndex(0);
+  form->Button1Click();
+  SelectPoem(1);
+  EXPECT_EQ(form->Panel4->Caption(), QStringLiteral(" 作品名称：   作家："));
+  EXPECT_EQ(Pane(), QStringLiteral("\r\n"));
+  form->ADOQuery1()->Close();
+  toolkit::Dispatch(&TForm1::ListView1Click, form.get());
+  EXPECT_EQ(Errors().last(), QStringLiteral("ADOQuery1: Cannot perform this operation on a closed dataset."));
+}
+
+TEST_F(MainFormTest, SearchModesFillTheirTablesAfterTheFoundMessage) {
+  Create();
+  form->Edit1Click();
+  EXPECT_TRUE(form->Edit1->text().isEmpty());
+  form->Button1Click();  // empty keyword: nothing at all
+  EXPECT_TRUE(fixture.dialogs->shown.isEmpty());
+
+  form->Edit1->SetText(QStringLiteral("同"));
+  form->Button1Click();
+  EXPECT_EQ(fixture.dialogs->shown.last().text, QStringLiteral("共找到2条记录含有：\r\n同"));
+  EXPECT_FALSE(form->ListView1->isHidden());
+  EXPECT_TRUE(form->ListView2->isHidden());
+  EXPECT_EQ(Rows(form->ListView1), (QStringList{QStringLiteral("同句甲"), QStringLiteral("同句乙")}));
+
+  form->ComboBox1->SetItemIndex(2);
+  form->Edit1->SetText(QStringLiteral("城春"));
+  form->Button1Click();
+  EXPECT_EQ(Rows(form->ListView1), QStringList{QStringLiteral("春望")});
+
+  form->ComboBox1->SetItemIndex(1);
+  form->Edit1->SetText(QStringLiteral("杜"));
+  form->Button1Click();
+  EXPECT_FALSE(form->ListView2->isHidden());
+  EXPECT_EQ(Rows(form->ListView2), QStringList{QStringLiteral("杜甫")});
+  EXPECT_EQ(Captions(form->DCOutBarVertListView1), QStringList{QStringLiteral("杜甫")});
+  EXPECT_EQ(form->DCOutBarGroup1->Caption(), QStringLiteral("唐代"));  // keeps the era shown before
+
+  const int shown = static_cast<int>(fixture.dialogs->shown.size());
+  form->ComboBox1->SetText(QStringLiteral("typed"));  // no mode chosen
+  form->Button1Click();
+  EXPECT_EQ(fixture.dialogs->shown.size(), shown);
+}
+
+TEST_F(MainFormTest, HeaderClicksSortAlternatelyAcrossBothTables) {
+  Create();
+  form->ListView2ColumnClick(2);  // first sort descending, as text: 9, 3, 12
+  EXPECT_EQ(Rows(form->ListView2, 2), (QStringList{QStringLiteral("9 篇"), QStringLiteral("3 篇"), QStringLiteral("12 篇")}));
+  EXPECT_TRUE(form->SortAscending);
+  ChooseAuthor(QStringLiteral("李白"));
+  form->ListView1ColumnClick(0);  // the poem table now sorts ascending
+  EXPECT_EQ(Rows(form->ListView1), (QStringList{QStringLiteral("静夜思"), QStringLiteral("同句甲"), QStringLiteral("同句乙")}));
+  EXPECT_FALSE(form->SortAscending);
+  form->ListView1ColumnClick(0);
+  EXPECT_EQ(Rows(form->ListView1), (QStringList{QStringLiteral("同句乙"), QStringLiteral("同句甲"), QStringLiteral("静夜思")}));
+  // Rows keep their records after sorting.
+  SelectPoem(0);
+  EXPECT_EQ(Pane(), QStringLiteral("乙诗\r\n"));
+}
+
+TEST_F(MainFormTest, LinkPromptsOpenOnlyOnYes) {
+  Create();
+  fixture.dialogs->answers = {platform::mrNo, platform::mrNo, platform::mrNo, platform::mrNo};
+  form->FlatSpeedButton6Click();
+  form->N10Click();
+  form->N9Click();
+  form->N12Click();
+  EXPECT_TRUE(fixture.shell->calls.isEmpty());
+  form->FlatSpeedButton6Click();
+  form->N10Click();
+  form->N9Click();
+  form->N12Click();
+  ASSERT_EQ(fixture.shell->calls.size(), 4);
+  EXPECT_EQ(fixture.shell->calls[0].target, fixture.shell->calls[1].target);
+  EXPECT_EQ(fixture.shell->calls[0].verb, QStringLiteral("open"));
+  EXPECT_EQ(fixture.shell->calls[2].verb, QString());
+  EXPECT_TRUE(fixture.shell->calls[2].target.startsWith(QStringLiteral("mailto:")));
+  EXPECT_TRUE(fixture.shell->calls[2].target.endsWith(QStringLiteral("?subject=联系〖Cinnabarquillpad〗作者")));
+  EXPECT_EQ(fixture.shell->calls[3].target, fixture.Path(QStringLiteral("TTS5.MSI")));
+  const auto& prompts = fixture.dialogs->shown;
+  EXPECT_EQ(prompts[3].text, QStringLiteral("是否确认？\r\n\r\n如果没有听到发音，请安装语音引擎"));
+  EXPECT_EQ(prompts[3].dialogKind, platform::DialogKind::Confirmation);
+  EXPECT_EQ(prompts[0].dialogKind, platform::DialogKind::Information);
+}
+
+TEST(SpeechText, ReplacesLatinFullStopsAndLeadsWithTheLanguageTag) {
+  EXPECT_EQ(app::SpeechText(QStringLiteral("Mr. Li.\r\n")), QStringLiteral("<LANG LANGID=\"804\">Mr。 Li。\r\n"));
+  EXPECT_EQ(app::SpeechText(QString()), QStringLiteral("<LANG LANGID=\"804\">"));
+}
