@@ -95,15 +95,15 @@ struct Window {
 };
 QList<Window> VisibleWindows(const VirtualDisplay& display);
 // Polls until a visible window with exactly this title exists (or is gone).
-std::optional<Window> WaitForWindow(const VirtualDisplay& display, const QString& title, int timeoutMs = 10000);
-bool WaitForWindowGone(const VirtualDisplay& display, const QString& title, int timeoutMs = 10000);
+std::optional<Window> WaitForWindow(const VirtualDisplay& display, const QString& title, int timeoutMs = 20000);
+bool WaitForWindowGone(const VirtualDisplay& display, const QString& title, int timeoutMs = 20000);
 
 // ---- screenshots and pixels -------------------------------------------------
 
 // Polls screenshots until `ready` holds for one, at most `timeoutMs`. The last
 // one taken is kept as `name` and stored in *shot; returns whether it was ready.
 bool WaitForShot(const VirtualDisplay& display, const QString& name, const std::function<bool(const QImage&)>& ready,
-                 QImage* shot, int timeoutMs = 10000);
+                 QImage* shot, int timeoutMs = 20000);
 
 // Number of pixels in `r` for which `test` holds.
 int CountPixels(const QImage& image, const QRect& r, const std::function<bool(QRgb)>& test);

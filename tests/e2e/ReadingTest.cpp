@@ -230,14 +230,14 @@ bool WaitForMainWindow(const e2e::VirtualDisplay& display, const QString& shotNa
 // The tip window's client rectangle on the screen, and a shot once it is painted
 // (its flat panel is white behind the title).
 bool WaitForTipWindow(const e2e::VirtualDisplay& display, const QString& shotName, QRect* where, QImage* shot) {
-  const std::optional<e2e::Window> tip = e2e::WaitForWindow(display, kTipTitle, 10000);
+  const std::optional<e2e::Window> tip = e2e::WaitForWindow(display, kTipTitle);
   if (!tip) return false;
   *where = tip->geometry;
   const QRect text = Moved(kTipText, where->topLeft());
   return e2e::WaitForShot(display, shotName, [&](const QImage& s) {
     return CountPixels(s, text, [](QRgb p) { return IsColor(p, 255, 255, 255); }) > text.width() * text.height() / 2 &&
            Ink(s, Moved(kTipContent, where->topLeft())) > 20;
-  }, shot, 10000);
+  }, shot);
 }
 
 // Whether the tip window shows the same tip as in `before` (title and text).
@@ -375,7 +375,7 @@ TEST(Reading, TheRoadOfOneReading) {
   // Hovering the form label: it turns red and the flat hint with the form's explanation appears beside it.
   e2e::MoveTo(display, label.center() - QPoint(10, 0));
   e2e::MoveTo(display, label.center());
-  const std::optional<e2e::Window> hint = e2e::WaitForWindow(display, kAppTitle, 10000);
+  const std::optional<e2e::Window> hint = e2e::WaitForWindow(display, kAppTitle);
   ASSERT_TRUE(hint.has_value()) << "no hint window appeared";
   QImage hinted;
   ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("road-09-form-hint"), [&](const QImage& s) {
