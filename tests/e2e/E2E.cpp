@@ -28,11 +28,16 @@ VirtualDisplay::VirtualDisplay() {
     xvfb_.start(QStringLiteral("Xvfb"), {name_, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x900x24"),
                                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!xvfb_.waitForStarted(5000)) return;
-    for (int i = 0; i < 50 && !ok_; ++i) {
+    for (int i = 0; i < 50 && !ok_ && xvfb_.state() == QProcess::Running; ++i) {
       QThread::msleep(100);
       ok_ = QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n));
     }
-    return;
+    // Another server may have taken the number meanwhile: ours then exits, and the next number is tried.
+    QThread::msleep(200);
+    if (ok_ && xvfb_.state() == QProcess::Running) return;
+    ok_ = false;
+    xvfb_.kill();
+    xvfb_.waitForFinished(3000);
   }
 }
 
