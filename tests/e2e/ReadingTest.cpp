@@ -480,7 +480,7 @@ TEST(Reading, TheRoadOfOneReading) {
   // Closing the program through its menu ends it; the open tip window saves nothing.
   ASSERT_TRUE(CloseByMenu(display, pagedAgain, QStringLiteral("road-19-menu")));
   ASSERT_TRUE(program.WaitForExit(15000)) << "the program did not end";
-  EXPECT_EQ(program.ExitCode(), 0);
+  EXPECT_EQ(program.ExitCode(), 0) << program.ErrorOutput().toStdString();
   EXPECT_EQ(e2e::IniValue(copy.SetupFile(), QStringLiteral("tip"), QStringLiteral("count")), QStringLiteral("4"));
 }
 
