@@ -1,13 +1,18 @@
 #include "tests/e2e/E2E.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace e2e {
 
 QString BinDir() { return QStringLiteral(CQ_BIN_DIR); }
+
+QString SourceDir() { return QStringLiteral(CQ_SOURCE_DIR); }
 
 QString ShotDir() {
   const QString dir = QDir::current().filePath(QStringLiteral("e2e-shots"));
@@ -23,11 +28,16 @@ VirtualDisplay::VirtualDisplay() {
     xvfb_.start(QStringLiteral("Xvfb"), {name_, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x900x24"),
                                          QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     if (!xvfb_.waitForStarted(5000)) return;
-    for (int i = 0; i < 50 && !ok_; ++i) {
+    for (int i = 0; i < 50 && !ok_ && xvfb_.state() == QProcess::Running; ++i) {
       QThread::msleep(100);
       ok_ = QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n));
     }
-    return;
+    // Another server may have taken the number meanwhile: ours then exits, and the next number is tried.
+    QThread::msleep(200);
+    if (ok_ && xvfb_.state() == QProcess::Running) return;
+    ok_ = false;
+    xvfb_.kill();
+    xvfb_.waitForFinished(3000);
   }
 }
 
@@ -40,21 +50,252 @@ QProcessEnvironment VirtualDisplay::Environment() const {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("DISPLAY"), name_);
   env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+  // In sanitizer builds, leaks of system libraries are not the program's.
+  env.insert(QStringLiteral("LSAN_OPTIONS"),
+             QStringLiteral("suppressions=%1/tests/e2e/lsan.supp:print_suppressions=0").arg(SourceDir()));
   return env;
 }
 
 QString Run(const VirtualDisplay& display, const QString& program, const QStringList& args, int timeoutMs) {
   QProcess p;
-  p.setProcessEnvironment(display.Environment());
+  QProcessEnvironment env = display.Environment();
+  // The tools read and print window names and typed text as UTF-8 only in a UTF-8 locale.
+  env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+  p.setProcessEnvironment(env);
   p.start(program, args);
-  p.waitForFinished(timeoutMs);
+  if (!p.waitForFinished(timeoutMs)) {
+    p.kill();
+    p.waitForFinished(1000);
+  }
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 QImage Shot(const VirtualDisplay& display, const QString& name) {
   const QString file = QDir(ShotDir()).filePath(name + QStringLiteral(".png"));
+  QFile::remove(file);
   Run(display, QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
-  return QImage(file);
+  return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
+
+// ---- the program ------------------------------------------------------------
+
+namespace {
+
+bool CopyTree(const QString& from, const QString& to) {
+  QDirIterator it(from, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString source = it.next();
+    const QString target = QDir(to).filePath(QDir(from).relativeFilePath(source));
+    if (!QDir().mkpath(QFileInfo(target).path())) return false;
+    if (!QFile::copy(source, target)) return false;
+    // Copies of the program keep their execute bit; data files become writable.
+    QFile::setPermissions(target, QFile(source).permissions() | QFileDevice::WriteOwner);
+  }
+  return true;
+}
+
+// Section name of a line "[name]", or a null string for other lines.
+QString SectionOf(const QByteArray& line) {
+  const QByteArray t = line.trimmed();
+  if (t.size() < 2 || !t.startsWith('[') || !t.endsWith(']')) return QString();
+  return QString::fromLatin1(t.mid(1, t.size() - 2)).trimmed();
+}
+
+// Key name of a line "key=value", or a null string.
+QString KeyOf(const QByteArray& line) {
+  const qsizetype eq = line.indexOf('=');
+  if (eq <= 0) return QString();
+  return QString::fromLatin1(line.left(eq)).trimmed();
+}
+
+}  // namespace
+
+ProgramCopy::ProgramCopy() {
+  if (!dir_.isValid()) return;
+  const QDir bin(BinDir());
+  ok_ = QFile::copy(bin.filePath(QStringLiteral("cinnabarquillpad")), dir_.filePath(QStringLiteral("cinnabarquillpad"))) &&
+        QFile::copy(bin.filePath(QStringLiteral("setup.ini")), SetupFile()) &&
+        QFile::setPermissions(SetupFile(), QFile(SetupFile()).permissions() | QFileDevice::WriteOwner) &&
+        CopyTree(bin.filePath(QStringLiteral("dat")), dir_.filePath(QStringLiteral("dat")));
+  for (const char* optional : {"skins", "TTS5.MSI"}) {
+    const QString name = QString::fromLatin1(optional);
+    if (QFileInfo(bin.filePath(name)).isDir()) ok_ = ok_ && CopyTree(bin.filePath(name), dir_.filePath(name));
+    else if (QFile::exists(bin.filePath(name))) ok_ = ok_ && QFile::copy(bin.filePath(name), dir_.filePath(name));
+  }
+}
+
+QString ProgramCopy::SetupFile() const { return dir_.filePath(QStringLiteral("setup.ini")); }
+
+bool ProgramCopy::SetTipSettings(const QString& tip, const QString& count) const {
+  QFile file(SetupFile());
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  QList<QByteArray> lines = file.readAll().split('\n');
+  file.close();
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  const QByteArray tipLine = "tip=" + tip.toLatin1() + "\r";
+  const QByteArray countLine = "count=" + count.toLatin1() + "\r";
+  // Drop the [tip] section wherever it is, then append a fresh one.
+  QList<QByteArray> kept;
+  bool inTip = false;
+  for (const QByteArray& line : lines) {
+    const QString section = SectionOf(line);
+    if (!section.isNull()) inTip = section.compare(QStringLiteral("tip"), Qt::CaseInsensitive) == 0;
+    if (!inTip) kept.append(line);
+  }
+  kept.append("[tip]\r");
+  kept.append(tipLine);
+  kept.append(countLine);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  return file.write(kept.join('\n') + '\n') > 0;
+}
+
+RunningProgram::RunningProgram(const VirtualDisplay& display, const ProgramCopy& copy,
+                               const QProcessEnvironment& extraEnvironment) {
+  QProcessEnvironment env = display.Environment();
+  for (const QString& name : extraEnvironment.keys()) env.insert(name, extraEnvironment.value(name));
+  process_.setProcessEnvironment(env);
+  process_.setWorkingDirectory(copy.Dir());
+  process_.start(QDir(copy.Dir()).filePath(QStringLiteral("cinnabarquillpad")), {});
+  started_ = process_.waitForStarted(10000);
+}
+
+RunningProgram::~RunningProgram() {
+  if (process_.state() == QProcess::NotRunning) return;
+  process_.kill();
+  process_.waitForFinished(5000);
+}
+
+bool RunningProgram::WaitForExit(int timeoutMs) {
+  if (process_.state() == QProcess::NotRunning) return true;
+  return process_.waitForFinished(timeoutMs);
+}
+
+QString RunningProgram::ErrorOutput() { return QString::fromLocal8Bit(process_.readAllStandardError()); }
+
+std::optional<QString> IniValue(const QString& fileName, const QString& section, const QString& key) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  bool inSection = false;
+  for (const QByteArray& line : file.readAll().split('\n')) {
+    const QString s = SectionOf(line);
+    if (!s.isNull()) {
+      inSection = s.compare(section, Qt::CaseInsensitive) == 0;
+      continue;
+    }
+    if (inSection && KeyOf(line).compare(key, Qt::CaseInsensitive) == 0)
+      return QString::fromLatin1(line.mid(line.indexOf('=') + 1)).trimmed();
+  }
+  return std::nullopt;
+}
+
+// ---- input ------------------------------------------------------------------
+
+namespace {
+QString Xdotool(const VirtualDisplay& display, const QStringList& args) {
+  return Run(display, QStringLiteral("xdotool"), args, 10000);
+}
+}  // namespace
+
+void MoveTo(const VirtualDisplay& display, QPoint p) {
+  Xdotool(display, {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y())});
+}
+
+void Click(const VirtualDisplay& display, QPoint p) {
+  Xdotool(display, {QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()), QStringLiteral("click"),
+                    QStringLiteral("1")});
+}
+
+void TypeText(const VirtualDisplay& display, const QString& text) {
+  Xdotool(display, {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), text});
+}
+
+void PressKey(const VirtualDisplay& display, const QString& key) { Xdotool(display, {QStringLiteral("key"), key}); }
+
+// ---- windows ----------------------------------------------------------------
+
+QList<Window> VisibleWindows(const VirtualDisplay& display) {
+  // The top-level windows are the root's children (there is no window manager);
+  // popups such as the hint window are among them too.
+  QList<Window> windows;
+  static const QRegularExpression child(
+      QStringLiteral("^\\s*(0x[0-9a-f]+) \"(.*)\": .*\\s(\\d+)x(\\d+)[+-]-?\\d+[+-]-?\\d+\\s+([+-]-?\\d+)([+-]-?\\d+)\\s*$"));
+  const QString tree = Run(display, QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-children")});
+  for (const QString& line : tree.split(QLatin1Char('\n'))) {
+    const QRegularExpressionMatch m = child.match(line);
+    if (!m.hasMatch()) continue;
+    const QString state = Run(display, QStringLiteral("xwininfo"), {QStringLiteral("-id"), m.captured(1)});
+    if (!state.contains(QStringLiteral("Map State: IsViewable"))) continue;
+    Window w;
+    w.id = m.captured(1);
+    w.title = m.captured(2);
+    w.geometry = QRect(m.captured(5).toInt(), m.captured(6).toInt(), m.captured(3).toInt(), m.captured(4).toInt());
+    windows.append(w);
+  }
+  return windows;
+}
+
+std::optional<Window> WaitForWindow(const VirtualDisplay& display, const QString& title, int timeoutMs) {
+  const QDeadlineTimer deadline(timeoutMs);
+  for (;;) {
+    for (const Window& w : VisibleWindows(display))
+      if (w.title == title) return w;
+    if (deadline.hasExpired()) return std::nullopt;
+    QThread::msleep(100);
+  }
+}
+
+bool WaitForWindowGone(const VirtualDisplay& display, const QString& title, int timeoutMs) {
+  const QDeadlineTimer deadline(timeoutMs);
+  for (;;) {
+    bool present = false;
+    for (const Window& w : VisibleWindows(display)) present = present || w.title == title;
+    if (!present) return true;
+    if (deadline.hasExpired()) return false;
+    QThread::msleep(100);
+  }
+}
+
+// ---- screenshots and pixels -------------------------------------------------
+
+bool WaitForShot(const VirtualDisplay& display, const QString& name, const std::function<bool(const QImage&)>& ready,
+                 QImage* shot, int timeoutMs) {
+  const QDeadlineTimer deadline(timeoutMs);
+  for (;;) {
+    *shot = Shot(display, name);
+    if (!shot->isNull() && ready(*shot)) return true;
+    if (deadline.hasExpired()) return false;
+    QThread::msleep(120);
+  }
+}
+
+int CountPixels(const QImage& image, const QRect& r, const std::function<bool(QRgb)>& test) {
+  const QRect area = r.intersected(image.rect());
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) n += test(image.pixel(x, y)) ? 1 : 0;
+  return n;
+}
+
+int DifferentPixels(const QImage& a, const QImage& b, const QRect& r) {
+  const QRect area = r.intersected(a.rect()).intersected(b.rect());
+  int n = 0;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x) n += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+  return n;
+}
+
+bool SameRegion(const QImage& a, const QRect& ra, const QImage& b, const QRect& rb) {
+  if (ra.size() != rb.size() || !a.rect().contains(ra) || !b.rect().contains(rb)) return false;
+  for (int y = 0; y < ra.height(); ++y)
+    for (int x = 0; x < ra.width(); ++x)
+      if (a.pixel(ra.left() + x, ra.top() + y) != b.pixel(rb.left() + x, rb.top() + y)) return false;
+  return true;
+}
+
+bool IsColor(QRgb p, int r, int g, int b, int tolerance) {
+  return qAbs(qRed(p) - r) <= tolerance && qAbs(qGreen(p) - g) <= tolerance && qAbs(qBlue(p) - b) <= tolerance;
+}
+
+bool IsDark(QRgb p) { return qGray(p) < 110; }
 
 }  // namespace e2e

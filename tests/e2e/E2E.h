@@ -2,14 +2,20 @@
 // Runs the real program under a virtual X display and drives it with real
 // input events. Screenshots of each step are kept in build/tests/e2e-shots/.
 #include <QImage>
+#include <QList>
 #include <QProcess>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <optional>
 
 namespace e2e {
 
-// The program's directory (build/bin) and where screenshots go.
+// The program's directory (build/bin), the source tree, and where screenshots go.
 QString BinDir();
+QString SourceDir();
 QString ShotDir();
 
 // Starts Xvfb on a free display for the lifetime of the object.
@@ -31,5 +37,82 @@ class VirtualDisplay {
 QString Run(const VirtualDisplay& display, const QString& program, const QStringList& args, int timeoutMs = 20000);
 // Saves a screenshot of the whole display under the shot folder and returns it.
 QImage Shot(const VirtualDisplay& display, const QString& name);
+
+// ---- the program ------------------------------------------------------------
+
+// A copy of the program's directory in a temporary folder, so that what the
+// program writes (setup.ini) never touches build/bin.
+class ProgramCopy {
+ public:
+  ProgramCopy();
+  bool Ok() const { return ok_; }
+  QString Dir() const { return dir_.path(); }
+  QString SetupFile() const;
+  // Sets the [tip] keys of the copy's setup.ini, keeping every other line's bytes.
+  bool SetTipSettings(const QString& tip, const QString& count) const;
+
+ private:
+  QTemporaryDir dir_;
+  bool ok_ = false;
+};
+
+// The program started in a copy of its directory on a display. A program still
+// running when the object goes is killed.
+class RunningProgram {
+ public:
+  RunningProgram(const VirtualDisplay& display, const ProgramCopy& copy,
+                 const QProcessEnvironment& extraEnvironment = QProcessEnvironment());
+  ~RunningProgram();
+  bool Started() const { return started_; }
+  bool Running() const { return process_.state() == QProcess::Running; }
+  // Waits for the program to end by itself; false when it is still running.
+  bool WaitForExit(int timeoutMs);
+  int ExitCode() const { return process_.exitCode(); }
+  QString ErrorOutput();
+
+ private:
+  QProcess process_;
+  bool started_ = false;
+};
+
+// Reads a value of an INI file, matching section and key names without regard
+// to case; nullopt when the file, section or key is missing.
+std::optional<QString> IniValue(const QString& file, const QString& section, const QString& key);
+
+// ---- input through xdotool --------------------------------------------------
+
+void MoveTo(const VirtualDisplay& display, QPoint p);
+void Click(const VirtualDisplay& display, QPoint p);
+void TypeText(const VirtualDisplay& display, const QString& text);
+void PressKey(const VirtualDisplay& display, const QString& key);
+
+// ---- windows, as the X server reports them ----------------------------------
+
+struct Window {
+  QString id;
+  QString title;
+  QRect geometry;
+};
+QList<Window> VisibleWindows(const VirtualDisplay& display);
+// Polls until a visible window with exactly this title exists (or is gone).
+std::optional<Window> WaitForWindow(const VirtualDisplay& display, const QString& title, int timeoutMs = 20000);
+bool WaitForWindowGone(const VirtualDisplay& display, const QString& title, int timeoutMs = 20000);
+
+// ---- screenshots and pixels -------------------------------------------------
+
+// Polls screenshots until `ready` holds for one, at most `timeoutMs`. The last
+// one taken is kept as `name` and stored in *shot; returns whether it was ready.
+bool WaitForShot(const VirtualDisplay& display, const QString& name, const std::function<bool(const QImage&)>& ready,
+                 QImage* shot, int timeoutMs = 20000);
+
+// Number of pixels in `r` for which `test` holds.
+int CountPixels(const QImage& image, const QRect& r, const std::function<bool(QRgb)>& test);
+// Number of pixels in `r` that differ between two screenshots.
+int DifferentPixels(const QImage& a, const QImage& b, const QRect& r);
+// Whether region `ra` of `a` equals region `rb` (same size) of `b`, pixel for pixel.
+bool SameRegion(const QImage& a, const QRect& ra, const QImage& b, const QRect& rb);
+// Pixel tests used by the suites.
+bool IsColor(QRgb p, int r, int g, int b, int tolerance = 2);
+bool IsDark(QRgb p);  // text ink
 
 }  // namespace e2e
