@@ -48,17 +48,18 @@ QImage GrabScreen() {
 
 void ScheduleScreenshot(const QString& file) {
   auto* watcher = new PaintWatcher();
+  watcher->setParent(qApp);
   watcher->sinceLastPaint.start();
   qApp->installEventFilter(watcher);
   auto* timer = new QTimer(qApp);
-  auto* total = new QElapsedTimer();
-  total->start();
+  QElapsedTimer total;
+  total.start();
   QObject::connect(timer, &QTimer::timeout, [=] {
     bool allPainted = true;
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w->isVisible() && !watcher->painted.contains(w)) allPainted = false;
     const bool settled = watcher->sinceLastPaint.elapsed() > 700 && allPainted;
-    if (!settled && total->elapsed() < 20000) return;
+    if (!settled && total.elapsed() < 20000) return;
     timer->stop();
     const bool ok = GrabScreen().save(file, "PNG");
     std::fprintf(ok ? stdout : stderr, ok ? "screenshot saved: %s\n" : "cannot save screenshot: %s\n",

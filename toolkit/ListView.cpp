@@ -247,6 +247,8 @@ TListView::TListView(QWidget* parent)
   header_->setMinimumSectionSize(0);
   header_->setFocusPolicy(Qt::NoFocus);
   connect(header_, &QHeaderView::sectionClicked, this, [this](int column) { ColumnClick(column); });
+  // The second click of a quick pair arrives as a double click: it is a column click too.
+  connect(header_, &QHeaderView::sectionDoubleClicked, this, [this](int column) { ColumnClick(column); });
   connect(header_, &QHeaderView::sectionResized, this, [this] {
     UpdateScrollBars();
     viewport()->update();
