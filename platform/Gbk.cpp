@@ -44,6 +44,7 @@ bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 }  // namespace
 
 QByteArray ToGbk(const QString& text) {
+  if (text.isEmpty()) return {};
   QByteArray utf32;
   const QList<uint> ucs4 = text.toUcs4();
   utf32.resize(ucs4.size() * 4);
@@ -52,6 +53,7 @@ QByteArray ToGbk(const QString& text) {
 }
 
 QString FromGbk(const QByteArray& bytes) {
+  if (bytes.isEmpty()) return {};
   // Drop a lead byte left alone at the end (a cut in the middle of a character).
   QByteArray in = bytes;
   int i = 0;
