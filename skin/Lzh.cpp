@@ -1,5 +1,6 @@
 #include "skin/Lzh.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -87,9 +88,9 @@ void HuffModel::Update(int c) {
     const unsigned k = ++freq[c];
     int l = c + 1;
     if (k > freq[l]) {
-      while (k > freq[++l]) {
-      }
-      --l;
+      // Frequencies never decrease along the node order, so the last node
+      // still below k is found by binary search (freq[T] is a sentinel).
+      l = static_cast<int>(std::lower_bound(&freq[l + 1], &freq[T + 1], k) - &freq[0]) - 1;
       freq[c] = freq[l];
       freq[l] = static_cast<std::uint16_t>(k);
       const int i = son[c];
@@ -130,40 +131,43 @@ void TLZH::FreeTables() {
   std::vector<std::uint8_t>().swap(textBuf_);
 }
 
-int TLZH::NextInputByte() {
-  if (inPos_ >= inLen_) {
-    if (inEnd_) return 0;
-    inLen_ = (*read_)(inBuf_, static_cast<int>(sizeof inBuf_));
-    inPos_ = 0;
-    if (inLen_ <= 0) {
-      inLen_ = 0;
-      inEnd_ = true;
-      return 0;
+void TLZH::Refill() {
+  // Keeps at least 57 bits ready, most significant first; past the end of
+  // the input, zero bytes are supplied.
+  while (bitCount_ <= 56) {
+    if (inPos_ >= inLen_) {
+      if (!inEnd_) {
+        inLen_ = (*read_)(inBuf_, static_cast<int>(sizeof inBuf_));
+        inPos_ = 0;
+        if (inLen_ <= 0) {
+          inLen_ = 0;
+          inEnd_ = true;
+        }
+      }
+      if (inEnd_) {
+        bitCount_ = 64;  // all zero bits from here on
+        return;
+      }
     }
+    bitBuf_ |= static_cast<std::uint64_t>(inBuf_[inPos_++]) << (56 - bitCount_);
+    bitCount_ += 8;
   }
-  return inBuf_[inPos_++];
 }
 
-int TLZH::GetBit() {
-  while (getlen_ <= 8) {
-    getbuf_ = static_cast<std::uint16_t>(getbuf_ | (NextInputByte() << (8 - getlen_)));
-    getlen_ += 8;
-  }
-  const int bit = (getbuf_ >> 15) & 1;
-  getbuf_ = static_cast<std::uint16_t>(getbuf_ << 1);
-  --getlen_;
+inline int TLZH::GetBit() {
+  if (bitCount_ < 1) Refill();
+  const int bit = static_cast<int>(bitBuf_ >> 63);
+  bitBuf_ <<= 1;
+  --bitCount_;
   return bit;
 }
 
-int TLZH::GetByte() {
-  while (getlen_ <= 8) {
-    getbuf_ = static_cast<std::uint16_t>(getbuf_ | (NextInputByte() << (8 - getlen_)));
-    getlen_ += 8;
-  }
-  const int byte = getbuf_ >> 8;
-  getbuf_ = static_cast<std::uint16_t>(getbuf_ << 8);
-  getlen_ -= 8;
-  return byte;
+inline int TLZH::GetBits(int n) {
+  if (bitCount_ < n) Refill();
+  const int bits = static_cast<int>(bitBuf_ >> (64 - n));
+  bitBuf_ <<= n;
+  bitCount_ -= n;
+  return bits;
 }
 
 int TLZH::DecodeChar() {
@@ -179,18 +183,18 @@ int TLZH::DecodeChar() {
 }
 
 int TLZH::DecodePosition() {
-  int i = GetByte();
+  int i = GetBits(8);
   const int c = d_code[i] << 6;
-  int j = d_len[i] - 2;
-  while (j-- > 0) i = (i << 1) + GetBit();
+  const int j = d_len[i] - 2;
+  i = (i << j) | GetBits(j);
   return c | (i & 0x3F);
 }
 
 std::int64_t TLZH::DecodeStream(std::int64_t count, const ReadCallback& read, const WriteCallback& write) {
   InitTables();
   read_ = &read;
-  getbuf_ = 0;
-  getlen_ = 0;
+  bitBuf_ = 0;
+  bitCount_ = 0;
   inPos_ = inLen_ = 0;
   inEnd_ = false;
   std::int64_t produced = 0;

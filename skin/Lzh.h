@@ -71,14 +71,16 @@ class TLZH {
  private:
   void InitTables();
   void FreeTables();
-  int NextInputByte();
+  void Refill();
   int GetBit();
-  int GetByte();
+  int GetBits(int n);
   int DecodeChar();
   int DecodePosition();
 
-  std::uint16_t getbuf_ = 0;
-  int getlen_ = 0;
+  // Bits not yet used, most significant first, and how many of them are real
+  // input (zero bits follow the end of the input).
+  std::uint64_t bitBuf_ = 0;
+  int bitCount_ = 0;
   const ReadCallback* read_ = nullptr;
   std::uint8_t inBuf_[4096];
   int inPos_ = 0;
