@@ -80,7 +80,7 @@ bool TSkinReader::OpenArchive(const QByteArray& archive) {
   }
   header_ = header;
   const std::uint64_t nameLength = ReadU32(header, 4);
-  const std::uint64_t available = static_cast<std::uint64_t>(archive.size()) - 16;
+  const std::uint64_t available = archive.size() > 16 ? static_cast<std::uint64_t>(archive.size()) - 16 : 0;
   const QByteArray nameText = archive.mid(16, static_cast<qsizetype>(std::min(nameLength, available)));
   const QList<QByteArray> lines = SplitLines(AsciiLower(nameText));
   const std::uint64_t count = static_cast<std::uint64_t>(lines.size());
