@@ -20,6 +20,7 @@ void TQuickIni::LoadFromStream(const QByteArray& bytes, qsizetype pos) {
   const qsizetype nul = text.indexOf('\0');
   if (nul >= 0) text.truncate(nul);
   for (const QByteArray& raw : SplitLines(text)) {
+    if (raw.isEmpty()) continue;
     const QString line = TrimText(platform::FromGbk(raw));
     if (line.isEmpty() || line.startsWith(u';')) continue;
     lines_.append(line);

@@ -16,6 +16,11 @@ std::uint32_t ReadU32(const QByteArray& bytes, qsizetype at) {
 }
 }  // namespace
 
+namespace {
+// GBK bytes of a name; empty names never reach the converter.
+QByteArray GbkName(const QString& text) { return text.isEmpty() ? QByteArray() : platform::ToGbk(text); }
+}  // namespace
+
 QList<QByteArray> SplitLines(const QByteArray& text) {
   QList<QByteArray> lines;
   qsizetype start = 0;
@@ -109,7 +114,7 @@ bool TSkinReader::EntryAt(int index, QByteArray& entry) const {
 
 bool TSkinReader::FindEntry(const QString& name, QByteArray& entry) const {
   entry.clear();
-  const QByteArray wanted = AsciiLower(platform::ToGbk(name));
+  const QByteArray wanted = AsciiLower(GbkName(name));
   for (int i = 0; i < names_.size(); ++i) {
     if (names_[i] == wanted) return EntryAt(i, entry);
   }
@@ -118,7 +123,7 @@ bool TSkinReader::FindEntry(const QString& name, QByteArray& entry) const {
 
 bool TSkinReader::FindEntryContaining(const QString& fragment, QByteArray& entry, QString& name) const {
   entry.clear();
-  const QByteArray wanted = platform::ToGbk(fragment);
+  const QByteArray wanted = GbkName(fragment);
   for (int i = 0; i < names_.size(); ++i) {
     if (names_[i].contains(wanted)) {
       if (!EntryAt(i, entry)) return false;

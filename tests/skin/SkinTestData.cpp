@@ -91,7 +91,7 @@ QRgb Coord(int x, int y) { return qRgb(x & 0xFF, y & 0xFF, 7); }
 
 QByteArray Archive(const QString& ini, const QList<std::pair<QString, QImage>>& images) {
   QList<skinpack::Entry> entries;
-  entries.append({"skin.ini", platform::ToGbk(ini)});
+  entries.append({"skin.ini", ini.isEmpty() ? QByteArray() : platform::ToGbk(ini)});
   for (const auto& [name, image] : images) entries.append({name.toLatin1(), BmpOf(image)});
   return skinpack::BuildArchive(entries);
 }

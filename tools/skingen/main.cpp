@@ -35,7 +35,7 @@ class SkinWriter {
     Section(QStringLiteral("Fonts"));
     Key(QStringLiteral("Font1"), QStringLiteral("宋体,9"));
     QByteArray text;
-    for (const QString& line : ini_) text += platform::ToGbk(line) + "\r\n";
+    for (const QString& line : ini_) text += (line.isEmpty() ? QByteArray() : platform::ToGbk(line)) + "\r\n";
     return Save(QStringLiteral("skin.ini"), text) && ok_;
   }
 
