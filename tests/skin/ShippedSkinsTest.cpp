@@ -12,6 +12,7 @@
 #include "skin/SkinReader.h"
 #include "tools/skinpack/LzhEncoder.h"
 #include "tools/skinpack/SkinArchive.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -24,13 +25,14 @@ QString Folder(const QString& id) { return QDir(QStringLiteral(CQ_SKIN_SOURCES_D
 QByteArray SkinFile(const QString& id) {
   const QString path = id == QLatin1String("default")
                            ? QStringLiteral(CQ_DEFAULT_SKIN)
-                           : QDir(qEnvironmentVariable("CQ_BIN_DIR")).filePath(QStringLiteral("skins/%1.skn").arg(id));
+                           : QDir(QStringLiteral(CQ_SKINS_DIR)).filePath(QStringLiteral("%1.skn").arg(id));
   QFile f(path);
   EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
   return f.readAll();
 }
 
 TEST(ShippedSkins, PackAndUnpackToTheSameBytes) {
+  testing_support::DialogScript dialogs;
   for (const QString& id : kIds) {
     const QList<skinpack::Entry> entries = skinpack::ReadSkinFolder(Folder(id));
     ASSERT_GT(entries.size(), 40) << id.toStdString();
@@ -57,6 +59,7 @@ TEST(ShippedSkins, TheStoredDefaultIsThePackedDefault) {
 }
 
 TEST(ShippedSkins, EveryElementIsPresentAndUsable) {
+  testing_support::DialogScript dialogs;
   for (const QString& id : kIds) {
     SCOPED_TRACE(id.toStdString());
     TSkinElements e;
@@ -110,6 +113,7 @@ TEST(ShippedSkins, EveryElementIsPresentAndUsable) {
 }
 
 TEST(ShippedSkins, SkinsAreDistinct) {
+  testing_support::DialogScript dialogs;
   std::vector<std::unique_ptr<TSkinElements>> owned;
   for (const QString& id : kIds) {
     owned.push_back(std::make_unique<TSkinElements>());
@@ -127,6 +131,7 @@ TEST(ShippedSkins, SkinsAreDistinct) {
 }
 
 TEST(ShippedSkins, RoundedWindowsGetARegion) {
+  testing_support::DialogScript dialogs;
   // A frame composed from the skin's borders is cut at its rounded corners.
   for (const QString& id : kIds) {
     TSkinElements e;
