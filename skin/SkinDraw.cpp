@@ -1,0 +1,261 @@
+#include "skin/SkinDraw.h"
+
+#include <algorithm>
+
+namespace skin {
+
+namespace {
+QImage As32(const QImage& image) {
+  if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32) return image;
+  return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QRgb KeyRgb(platform::TColor key) {
+  return qRgb(platform::GetRValue(key), platform::GetGValue(key), platform::GetBValue(key));
+}
+
+// Draws a composed work image at `at`, opaque or with magenta left undrawn.
+void Put(QPainter& target, const QPoint& at, const QImage& work, bool transparent) {
+  if (work.isNull()) return;
+  if (transparent) {
+    target.drawImage(at, KeyToAlpha(work));
+  } else {
+    target.drawImage(at, work);
+  }
+}
+
+int SafeCount(int frameCount) { return frameCount < 1 ? 1 : frameCount; }
+}  // namespace
+
+QRect FrameRect(const QImage& image, bool vertical, int frameCount, int frameIndex) {
+  const int n = SafeCount(frameCount);
+  if (image.isNull() || frameIndex < 1 || frameIndex > n) return {};
+  if (vertical) {
+    const int ch = image.height() / n;
+    if (ch <= 0) return {};
+    return QRect(0, (frameIndex - 1) * ch, image.width(), ch);
+  }
+  const int cw = image.width() / n;
+  if (cw <= 0) return {};
+  return QRect((frameIndex - 1) * cw, 0, cw, image.height());
+}
+
+void StretchCopy(QImage& dst, const QRect& dstRect, const QImage& srcImage, const QRect& srcRect) {
+  const int dw = dstRect.width(), dh = dstRect.height();
+  const int sw = srcRect.width(), sh = srcRect.height();
+  if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0 || dst.isNull() || srcImage.isNull()) return;
+  const QImage src = As32(srcImage);
+  if (dst.format() != QImage::Format_RGB32 && dst.format() != QImage::Format_ARGB32)
+    dst = dst.convertToFormat(QImage::Format_ARGB32);
+  const int y0 = std::max(0, -dstRect.top());
+  const int y1 = std::min(dh, dst.height() - dstRect.top());
+  const int x0 = std::max(0, -dstRect.left());
+  const int x1 = std::min(dw, dst.width() - dstRect.left());
+  for (int y = y0; y < y1; ++y) {
+    const int sy = srcRect.top() + static_cast<int>(static_cast<long long>(y) * sh / dh);
+    if (sy < 0 || sy >= src.height()) continue;
+    const auto* srow = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+    auto* drow = reinterpret_cast<QRgb*>(dst.scanLine(dstRect.top() + y));
+    for (int x = x0; x < x1; ++x) {
+      const int sx = srcRect.left() + static_cast<int>(static_cast<long long>(x) * sw / dw);
+      if (sx < 0 || sx >= src.width()) continue;
+      drow[dstRect.left() + x] = srow[sx] | 0xFF000000u;
+    }
+  }
+}
+
+void TileImage(QImage& canvas, const QRect& rect, const QImage& source, const QRect& srcRect) {
+  if (srcRect.width() <= 0 || srcRect.height() <= 0 || rect.width() <= 0 || rect.height() <= 0) return;
+  const int w = srcRect.width(), h = srcRect.height();
+  for (int y = rect.top(); y < rect.top() + rect.height(); y += h) {
+    for (int x = rect.left(); x < rect.left() + rect.width(); x += w) {
+      // Each copy is cut at the rectangle's right and bottom edges.
+      const int cw = std::min(w, rect.left() + rect.width() - x);
+      const int ch = std::min(h, rect.top() + rect.height() - y);
+      StretchCopy(canvas, QRect(x, y, cw, ch), source, QRect(srcRect.left(), srcRect.top(), cw, ch));
+    }
+  }
+}
+
+namespace {
+// Fills the nine parts of a W x H image in their drawing order.
+void NineParts(QImage& out, const QImage& image, const QRect& cell, TSkinMargins m, bool tile, bool centre) {
+  const int W = out.width(), H = out.height();
+  if (W < m.Left + m.Right) m.Left = m.Right = 0;
+  if (H < m.Top + m.Bottom) m.Top = m.Bottom = 0;
+  const int cx = cell.left(), cy = cell.top(), cw = cell.width(), ch = cell.height();
+  const int L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
+  auto part = [&](int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh) {
+    StretchCopy(out, QRect(dx, dy, dw, dh), image, QRect(sx, sy, sw, sh));
+  };
+  if (L * T > 0) part(cx, cy, L, T, 0, 0, L, T);
+  if (L * B > 0) part(cx, cy + ch - B, L, B, 0, H - B, L, B);
+  if (R * T > 0) part(cx + cw - R, cy, R, T, W - R, 0, R, T);
+  if (L > 0) part(cx, cy + T, L, ch - T - B, 0, T, L, H - T - B);
+  if (T > 0) part(cx + L, cy, cw - L - R, T, L, 0, W - L - R, T);
+  if (centre) {
+    const QRect src(cx + L, cy + T, cw - L - R, ch - T - B);
+    const QRect dst(L, T, W - L - R, H - T - B);
+    if (tile) {
+      TileImage(out, dst, image, src);
+    } else {
+      StretchCopy(out, dst, image, src);
+    }
+  }
+  if (R * B > 0) part(cx + cw - R, cy + ch - B, R, B, W - R, H - B, R, B);
+  if (R > 0) part(cx + cw - R, cy + T, R, ch - T - B, W - R, T, R, H - T - B);
+  if (B > 0) part(cx + L, cy + ch - B, cw - L - R, B, L, H - B, W - L - R, B);
+}
+}  // namespace
+
+QImage ComposeNinePart(const QSize& size, const QImage& image, const TSkinMargins& margins, bool vertical, bool tile,
+                       int frameCount, int frameIndex) {
+  const QRect cell = FrameRect(image, vertical, frameCount, frameIndex);
+  if (cell.isEmpty() || size.width() <= 0 || size.height() <= 0) return {};
+  QImage out(size, QImage::Format_RGB32);
+  out.fill(0xFF000000u);
+  NineParts(out, image, cell, margins, tile, true);
+  return out;
+}
+
+void DrawSkinImage(QPainter& target, const QRect& rect, const QImage& image, bool vertical, bool tile,
+                   bool transparent, int frameCount, int frameIndex, const TSkinMargins& margins) {
+  if (rect.width() <= 0 || rect.height() <= 0) return;
+  Put(target, rect.topLeft(), ComposeNinePart(rect.size(), image, margins, vertical, tile, frameCount, frameIndex),
+      transparent);
+}
+
+void DrawNinePartBorder(QPainter& target, const QRect& rect, const QImage& image, bool vertical, int frameCount,
+                        int frameIndex, const TSkinMargins& margins) {
+  const QRect cell = FrameRect(image, vertical, frameCount, frameIndex);
+  if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
+  QImage out(rect.size(), QImage::Format_ARGB32);
+  out.fill(0u);
+  NineParts(out, image, cell, margins, false, false);
+  target.drawImage(rect.topLeft(), out);
+}
+
+void DrawThreePartBar(QPainter& target, const QRect& rect, const QImage& image, bool vertical, bool transparent,
+                      int frameCount, int frameIndex, const TSkinMargins& margins) {
+  const QRect cell = FrameRect(image, vertical, frameCount, frameIndex);
+  if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
+  const int W = rect.width(), H = rect.height();
+  const int L = std::max(0, margins.Left), R = std::max(0, margins.Right);
+  QImage out(rect.size(), QImage::Format_RGB32);
+  out.fill(0xFF000000u);
+  if (L > 0) StretchCopy(out, QRect(0, 0, L, H), image, QRect(cell.left(), cell.top(), L, cell.height()));
+  const int middle = cell.width() - L - R;
+  if (middle > 0) {
+    const QRect src(cell.left() + L, cell.top(), middle, cell.height());
+    for (int x = L; x < W - R; x += middle) StretchCopy(out, QRect(x, 0, middle, H), image, src);
+  }
+  if (R > 0)
+    StretchCopy(out, QRect(W - R, 0, R, H), image, QRect(cell.left() + cell.width() - R, cell.top(), R, cell.height()));
+  Put(target, rect.topLeft(), out, transparent);
+}
+
+void DrawFrameStretched(QPainter& target, const QRect& rect, const QImage& image, bool transparent, int frameCount,
+                        int frameIndex) {
+  const QRect cell = FrameRect(image, false, frameCount, frameIndex);
+  if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
+  QImage out(rect.size(), QImage::Format_RGB32);
+  StretchCopy(out, QRect(QPoint(0, 0), rect.size()), image, cell);
+  Put(target, rect.topLeft(), out, transparent);
+}
+
+void DrawFrameCentred(QPainter& target, const QRect& rect, const QImage& image, bool transparent, int frameCount,
+                      int frameIndex) {
+  const QRect cell = FrameRect(image, false, frameCount, frameIndex);
+  if (cell.isEmpty()) return;
+  const QPoint at(rect.left() + (rect.width() - cell.width()) / 2, rect.top() + (rect.height() - cell.height()) / 2);
+  Put(target, at, As32(image).copy(cell), transparent);
+}
+
+void DrawTransparent(QPainter& target, const QRect& rect, const QImage& image, platform::TColor key) {
+  if (rect.width() <= 0 || rect.height() <= 0 || image.isNull()) return;
+  const QImage part = As32(image).copy(0, 0, std::min(rect.width(), image.width()), std::min(rect.height(), image.height()));
+  target.drawImage(rect.topLeft(), KeyToAlpha(part, key));
+}
+
+QImage KeyToAlpha(const QImage& image, platform::TColor key) {
+  QImage out = image.convertToFormat(QImage::Format_ARGB32);
+  const QRgb k = KeyRgb(key) & 0x00FFFFFFu;
+  for (int y = 0; y < out.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < out.width(); ++x) row[x] = (row[x] & 0x00FFFFFFu) == k ? 0u : (row[x] | 0xFF000000u);
+  }
+  return out;
+}
+
+QRegion RegionFromImage(const QImage& source, int dx, int dy, int toleranceBlue, int toleranceGreen,
+                        int toleranceRed, platform::TColor key) {
+  QRegion region;
+  if (source.isNull()) return region;
+  const QImage image = As32(source);
+  const int r0 = platform::GetRValue(key), g0 = platform::GetGValue(key), b0 = platform::GetBValue(key);
+  const int r1 = std::min(255, r0 + toleranceRed), g1 = std::min(255, g0 + toleranceGreen);
+  const int b1 = std::min(255, b0 + toleranceBlue);
+  auto inKey = [&](QRgb p) {
+    const int r = qRed(p), g = qGreen(p), b = qBlue(p);
+    return r >= r0 && r <= r1 && g >= g0 && g <= g1 && b >= b0 && b <= b1;
+  };
+  // Runs come out sorted by row and then by column, without overlaps, which is
+  // the banded form a region is built from directly.
+  QList<QRect> rects;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    int x = 0;
+    const int w = image.width();
+    while (x < w) {
+      while (x < w && inKey(row[x])) ++x;
+      const int start = x;
+      while (x < w && !inKey(row[x])) ++x;
+      if (x > start) rects.append(QRect(start + dx, y + dy, x - start, 1));
+    }
+  }
+  region.setRects(rects.constData(), static_cast<int>(rects.size()));
+  return region;
+}
+
+void GrayscaleBitmap(QImage& image) {
+  if (image.isNull()) return;
+  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32)
+    image = image.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      const int v = (qRed(row[x]) + qGreen(row[x]) + qBlue(row[x])) / 3;
+      row[x] = qRgba(v, v, v, qAlpha(row[x]));
+    }
+  }
+}
+
+void MirrorBitmap(QImage& image) { image = image.mirrored(true, false); }
+
+void FlipBitmap(QImage& image) { image = image.mirrored(false, true); }
+
+void RotateBitmapLeft(QImage& image) {
+  if (image.isNull()) return;
+  const QImage src = As32(image);
+  const int w = src.width(), h = src.height();
+  QImage out(h, w, src.format());
+  for (int y = 0; y < h; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+    for (int x = 0; x < w; ++x) reinterpret_cast<QRgb*>(out.scanLine(w - 1 - x))[y] = row[x];
+  }
+  image = out;
+}
+
+void RotateBitmapRight(QImage& image) {
+  if (image.isNull()) return;
+  const QImage src = As32(image);
+  const int w = src.width(), h = src.height();
+  QImage out(h, w, src.format());
+  for (int y = 0; y < h; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(src.constScanLine(y));
+    for (int x = 0; x < w; ++x) reinterpret_cast<QRgb*>(out.scanLine(x))[h - 1 - y] = row[x];
+  }
+  image = out;
+}
+
+}  // namespace skin

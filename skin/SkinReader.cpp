@@ -1,0 +1,146 @@
+#include "skin/SkinReader.h"
+
+#include <QGuiApplication>
+
+#include "platform/Dialogs.h"
+#include "platform/Gbk.h"
+#include "skin/BmpLoader.h"
+#include "skin/Lzh.h"
+
+namespace skin {
+
+namespace {
+std::uint32_t ReadU32(const QByteArray& bytes, qsizetype at) {
+  const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.constData()) + at;
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+}  // namespace
+
+namespace {
+// GBK bytes of a name; empty names never reach the converter.
+QByteArray GbkName(const QString& text) { return text.isEmpty() ? QByteArray() : platform::ToGbk(text); }
+}  // namespace
+
+QList<QByteArray> SplitLines(const QByteArray& text) {
+  QList<QByteArray> lines;
+  qsizetype start = 0;
+  const qsizetype n = text.size();
+  qsizetype i = 0;
+  while (i < n) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      lines.append(text.mid(start, i - start));
+      if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+      start = ++i;
+    } else {
+      ++i;
+    }
+  }
+  if (start < n) lines.append(text.mid(start));
+  return lines;
+}
+
+QByteArray AsciiLower(const QByteArray& text) {
+  QByteArray out = text;
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+QString ImageFileName(const QString& value) {
+  const qsizetype cut = std::max(value.lastIndexOf(u'\\'), value.lastIndexOf(u':'));
+  return value.mid(cut + 1);
+}
+
+void TSkinReader::Clear() {
+  names_.clear();
+  sizes_.clear();
+  data_.clear();
+  header_.clear();
+}
+
+std::uint32_t TSkinReader::Version() const { return header_.size() >= 16 ? ReadU32(header_, 0) : 0; }
+
+int TSkinReader::NameListLength() const {
+  return header_.size() >= 16 ? static_cast<int>(ReadU32(header_, 4)) : 0;
+}
+
+bool TSkinReader::OpenSkin(const QByteArray& file) {
+  Clear();
+  bool tooLarge = false;
+  const QByteArray archive = TLZH::DecodeBuffer(file, maxArchive_, &tooLarge);
+  if (tooLarge) return false;
+  return OpenArchive(archive);
+}
+
+bool TSkinReader::OpenArchive(const QByteArray& archive) {
+  Clear();
+  // A short archive reads as zero bytes past its end, so its version is wrong.
+  QByteArray header = archive.left(16);
+  header.append(QByteArray(16 - header.size(), '\0'));
+  if (ReadU32(header, 0) != kVersion) {
+    platform::CurrentDialogs().MessageBox(QGuiApplication::applicationDisplayName(),
+                                          QStringLiteral("This is Older Skin File\rPlease update to new version !"));
+    return false;
+  }
+  header_ = header;
+  const std::uint64_t nameLength = ReadU32(header, 4);
+  const std::uint64_t available = archive.size() > 16 ? static_cast<std::uint64_t>(archive.size()) - 16 : 0;
+  const QByteArray nameText = archive.mid(16, static_cast<qsizetype>(std::min(nameLength, available)));
+  const QList<QByteArray> lines = SplitLines(AsciiLower(nameText));
+  const std::uint64_t count = static_cast<std::uint64_t>(lines.size());
+  const std::uint64_t sizesAt = 16 + nameLength;
+  // Only the first kMaxEntries names are kept, and only those whose size
+  // word lies inside the archive; the rest count as missing.
+  for (std::uint64_t i = 0; i < count && i < static_cast<std::uint64_t>(kMaxEntries); ++i) {
+    const std::uint64_t at = sizesAt + 4 * i;
+    if (at + 4 > static_cast<std::uint64_t>(archive.size())) break;
+    names_.append(lines[static_cast<qsizetype>(i)]);
+    sizes_.append(ReadU32(archive, static_cast<qsizetype>(at)));
+  }
+  const std::uint64_t dataAt = sizesAt + 4 * count;
+  if (dataAt < static_cast<std::uint64_t>(archive.size())) data_ = archive.mid(static_cast<qsizetype>(dataAt));
+  return true;
+}
+
+bool TSkinReader::EntryAt(int index, QByteArray& entry) const {
+  std::uint64_t offset = 0;
+  for (int i = 0; i < index; ++i) offset += sizes_[i];
+  const std::uint64_t size = sizes_[index];
+  if (offset + size > static_cast<std::uint64_t>(data_.size())) return false;
+  entry = data_.mid(static_cast<qsizetype>(offset), static_cast<qsizetype>(size));
+  return true;
+}
+
+bool TSkinReader::FindEntry(const QString& name, QByteArray& entry) const {
+  entry.clear();
+  const QByteArray wanted = AsciiLower(GbkName(name));
+  for (int i = 0; i < names_.size(); ++i) {
+    if (names_[i] == wanted) return EntryAt(i, entry);
+  }
+  return false;
+}
+
+bool TSkinReader::FindEntryContaining(const QString& fragment, QByteArray& entry, QString& name) const {
+  entry.clear();
+  const QByteArray wanted = GbkName(fragment);
+  for (int i = 0; i < names_.size(); ++i) {
+    if (names_[i].contains(wanted)) {
+      if (!EntryAt(i, entry)) return false;
+      name = platform::FromGbk(names_[i]);
+      return true;
+    }
+  }
+  return false;
+}
+
+QImage TSkinReader::ReadImage(const QString& value) const {
+  const QString file = ImageFileName(value);
+  const qsizetype dot = file.lastIndexOf(u'.');
+  if (file.isEmpty() || dot < 0 || file.mid(dot) != QStringLiteral(".bmp")) return {};
+  QByteArray entry;
+  if (!FindEntry(file, entry) || entry.isEmpty()) return {};
+  return LoadBmp(entry);
+}
+
+}  // namespace skin

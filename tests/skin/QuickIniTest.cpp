@@ -1,0 +1,95 @@
+// The INI dialect of skins.
+#include <gtest/gtest.h>
+
+#include "platform/Gbk.h"
+#include "skin/QuickIni.h"
+
+namespace {
+
+using skin::TQuickIni;
+
+TQuickIni Parse(const QByteArray& text) {
+  TQuickIni ini;
+  ini.LoadFromStream(text);
+  return ini;
+}
+
+TEST(QuickIni, KeysIgnoreBlanksAndLetterCase) {
+  const TQuickIni ini = Parse("[Personality]\r\n   Left  =  FrameLeft.bmp   \r\nTOP=t.bmp\r\n\tMix=\tv\t\r\n");
+  EXPECT_EQ(ini.ReadString("Personality", "left", "d"), QStringLiteral("FrameLeft.bmp"));
+  EXPECT_EQ(ini.ReadString("PERSONALITY", "Top", "d"), QStringLiteral("t.bmp"));
+  EXPECT_EQ(ini.ReadString("personality", "mix", "d"), QStringLiteral("v"));
+  EXPECT_EQ(ini.ReadString("Personality", "Right", "d"), QStringLiteral("d"));
+  EXPECT_EQ(ini.ReadString("Other", "Left", "d"), QStringLiteral("d"));
+}
+
+TEST(QuickIni, EmptyValueKeepsTheDefaultAndStopsTheSearch) {
+  const TQuickIni ini = Parse("[s]\nkey=\nkey=later\nother = a=b=c\n");
+  EXPECT_EQ(ini.ReadString("s", "key", "def"), QStringLiteral("def"));
+  EXPECT_EQ(ini.ReadInteger("s", "key", 7), 7);
+  // Everything after the first "=" is the value.
+  EXPECT_EQ(ini.ReadString("s", "other", ""), QStringLiteral("a=b=c"));
+}
+
+TEST(QuickIni, FirstOfDuplicateSectionsAndKeysWins) {
+  const TQuickIni ini = Parse("[A]\nx=1\nx=2\n[b]\ny=3\n[a]\nx=9\nz=4\n");
+  EXPECT_EQ(ini.ReadInteger("a", "x", 0), 1);
+  // Keys of the second [a] are never seen.
+  EXPECT_EQ(ini.ReadInteger("A", "z", -1), -1);
+  // A key search stops at the next section.
+  EXPECT_EQ(ini.ReadInteger("b", "x", -1), -1);
+  EXPECT_EQ(ini.ReadInteger("b", "y", -1), 3);
+}
+
+TEST(QuickIni, Integers) {
+  const TQuickIni ini = Parse(
+      "[n]\nhex=0x1F\nHEX=0X10\ndollar=$ff\nneg=-12\nplus=+5\nword=abc\nmixed=12px\nonlyprefix=0x\n"
+      "big=4294967296\nmax=2147483647\n");
+  EXPECT_EQ(ini.ReadInteger("n", "hex", 0), 31);
+  EXPECT_EQ(ini.ReadInteger("n", "dollar", 0), 255);
+  EXPECT_EQ(ini.ReadInteger("n", "neg", 0), -12);
+  EXPECT_EQ(ini.ReadInteger("n", "plus", 0), 5);
+  EXPECT_EQ(ini.ReadInteger("n", "word", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("n", "mixed", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("n", "onlyprefix", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("n", "big", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("n", "max", 0), 2147483647);
+  EXPECT_EQ(ini.ReadInteger("n", "absent", -3), -3);
+}
+
+TEST(QuickIni, CommentsBlankLinesLineBreaksAndNul) {
+  QByteArray text("; heading\r\n\r\n[s]\r  ; note=1\nkey=a\r\n");
+  text += QByteArray("[t]\nafter=1\n");
+  text.insert(text.indexOf("[t]"), QByteArray("\0junk\n", 6));
+  const TQuickIni ini = Parse(text);
+  EXPECT_EQ(ini.ReadString("s", "key", ""), QStringLiteral("a"));
+  EXPECT_EQ(ini.ReadString("s", "; note", "none"), QStringLiteral("none"));
+  // Parsing stops at the NUL byte.
+  EXPECT_FALSE(ini.SectionExists("t"));
+  EXPECT_EQ(ini.Lines(), (QStringList{"[s]", "key=a"}));
+}
+
+TEST(QuickIni, SectionsInFileOrderTrimmed) {
+  const TQuickIni ini = Parse("[ Colours ]\n[Button.Close]\nx=1\n[ToolBars]\nnot a [section\n[]\n");
+  QStringList sections;
+  ini.ReadSections(sections);
+  EXPECT_EQ(sections, (QStringList{"Colours", "Button.Close", "ToolBars", ""}));
+  // Looking a section up matches the header as written, letter case aside.
+  EXPECT_TRUE(ini.SectionExists("Toolbars"));
+  EXPECT_FALSE(ini.SectionExists("Colours"));
+  EXPECT_TRUE(ini.SectionExists(" Colours "));
+}
+
+TEST(QuickIni, ValuesAreGbkText) {
+  const TQuickIni ini = Parse("[TitlebarSkin]\nSkinName=" + platform::ToGbk(QStringLiteral("古色古香")) + "\n");
+  EXPECT_EQ(ini.ReadString("TitlebarSkin", "SkinName", ""), QStringLiteral("古色古香"));
+}
+
+TEST(QuickIni, ParsesFromAGivenPosition) {
+  TQuickIni ini;
+  ini.LoadFromStream("[skip]\na=1\n[s]\nb=2\n", 11);
+  EXPECT_FALSE(ini.SectionExists("skip"));
+  EXPECT_EQ(ini.ReadInteger("s", "b", 0), 2);
+}
+
+}  // namespace
