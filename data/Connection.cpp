@@ -31,6 +31,10 @@ ConnectionInfo ParseConnectionString(const QString& text) {
   return info;
 }
 
+int ApplyCipherSettings(sqlite3* db) {
+  return sqlite3_exec(db, "PRAGMA cipher_page_size = 16384", nullptr, nullptr, nullptr);
+}
+
 std::shared_ptr<Connection> Connection::Open(const ConnectionInfo& info) {
   sqlite3* db = nullptr;
   const QByteArray path = QFileInfo(info.file).absoluteFilePath().toUtf8();
@@ -43,6 +47,7 @@ std::shared_ptr<Connection> Connection::Open(const ConnectionInfo& info) {
   if (rc != SQLITE_OK) fail(QStringLiteral("unable to open database file"));
   const QByteArray key = info.password.toUtf8();
   if (!key.isEmpty() && sqlite3_key(db, key.constData(), static_cast<int>(key.size())) != SQLITE_OK) fail({});
+  if (!key.isEmpty() && ApplyCipherSettings(db) != SQLITE_OK) fail({});
   // Reading the schema proves the key: a wrong password fails here with the engine's message.
   rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) fail({});

@@ -93,6 +93,33 @@ QVariant ResultSet::Value(int row, int column) const {
   return QVariant();
 }
 
+namespace {
+
+// Reads one code point of UTF-8 text (as the engine stores it) and advances.
+char32_t NextCodePoint(const unsigned char*& p, const unsigned char* end) {
+  const unsigned char c = *p++;
+  if (c < 0x80) return c;
+  int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
+  char32_t cp = c & (0x3F >> extra);
+  while (extra-- > 0 && p < end) cp = (cp << 6) | (*p++ & 0x3F);
+  return cp;
+}
+
+// Equality without regard to case, code point by code point with Unicode case
+// folding (as QString::compare does), stopping at the first difference and
+// allocating nothing.
+bool EqualFolded(const char* a, size_t aSize, const char* b, size_t bSize) {
+  auto pa = reinterpret_cast<const unsigned char*>(a), ea = pa + aSize;
+  auto pb = reinterpret_cast<const unsigned char*>(b), eb = pb + bSize;
+  while (pa < ea && pb < eb) {
+    const char32_t x = NextCodePoint(pa, ea), y = NextCodePoint(pb, eb);
+    if (x != y && QChar::toCaseFolded(x) != QChar::toCaseFolded(y)) return false;
+  }
+  return pa == ea && pb == eb;
+}
+
+}  // namespace
+
 int ResultSet::FindFirst(int column, const QString& value) const {
   const QByteArray needle = value.toUtf8();
   for (int r = 0; r < rows_; ++r) {
@@ -102,14 +129,7 @@ int ResultSet::FindFirst(int column, const QString& value) const {
       if (Value(r, column).toString().compare(value, Qt::CaseInsensitive) == 0) return r;
       continue;
     }
-    // Same bytes match at once; otherwise only texts of a comparable length can
-    // be equal without regard to case (folding changes UTF-8 lengths at most threefold).
-    if (cell.size == static_cast<std::uint32_t>(needle.size()) &&
-        std::memcmp(text_.data() + cell.data, needle.constData(), cell.size) == 0)
-      return r;
-    if (cell.size * 3 < static_cast<std::uint32_t>(needle.size()) || cell.size > static_cast<std::uint32_t>(needle.size()) * 3)
-      continue;
-    if (Text(cell).compare(value, Qt::CaseInsensitive) == 0) return r;
+    if (EqualFolded(text_.data() + cell.data, cell.size, needle.constData(), static_cast<size_t>(needle.size()))) return r;
   }
   return -1;
 }

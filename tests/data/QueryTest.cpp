@@ -162,3 +162,21 @@ TEST_F(QueryTest, WritesThroughACursorAreImpossible) {
   OpenAll();
   EXPECT_EQ(q.RecordCount(), 4);
 }
+
+TEST(QueryLocate, FoldsCaseBeyondAsciiAndComparesWholeTexts) {
+  DataFixture fixture;
+  fixture.Build(QStringLiteral("db4.dat"), kPassword, QStringLiteral("format"),
+                QStringLiteral("formatname\tn:int\nΩΔΉ\t1\nＡＢＣ\t2\n诗\t3\n诗词\t4\n12\t5\n"));
+  TADOQuery q(QStringLiteral("ADOQuery2"));
+  q.SetConnectionString(data::MakeConnectionString(QStringLiteral("dat\\db4.dat"), kPassword));
+  q.SetSQL(QStringLiteral("select * from format"));
+  q.Open();
+  auto found = [&](const QString& v) { return q.Locate(QStringLiteral("formatname"), v) ? q.FieldByName(QStringLiteral("n")).AsInteger() : 0; };
+  EXPECT_EQ(found(QStringLiteral("ωδή")), 1);
+  EXPECT_EQ(found(QStringLiteral("ａｂｃ")), 2);
+  EXPECT_EQ(found(QStringLiteral("诗词")), 4);  // not the prefix 诗
+  EXPECT_EQ(found(QStringLiteral("诗")), 3);
+  EXPECT_EQ(found(QStringLiteral("诗词诗")), 0);
+  EXPECT_EQ(found(QStringLiteral("12")), 5);
+  EXPECT_TRUE(q.Locate(QStringLiteral("n"), QStringLiteral("4")));  // integer fields compare as text
+}

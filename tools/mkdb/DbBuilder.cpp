@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "data/Connection.h"
 #include "toolkit/Exception.h"
 
 namespace dbbuild {
@@ -117,7 +118,10 @@ void WriteDatabase(const QString& path, const QString& password, const QList<Tab
   }
   try {
     const QByteArray key = password.toUtf8();
-    if (!key.isEmpty()) Check(db, sqlite3_key(db, key.constData(), static_cast<int>(key.size())), QStringLiteral("key"));
+    if (!key.isEmpty()) {
+      Check(db, sqlite3_key(db, key.constData(), static_cast<int>(key.size())), QStringLiteral("key"));
+      Check(db, data::ApplyCipherSettings(db), QStringLiteral("cipher settings"));
+    }
     Exec(db, QStringLiteral("BEGIN"));
     for (const Table& t : tables) {
       QStringList defs, marks;
