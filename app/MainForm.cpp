@@ -601,31 +601,30 @@ void TForm1::FlatSpeedButton5Click() {
   Form2->Show();
 }
 
+void TForm1::AskThenOpen(const QString& prompt, platform::DialogKind kind, const QString& verb, const QString& target) {
+  if (platform::CurrentDialogs().MessageDlg(prompt, kind, platform::DialogButtons::YesNo) == platform::mrYes)
+    platform::CurrentShell().Open(this, verb, target);
+}
+
 void TForm1::FlatSpeedButton6Click() {
-  if (platform::CurrentDialogs().MessageDlg(QStringLiteral("访问Kestrelwick网站？\r\r下载更多更新精彩？"),
-                                            platform::DialogKind::Information, platform::DialogButtons::YesNo) == platform::mrYes)
-    platform::CurrentShell().Open(this, QStringLiteral("open"), kMakerWebAddress);
+  AskThenOpen(QStringLiteral("访问Kestrelwick网站？\r\r下载更多更新精彩？"), platform::DialogKind::Information,
+              QStringLiteral("open"), kMakerWebAddress);
 }
 
 void TForm1::N10Click() {
-  if (platform::CurrentDialogs().MessageDlg(QStringLiteral("访问软件主页？\r\r及时查看软件可用升级版本？"),
-                                            platform::DialogKind::Information, platform::DialogButtons::YesNo) == platform::mrYes)
-    platform::CurrentShell().Open(this, QStringLiteral("open"), kMakerWebAddress);
+  AskThenOpen(QStringLiteral("访问软件主页？\r\r及时查看软件可用升级版本？"), platform::DialogKind::Information,
+              QStringLiteral("open"), kMakerWebAddress);
 }
 
 void TForm1::N9Click() {
-  if (platform::CurrentDialogs().MessageDlg(
-          QStringLiteral("联系软件作者？\r\r1、反馈软件使用体会、看法、疑问、意见。\r2、咨询软件升级事宜。"),
-          platform::DialogKind::Information, platform::DialogButtons::YesNo) == platform::mrYes)
-    platform::CurrentShell().Open(this, QString(),
-                                  QStringLiteral("mailto:") + kMakerMailAddress +
-                                      QStringLiteral("?subject=联系〖Cinnabarquillpad〗作者"));
+  AskThenOpen(QStringLiteral("联系软件作者？\r\r1、反馈软件使用体会、看法、疑问、意见。\r2、咨询软件升级事宜。"),
+              platform::DialogKind::Information, QString(),
+              QStringLiteral("mailto:") + kMakerMailAddress + QStringLiteral("?subject=联系〖Cinnabarquillpad〗作者"));
 }
 
 void TForm1::N12Click() {
-  if (platform::CurrentDialogs().MessageDlg(QStringLiteral("是否确认？\r\n\r\n如果没有听到发音，请安装语音引擎"),
-                                            platform::DialogKind::Confirmation, platform::DialogButtons::YesNo) == platform::mrYes)
-    platform::CurrentShell().Open(this, QStringLiteral("open"), toolkit::ProgramFile(QStringLiteral("TTS5.MSI")));
+  AskThenOpen(QStringLiteral("是否确认？\r\n\r\n如果没有听到发音，请安装语音引擎"), platform::DialogKind::Confirmation,
+              QStringLiteral("open"), toolkit::ProgramFile(QStringLiteral("TTS5.MSI")));
 }
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/Collections.h"
+#include "platform/Dialogs.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListView.h"
 
@@ -154,6 +155,8 @@ class TForm1 : public toolkit::TForm {
   void GoToRow(toolkit::TListItem* row, const QString& keyField, const QString& key);
   void SortTable(toolkit::TListView* table, int column);
   void ShowText(const QString& text);
+  // Asks with a Yes/No dialog and, on Yes, hands the target to the desktop shell.
+  void AskThenOpen(const QString& prompt, platform::DialogKind kind, const QString& verb, const QString& target);
 
   std::unique_ptr<data::TADOQuery> ADOQuery1_;
   std::unique_ptr<data::TADOQuery> ADOQuery2_;
