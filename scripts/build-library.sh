@@ -20,6 +20,10 @@ fi
 package=${CQ_POETRY_PACKAGE:-$CQ_CACHE_DIR/package}
 
 if [ ! -d "$package/dist" ]; then
+  if ! command -v npm >/dev/null; then
+    echo "npm is needed to fetch the poetry package: install it (apt-get install npm) or set CQ_POETRY_PACKAGE." >&2
+    exit 1
+  fi
   echo "Fetching the poetry package chinese-poetry 2.0.1 into $CQ_CACHE_DIR ..."
   mkdir -p "$CQ_CACHE_DIR"
   (cd "$CQ_CACHE_DIR" && npm pack --silent chinese-poetry@2.0.1 >/dev/null && tar xzf chinese-poetry-2.0.1.tgz)
