@@ -24,10 +24,10 @@ std::unique_ptr<Shell> SetShell(std::unique_ptr<Shell> shell) {
   return previous;
 }
 
-void DesktopShell::Open(QWidget*, const QString&, const QString& target) {
+void DesktopShell::Open(QWidget*, const QString&, const QString& target, const QString& parameters) {
   const QFileInfo info(target);
   if (info.isFile() && info.isExecutable()) {
-    QProcess::startDetached(info.absoluteFilePath(), {}, info.absolutePath());
+    QProcess::startDetached(info.absoluteFilePath(), QProcess::splitCommand(parameters), info.absolutePath());
     return;
   }
   // xdg-open takes addresses (http:, mailto:) and files alike; whatever it

@@ -12,8 +12,9 @@ namespace platform {
 class Shell {
  public:
   virtual ~Shell() = default;
-  // `verb` is "open" or empty (the default action). The result is not reported.
-  virtual void Open(QWidget* owner, const QString& verb, const QString& target) = 0;
+  // `verb` is "open" or empty (the default action); `parameters` are handed to
+  // an executable target as its command line. The result is not reported.
+  virtual void Open(QWidget* owner, const QString& verb, const QString& target, const QString& parameters = QString()) = 0;
 };
 
 Shell& CurrentShell();
@@ -22,7 +23,7 @@ std::unique_ptr<Shell> SetShell(std::unique_ptr<Shell> shell);
 // The desktop shell: executables are started detached, everything else goes to xdg-open.
 class DesktopShell : public Shell {
  public:
-  void Open(QWidget* owner, const QString& verb, const QString& target) override;
+  void Open(QWidget* owner, const QString& verb, const QString& target, const QString& parameters = QString()) override;
 };
 
 }  // namespace platform

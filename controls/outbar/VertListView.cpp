@@ -654,8 +654,7 @@ bool TDCVertListView::ExecuteItem(TDCVertListItem* item) {
   bool processed = false;
   toolkit::Raise(OnExecuteItem, this, item, processed);
   if (!processed && Alive(item) && !item->FileName.isEmpty()) {
-    // The desktop shell takes no separate parameters: Parameters stays with the item.
-    platform::CurrentShell().Open(this, QStringLiteral("open"), item->FileName);
+    platform::CurrentShell().Open(this, QStringLiteral("open"), item->FileName, item->Parameters);
   }
   return processed;
 }

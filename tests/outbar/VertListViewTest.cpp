@@ -206,6 +206,7 @@ TEST(VertListClicks, DoubleClicksAndCommands) {
   TDCVertListView* list = MakeList(&host, 5);
   host.show();
   list->Item(1)->FileName = QStringLiteral("http://example.org/");
+  list->Item(1)->Parameters = QStringLiteral("--new-window");
   int clicks = 0, dbl = 0;
   list->OnButtonClick = [&](QObject*, TDCVertListItem*) { ++clicks; };
   list->OnDblClick = [&](QObject*) { ++dbl; };
@@ -223,6 +224,7 @@ TEST(VertListClicks, DoubleClicksAndCommands) {
   EXPECT_EQ(dbl, 1);
   ASSERT_EQ(shell->calls.size(), 2);
   EXPECT_EQ(shell->calls[0].verb, QStringLiteral("open"));
+  EXPECT_EQ(shell->calls[0].parameters, QStringLiteral("--new-window"));
   EXPECT_EQ(shell->calls[0].target, QStringLiteral("http://example.org/"));
 
   list->SetUseDblClick(true);

@@ -35,7 +35,9 @@ DialogScript::DialogScript() {
 
 DialogScript::~DialogScript() { platform::SetDialogs(std::move(previous_)); }
 
-void RecordingShell::Open(QWidget*, const QString& verb, const QString& target) { calls.append({verb, target}); }
+void RecordingShell::Open(QWidget*, const QString& verb, const QString& target, const QString& parameters) {
+  calls.append({verb, target, parameters});
+}
 
 ShellRecorder::ShellRecorder() {
   auto owned = std::make_unique<RecordingShell>();

@@ -51,9 +51,10 @@ class RecordingShell : public platform::Shell {
   struct Call {
     QString verb;
     QString target;
+    QString parameters;
   };
   QList<Call> calls;
-  void Open(QWidget* owner, const QString& verb, const QString& target) override;
+  void Open(QWidget* owner, const QString& verb, const QString& target, const QString& parameters = QString()) override;
 };
 
 class ShellRecorder {
