@@ -13,6 +13,8 @@ PACKAGES=(
   fonts-noto-cjk fonts-arphic-ukai
   xvfb xauth xdotool imagemagick x11-utils sox
   clang libclang-rt-14-dev
+  openbox qt6-translations-l10n
+  desktop-file-utils appstream poppler-utils
 )
 
 missing=()
