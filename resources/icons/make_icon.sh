@@ -43,6 +43,6 @@ done
 convert -size 1024x1024 xc:none "${draw[@]}" -define png:color-type=6 big.png
 for size in "${SIZES[@]}"; do
   sharpen=(); [ "$size" -le 32 ] && sharpen=(-unsharp 0x0.5+0.8)
-  convert big.png -filter Lanczos -resize "${size}x${size}" "${sharpen[@]}" -strip -define png:color-type=6 "cinnabarquillpad-$size.png"
+  convert big.png -filter Lanczos -resize "${size}x${size}" "${sharpen[@]}" -strip -depth 8 -define png:color-type=6 "cinnabarquillpad-$size.png"
 done
 rm big.png
