@@ -38,24 +38,7 @@ settings() {  # tip count
   sed -e "s/^tip=[^\r]*/tip=$1/" -e "s/^count=[^\r]*/count=$2/" "$here/install/setup.ini" > "$dir/setup.ini"
 }
 
-wait_window() {  # title
-  local deadline=$((SECONDS + 30)) id
-  while [ $SECONDS -lt $deadline ]; do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.3
-  done
-  echo "no window \"$1\" appeared" >&2
-  return 1
-}
-
-click_in() {  # window "x y"
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  read -r dx dy <<< "$2"
-  xdotool mousemove $((X + dx)) $((Y + dy)) click 1
-  sleep 1
-}
+. "$here/scripts/display.sh"
 
 # Waits until two screenshots taken a second apart are the same, then keeps the last.
 settle_and_shoot() {  # file [crop]
@@ -67,7 +50,8 @@ settle_and_shoot() {  # file [crop]
     if [ "$(compare -metric AE "$previous" "$current" null: 2>&1 || true)" = 0 ]; then break; fi
     mv "$current" "$previous"
   done
-  if [ -n "${2:-}" ]; then convert "$current" -crop "$2" +repage "$1"; else mv "$current" "$1"; fi
+  # Without the time stamps, a picture that looks the same is the same file.
+  convert "$current" ${2:+-crop "$2" +repage} -strip "$1"
   echo "saved $1"
 }
 
@@ -86,7 +70,7 @@ main_window() {  # file arguments...
   shift
   settings 0 0
   start "$@"
-  main=$(wait_window "$MAIN_TITLE")
+  main=$(wait_window "$MAIN_TITLE") || { echo "the main window did not open" >&2; exit 1; }
   sleep 2
   click_in "$main" "$ERA"
   click_in "$main" "$AUTHOR"
@@ -107,7 +91,7 @@ fi
 # The tip window on its second tip, cut out with a margin of the main window around it.
 settings 1 1
 start
-tip=$(wait_window "$TIP_TITLE")
+tip=$(wait_window "$TIP_TITLE") || { echo "the tip window did not open" >&2; exit 1; }
 sleep 2
 eval "$(xdotool getwindowgeometry --shell "$tip")"
 settle_and_shoot "$out/tip.png" "$((WIDTH + 40))x$((HEIGHT + 40))+$((X - 20))+$((Y - 20))"

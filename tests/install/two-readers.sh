@@ -36,6 +36,8 @@ fi
 
 # ---- helpers ----------------------------------------------------------------
 
+. "$(dirname "$0")/../../scripts/display.sh"
+
 # One line per installed file and link: checksum or link target, then the name.
 inventory() {
   (cd "$prefix" && { find bin/cinnabarquillpad lib/cinnabarquillpad share/cinnabarquillpad \
@@ -53,35 +55,6 @@ ini_value() {  # file section key
     /^\[/ { sec = tolower($0); gsub(/^\[|\][ \t\r]*$/, "", sec); next }
     sec == s { line = $0; sub(/\r$/, "", line); i = index(line, "=")
                if (i && tolower(substr(line, 1, i - 1)) == k) { print substr(line, i + 1); exit } }' "$1"
-}
-
-# Waits until a visible window with exactly this title exists; prints its id.
-wait_window() {  # title [seconds]
-  local deadline=$((SECONDS + ${2:-20})) id
-  while [ $SECONDS -lt $deadline ]; do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.3
-  done
-  return 1
-}
-
-wait_gone() {  # title
-  local deadline=$((SECONDS + 20))
-  while [ $SECONDS -lt $deadline ]; do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.3
-  done
-  return 1
-}
-
-# Clicks at a point given relative to a window.
-click_in() {  # window "x y"
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  read -r dx dy <<< "$2"
-  xdotool mousemove $((X + dx)) $((Y + dy)) click 1
-  sleep 0.5
 }
 
 # The icon sizes a window offers the window manager.
