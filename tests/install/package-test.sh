@@ -18,9 +18,9 @@ if dpkg-query -W -f='${Status}' cinnabarquillpad 2>/dev/null | grep -q "install 
   echo "cinnabarquillpad is installed on this machine already: not touching it." >&2
   exit 1
 fi
-debs=("$build"/cinnabarquillpad_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "expected one package in $build, found: ${debs[*]}" >&2; exit 1; }
-deb=${debs[0]}
+# The package `make package` wrote last (an older version may lie beside it).
+deb=$(ls -t "$build"/cinnabarquillpad_*.deb 2>/dev/null | head -n1)
+[ -n "$deb" ] || { echo "no package in $build: run make package first" >&2; exit 1; }
 echo "Package: $(basename "$deb"), $(du -k "$deb" | cut -f1) KiB"
 dpkg-deb -f "$deb" Depends
 
