@@ -22,11 +22,30 @@ wait_gone() {  # title [seconds]
   return 1
 }
 
-# Clicks at a point given relative to a window, then lets the program answer.
-click_in() {  # window "x y"
-  local X Y WIDTH HEIGHT SCREEN WINDOW dx dy
+# Where the layout of a window's client area starts on the screen. A skin's
+# frame moves the client area inside the window by margins of its own, so the
+# place is found by a picture the window shows at a known point of its layout.
+# Prints "x y"; fails when the picture is not there.
+layout_origin() {  # window picture "x y"
+  local X Y WIDTH HEIGHT SCREEN WINDOW px py area found count at fx fy
   eval "$(xdotool getwindowgeometry --shell "$1")"
+  read -r px py <<< "$3"
+  area=$(mktemp --suffix=.png)
+  import -window root -crop "$((WIDTH < 240 ? WIDTH : 240))x$((HEIGHT < 240 ? HEIGHT : 240))+$X+$Y" +repage "$area"
+  found=$(compare -metric AE -fuzz 8% -subimage-search "$area" "$2" null: 2>&1 || true)
+  rm -f "$area"
+  read -r count _ at <<< "$found"
+  IFS=, read -r fx fy <<< "$at"
+  # A few pixels may differ where the picture's edge meets what lies behind it.
+  [[ "$count" =~ ^[0-9]+$ ]] && [ "$count" -le 8 ] || return 1
+  echo "$((X + fx - px)) $((Y + fy - py))"
+}
+
+# Clicks at a point of a window's layout, then lets the program answer.
+click_at() {  # "origin x y" "x y"
+  local ox oy dx dy
+  read -r ox oy <<< "$1"
   read -r dx dy <<< "$2"
-  xdotool mousemove $((X + dx)) $((Y + dy)) click 1
+  xdotool mousemove $((ox + dx)) $((oy + dy)) click 1
   sleep 0.7
 }

@@ -23,14 +23,17 @@ fi
 
 MAIN_TITLE='Cinnabarquillpad V2014 build 09.01'
 TIP_TITLE='每日一贴'
-# Where the reader clicks, relative to the main window: the era 唐代, its fourth
-# author 李白, the first poem of the poem table.
+# Where the reader clicks in the main window's layout: the era 唐代, its fourth
+# author 李白, the first poem of the poem table. The inside of the 中国作品
+# glyph at (49, 49) locates the layout.
 ERA='27 313'
 AUTHOR='150 313'
 POEM='300 197'
+GLYPH_AT='49 49'
 
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
+convert "$here/resources/app/china.bmp" -crop 16x24+12+8 +repage "$dir/glyph.png"
 for name in cinnabarquillpad dat skins TTS5.MSI; do ln -s "$build/bin/$name" "$dir/$name"; done
 
 # The program's settings with the tip window's two keys set.
@@ -72,9 +75,10 @@ main_window() {  # file arguments...
   start "$@"
   main=$(wait_window "$MAIN_TITLE") || { echo "the main window did not open" >&2; exit 1; }
   sleep 2
-  click_in "$main" "$ERA"
-  click_in "$main" "$AUTHOR"
-  click_in "$main" "$POEM"
+  at=$(layout_origin "$main" "$dir/glyph.png" "$GLYPH_AT") || { echo "the main window shows no 中国作品 glyph" >&2; exit 1; }
+  click_at "$at" "$ERA"
+  click_at "$at" "$AUTHOR"
+  click_at "$at" "$POEM"
   xdotool mousemove 1279 899  # no hover look in the picture
   settle_and_shoot "$file"
   stop

@@ -15,9 +15,11 @@ prefix=$(cd "$1" && pwd)
 work=$2
 launcher="$prefix/bin/cinnabarquillpad"
 
-# The tip window's controls, relative to its window (no window manager, no frame).
+# The tip window's controls in its layout, which its icon at (10, 11) locates.
 TIP_TITLE='每日一贴'
 MAIN_TITLE='Cinnabarquillpad V2014 build 09.01'
+TIP_ICON="$(cd "$(dirname "$0")/../.." && pwd)/resources/app/tipicon.jpg"
+TIP_ICON_AT='10 11'
 TIP_CHECKBOX='22 232'
 TIP_NEXT='282 28'
 TIP_EXIT='269 236'
@@ -92,11 +94,15 @@ if main=$(wait_window "$MAIN_TITLE") && tip=$(wait_window "$TIP_TITLE"); then
   shot a-1-start
   check_eq "main window icon sizes" "16 22 24 32 48 64 128 256" "$(icon_sizes "$main")"
   check_eq "tip window icon sizes" "16 22 24 32 48 64 128 256" "$(icon_sizes "$tip")"
-  click_in "$tip" "$TIP_CHECKBOX"
-  shot a-2-unticked
-  click_in "$tip" "$TIP_EXIT"
-  wait_gone "$TIP_TITLE" || fail "reader A: the tip window did not close"
-  shot a-3-closed
+  if at=$(layout_origin "$tip" "$TIP_ICON" "$TIP_ICON_AT"); then
+    click_at "$at" "$TIP_CHECKBOX"
+    shot a-2-unticked
+    click_at "$at" "$TIP_EXIT"
+    wait_gone "$TIP_TITLE" || fail "reader A: the tip window did not close"
+    shot a-3-closed
+  else
+    fail "reader A: the tip window does not show its icon"
+  fi
 else
   fail "reader A: the main window and the tip window did not open"; shot a-1-start; cat "$work/reader-a.log" >&2
 fi
@@ -107,10 +113,14 @@ start_reader "$home_b" / "$work/reader-b.log"
 if tip=$(wait_window "$TIP_TITLE"); then
   sleep 1
   shot b-1-start
-  click_in "$tip" "$TIP_NEXT"
-  shot b-2-next
-  click_in "$tip" "$TIP_EXIT"
-  wait_gone "$TIP_TITLE" || fail "reader B: the tip window did not close"
+  if at=$(layout_origin "$tip" "$TIP_ICON" "$TIP_ICON_AT"); then
+    click_at "$at" "$TIP_NEXT"
+    shot b-2-next
+    click_at "$at" "$TIP_EXIT"
+    wait_gone "$TIP_TITLE" || fail "reader B: the tip window did not close"
+  else
+    fail "reader B: the tip window does not show its icon"
+  fi
 else
   fail "reader B: the tip window did not open"; shot b-1-start; cat "$work/reader-b.log" >&2
 fi
