@@ -42,7 +42,11 @@ for shape in "${SHAPES[@]}"; do
 done
 convert -size 1024x1024 xc:none "${draw[@]}" -define png:color-type=6 big.png
 for size in "${SIZES[@]}"; do
-  sharpen=(); [ "$size" -le 32 ] && sharpen=(-unsharp 0x0.5+0.8)
-  convert big.png -filter Lanczos -resize "${size}x${size}" "${sharpen[@]}" -strip -depth 8 -define png:color-type=6 "cinnabarquillpad-$size.png"
+  # Small sizes are sharpened; up to 24 pixels (the small icon a window frame draws
+  # on its transparent key colour) every pixel is opaque or clear, so no edge pixel
+  # is a mix of the icon and what lies behind it.
+  small=(); [ "$size" -le 32 ] && small=(-unsharp 0x0.5+0.8)
+  [ "$size" -le 24 ] && small+=(-channel A -threshold 50% +channel)
+  convert big.png -filter Lanczos -resize "${size}x${size}" "${small[@]}" -strip -depth 8 -define png:color-type=6 "cinnabarquillpad-$size.png"
 done
 rm big.png

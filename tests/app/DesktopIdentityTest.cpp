@@ -17,7 +17,8 @@ QList<int> Widths(const QList<QSize>& sizes) {
 }  // namespace
 
 // The icon carries every size a desktop asks for, each drawn at its own size:
-// square, the paper opaque in the middle and the rounded corners see-through.
+// square, the paper opaque in the middle and the rounded corners see-through;
+// the small sizes have no partly transparent pixels.
 TEST(ProgramIcon, HoldsEachDesktopSizeDrawnAtThatSize) {
   const QIcon icon = app::ProgramIcon();
   const QList<int> expected{16, 22, 24, 32, 48, 64, 128, 256};
@@ -31,6 +32,14 @@ TEST(ProgramIcon, HoldsEachDesktopSizeDrawnAtThatSize) {
     EXPECT_EQ(qAlpha(image.pixel(n / 2, n * 3 / 4)), 255) << n;
     EXPECT_LT(qAlpha(image.pixel(0, 0)), 64) << n;
     EXPECT_LT(qAlpha(image.pixel(n - 1, n - 1)), 64) << n;
+    // Frames draw the small icon on their transparent key colour: there, a pixel
+    // that is neither opaque nor clear would show as a fringe of the key colour.
+    if (n > 24) continue;
+    int mixed = 0;
+    for (int y = 0; y < n; ++y)
+      for (int x = 0; x < n; ++x)
+        if (qAlpha(image.pixel(x, y)) != 0 && qAlpha(image.pixel(x, y)) != 255) ++mixed;
+    EXPECT_EQ(mixed, 0) << n;
   }
 }
 
