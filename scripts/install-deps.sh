@@ -10,7 +10,7 @@ PACKAGES=(
   libespeak-ng-dev espeak-ng libpulse-dev
   libgtest-dev
   nlohmann-json3-dev libopencc-dev opencc
-  fonts-noto-cjk fonts-arphic-ukai
+  fonts-noto-cjk fonts-arphic-ukai fonts-hanazono
   xvfb xauth xdotool imagemagick x11-utils sox
   clang libclang-rt-14-dev
   openbox qt6-translations-l10n
