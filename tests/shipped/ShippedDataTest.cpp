@@ -4,6 +4,7 @@
 // window writes it), so the checks read the shipped one.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
@@ -16,6 +17,7 @@
 #include "platform/Gbk.h"
 #include "platform/Profile.h"
 #include "tests/shipped/Shipped.h"
+#include "tests/support/TestSupport.h"
 #include "toolkit/Fonts.h"
 #include "tools/corpus/CharacterRule.h"
 #include "tools/corpus/Eras.h"
@@ -236,12 +238,44 @@ TEST_F(ShippedData, AuthorsLiveInTheirEras) {
                                    << misplaced.mid(0, 30).join(QStringLiteral("; ")).toStdString();
 }
 
+// The checks hold whatever the reader's program wrote into its own setup.ini:
+// they run again, in a child process, over a program directory whose setup.ini
+// has other tip settings and other eras, with the real databases.
+TEST(ShippedSettings, ChecksIgnoreTheReadersOwnSetupIni) {
+  QTemporaryDir bin;
+  ASSERT_TRUE(bin.isValid());
+  testing_support::WriteFile(bin.filePath(QStringLiteral("setup.ini")),
+                             platform::ToGbk(QStringLiteral("[item]\r\nchina=1\r\nfremdness=0\r\n[china]\r\n1=宋代\r\n"
+                                                            "[Tip]\r\ntip=0\r\ncount=9\r\n")));
+  ASSERT_TRUE(QFile::link(BinDir() + QStringLiteral("/dat"), bin.filePath(QStringLiteral("dat"))));
+  QProcess child;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("CQ_BIN_DIR"), bin.path());
+  env.insert(QStringLiteral("CQ_SOURCE_DIR"), SourceDir());
+  child.setProcessEnvironment(env);
+  child.start(QCoreApplication::applicationFilePath(),
+              {QStringLiteral("--gtest_filter=ShippedData.SettingsFile*:ShippedData.EveryEraAndCountryHasAuthors")});
+  ASSERT_TRUE(child.waitForFinished(120000));
+  const QString out = QString::fromLocal8Bit(child.readAllStandardOutput());
+  EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+  EXPECT_TRUE(out.contains(QStringLiteral("[  PASSED  ] 2 tests"))) << out.toStdString();
+}
+
 // The committed sources are exactly what the converter makes of the package:
 // running it again gives identical files. Needs the unpacked package, named by
-// CQ_POETRY_PACKAGE (default /work/cache/package).
+// CQ_POETRY_PACKAGE, else found where the full-library script keeps it (the
+// cache folder CQ_CACHE_DIR, $XDG_CACHE_HOME/cinnabarquillpad or
+// ~/.cache/cinnabarquillpad).
 TEST(ShippedSources, ConverterReproducesTheCommittedSources) {
   QString package = QString::fromLocal8Bit(qgetenv("CQ_POETRY_PACKAGE"));
-  if (package.isEmpty()) package = QStringLiteral("/work/cache/package");
+  if (package.isEmpty()) {
+    QString cache = QString::fromLocal8Bit(qgetenv("CQ_CACHE_DIR"));
+    if (cache.isEmpty()) {
+      const QString xdg = QString::fromLocal8Bit(qgetenv("XDG_CACHE_HOME"));
+      cache = (xdg.isEmpty() ? QDir::homePath() + QStringLiteral("/.cache") : xdg) + QStringLiteral("/cinnabarquillpad");
+    }
+    package = cache + QStringLiteral("/package");
+  }
   if (!QDir(package + QStringLiteral("/dist")).exists()) GTEST_SKIP() << "poetry package not unpacked";
   QTemporaryDir out;
   ASSERT_TRUE(out.isValid());
