@@ -74,8 +74,11 @@ TEST(Anthology, DamagedPoemsAreLeftOutAndNotesMoved) {
   EXPECT_EQ(a.AddPoem("唐代", "", "孟浩然", "五言绝句",
                       {"春眠不觉晓（一作春眠不知晓），处处闻啼鸟。", "夜来风雨声，花落知多少。"}),
             LeftOut::None);
+  // A note broken over two lines leaves the text as one line.
+  EXPECT_EQ(a.AddPoem("唐代", "序", "王勃", "杂言古诗", {"嗟乎！古今同逝（一作「代谢」。", "）方深川上之悲。"}), LeftOut::None);
   const Table poems = a.PoetryTable();
-  ASSERT_EQ(poems.rows.size(), 1u);
+  ASSERT_EQ(poems.rows.size(), 2u);
+  EXPECT_EQ(poems.rows[1][4], "嗟乎！古今同逝方深川上之悲。\n\n注：一作「代谢」。");
   const Row& p = poems.rows[0];
   EXPECT_EQ(p[0], "春眠不觉晓");  // an empty title is made from the first line
   EXPECT_EQ(p[3], "春眠不觉晓，处处闻啼鸟。");
@@ -90,6 +93,7 @@ TEST(Anthology, RareCharactersFragmentsAndSharedFirstLinesAreKept) {
   EXPECT_EQ(a.AddPoem("唐代", "水鸟", "某人", "五言古诗", {"㶉𫛶飞。"}), LeftOut::None);
   EXPECT_EQ(a.AddPoem("唐代", "句", "某人", "五言古诗", {"孤灯然客梦，寒杵捣乡愁。"}), LeftOut::None);
   EXPECT_EQ(a.AddPoem("唐代", "句 二", "某人", "五言古诗", {"山中一夜雨，树杪百重泉。"}), LeftOut::None);
+  EXPECT_EQ(a.AddPoem("唐代", "句 其三", "某人", "七言古诗", {"一片冰心在玉壶。"}), LeftOut::None);
   // A title that only starts with 句 is no fragment.
   EXPECT_EQ(a.AddPoem("唐代", "句曲山", "某人", "五言绝句", {"句曲山中住，云深不知处。"}), LeftOut::None);
   EXPECT_EQ(a.AddPoem("唐代", "春晓", "孟浩然", "五言绝句", {"春眠不觉晓，处处闻啼鸟。", "夜来风雨声。"}),
@@ -100,16 +104,18 @@ TEST(Anthology, RareCharactersFragmentsAndSharedFirstLinesAreKept) {
   EXPECT_EQ(a.AddPoem("唐代", "拟春晓", "某人", "五言绝句", {"春眠不觉晓，处处闻啼鸟。", "又一结尾。"}),
             LeftOut::None);
   const Table poems = a.PoetryTable();
-  ASSERT_EQ(poems.rows.size(), 7u);
+  ASSERT_EQ(poems.rows.size(), 8u);
   EXPECT_EQ(poems.rows[0][4], "㶉𫛶飞。");
   EXPECT_EQ(poems.rows[1][0], "句");
   EXPECT_EQ(poems.rows[1][2], Anthology::kFragmentForm);
   EXPECT_EQ(poems.rows[2][0], "句 二");
   EXPECT_EQ(poems.rows[2][2], Anthology::kFragmentForm);
-  EXPECT_EQ(poems.rows[3][2], "五言绝句");
-  EXPECT_EQ(poems.rows[4][3], poems.rows[5][3]);
+  EXPECT_EQ(poems.rows[3][0], "句 其三");
+  EXPECT_EQ(poems.rows[3][2], Anthology::kFragmentForm);
+  EXPECT_EQ(poems.rows[4][2], "五言绝句");
+  EXPECT_EQ(poems.rows[5][3], poems.rows[6][3]);
   EXPECT_EQ(a.counts().outsideGbk, 1u);
-  EXPECT_EQ(a.counts().fragments, 2u);
+  EXPECT_EQ(a.counts().fragments, 3u);
   EXPECT_EQ(a.counts().sameHead, 1u);
   const Row* meng = FindRow(a.AuthorTable(), 0, "孟浩然");
   ASSERT_NE(meng, nullptr);

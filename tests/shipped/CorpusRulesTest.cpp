@@ -63,6 +63,27 @@ TEST(CorpusText, LifeDatesFromTheBiographysOpening) {
   EXPECT_EQ(LifeDates("陇西(今甘肃)人"), "");
   EXPECT_EQ(LifeDates("字里无考。"), "");
   EXPECT_EQ(LifeDates("（？－868）"), "");
+  // A death year written short takes the birth year's leading digits, or the
+  // next century's when it would come before the birth.
+  EXPECT_EQ(LifeDates("杨察（一○一一～○五六），字隠甫"), "1011-1056");
+  EXPECT_EQ(LifeDates("(1090-05)某人"), "1090-1105");
+  EXPECT_EQ(LifeDates("(1090-95)某人"), "1090-1095");
+  EXPECT_EQ(LifeDates("(约1099-约1)某人"), "");  // one digit is no year
+}
+
+TEST(CorpusText, NotesSplitOverLinesAreJoinedFirst) {
+  // The package breaks a long note into lines; the line that opens it is
+  // joined up to the line that closes it.
+  EXPECT_EQ(JoinSplitNotes({"古今同逝（一作「代谢」。", "）方深川上之悲；", "少长偕游。"}),
+            (std::vector<std::string>{"古今同逝（一作「代谢」。）方深川上之悲；", "少长偕游。"}));
+  EXPECT_EQ(JoinSplitNotes({"甲（注一", "注二", "注三）乙", "丙(x)"}),
+            (std::vector<std::string>{"甲（注一注二注三）乙", "丙(x)"}));
+  // A bracket that never closes, or closes only after a stanza break, is text.
+  EXPECT_EQ(JoinSplitNotes({"花落（", "知多少"}), (std::vector<std::string>{"花落（", "知多少"}));
+  EXPECT_EQ(JoinSplitNotes({"花落（", "", "）知多少"}), (std::vector<std::string>{"花落（", "", "）知多少"}));
+  // A closed note and an open one on one line: the open one decides.
+  EXPECT_EQ(JoinSplitNotes({"(a)b〔c", "d〕"}), (std::vector<std::string>{"(a)b〔cd〕"}));
+  EXPECT_TRUE(JoinSplitNotes({}).empty());
 }
 
 TEST(CorpusForms, ShapeNeverMakesRegulatedVerse) {

@@ -23,11 +23,14 @@ std::string TextKey(const std::string& author, const std::vector<std::string>& l
   return author + '\x1f' + Encode(k);
 }
 
+// A fragment's title: 句 alone, 句 and numerals ("句二"), or 句, a blank and
+// whatever the package adds ("句 其三", "句 千秋节应制"). "句曲山" is a place.
 bool IsFragmentTitle(const std::string& title) {
   const std::u32string t = Decode(title);
   if (t.empty() || t[0] != U'句') return false;
+  if (t.size() > 1 && IsBlank(t[1])) return true;
   for (size_t i = 1; i < t.size(); ++i)
-    if (IsHan(t[i]) && std::u32string(U"一二三四五六七八九十").find(t[i]) == std::u32string::npos) return false;
+    if (std::u32string(U"一二三四五六七八九十○").find(t[i]) == std::u32string::npos) return false;
   return true;
 }
 
@@ -81,20 +84,22 @@ LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::strin
     author = AnonymousName(era);
     ++counts_.anonymousRenamed;
   }
+  std::vector<std::string> pieces;
+  for (const std::string& raw : rawLines) {
+    std::vector<std::string> split = SplitLines(raw);
+    if (split.empty()) split.emplace_back();  // an empty line parts stanzas
+    for (std::string& piece : split) pieces.push_back(NormalizeText(ReplaceLookAlikes(piece)));
+  }
   std::vector<std::string> notes;
   std::vector<std::string> lines;
-  for (const std::string& raw : rawLines) {
-    std::vector<std::string> pieces = SplitLines(raw);
-    if (pieces.empty()) pieces.emplace_back();  // an empty line parts stanzas
-    for (const std::string& piece : pieces) {
-      std::string line = TakeNotes(NormalizeText(ReplaceLookAlikes(piece)), notes);
-      // A line left with marks only (its words were all a note) is no line.
-      const std::u32string u = Decode(line);
-      if (!line.empty() && !HasPlaceholder(line) && std::none_of(u.begin(), u.end(), [](char32_t c) { return c < 0x80 ? std::isalnum(static_cast<int>(c)) != 0 : IsHan(c); }))
-        continue;
-      // Blank lines part stanzas; only one is kept between two stanzas.
-      if (!line.empty() || (!lines.empty() && !lines.back().empty())) lines.push_back(line);
-    }
+  for (const std::string& piece : JoinSplitNotes(pieces)) {
+    std::string line = TakeNotes(piece, notes);
+    // A line left with marks only (its words were all a note) is no line.
+    const std::u32string u = Decode(line);
+    if (!line.empty() && !HasPlaceholder(line) && std::none_of(u.begin(), u.end(), [](char32_t c) { return c < 0x80 ? std::isalnum(static_cast<int>(c)) != 0 : IsHan(c); }))
+      continue;
+    // Blank lines part stanzas; only one is kept between two stanzas.
+    if (!line.empty() || (!lines.empty() && !lines.back().empty())) lines.push_back(line);
   }
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
   title = TakeNotes(NormalizeTitle(ReplaceLookAlikes(title)), notes);
