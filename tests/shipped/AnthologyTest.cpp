@@ -117,7 +117,8 @@ TEST(Anthology, RareCharactersFragmentsAndSharedFirstLinesAreKept) {
   EXPECT_EQ(a.counts().outsideGbk, 1u);
   EXPECT_EQ(a.counts().fragments, 3u);
   EXPECT_EQ(a.counts().sameHead, 1u);
-  const Row* meng = FindRow(a.AuthorTable(), 0, "孟浩然");
+  const Table authors = a.AuthorTable();
+  const Row* meng = FindRow(authors, 0, "孟浩然");
   ASSERT_NE(meng, nullptr);
   EXPECT_EQ((*meng)[2], "2");
 }
