@@ -11,72 +11,103 @@
 namespace platform {
 namespace {
 
-// iconv-based conversion; unconvertible input is replaced, never aborts.
-QByteArray Convert(const char* to, const char* from, const QByteArray& in, const QByteArray& replacement,
-                   int unitSize) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return {};
-  QByteArray out;
-  out.reserve(in.size() * 2 + 8);
-  std::vector<char> buf(4096);
-  char* inPtr = const_cast<char*>(in.constData());
-  size_t inLeft = static_cast<size_t>(in.size());
-  while (inLeft > 0) {
-    char* outPtr = buf.data();
-    size_t outLeft = buf.size();
-    size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    out.append(buf.data(), static_cast<qsizetype>(buf.size() - outLeft));
-    if (r == static_cast<size_t>(-1)) {
-      if (errno == E2BIG) continue;
-      // EILSEQ or EINVAL: replace one input unit and go on.
-      out.append(replacement);
-      size_t skip = std::min<size_t>(static_cast<size_t>(unitSize), inLeft);
-      inPtr += skip;
-      inLeft -= skip;
-    }
+// One conversion direction, opened once per thread: opening a converter costs
+// far more than converting a line, and sorting converts every row's text.
+class Converter {
+ public:
+  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+  ~Converter() {
+    if (ok()) iconv_close(cd_);
   }
-  iconv_close(cd);
-  return out;
+  Converter(const Converter&) = delete;
+  Converter& operator=(const Converter&) = delete;
+  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+  // Unconvertible input is replaced (one input unit by `replacement`), never aborts.
+  QByteArray Run(const char* in, size_t inLeft, const QByteArray& replacement, size_t unitSize) {
+    if (!ok()) return {};
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+    QByteArray out;
+    out.reserve(static_cast<qsizetype>(inLeft) * 2 + 8);
+    char buf[4096];
+    char* inPtr = const_cast<char*>(in);
+    while (inLeft > 0) {
+      char* outPtr = buf;
+      size_t outLeft = sizeof buf;
+      const size_t r = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+      out.append(buf, static_cast<qsizetype>(sizeof buf - outLeft));
+      if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+        // EILSEQ or EINVAL: replace one input unit and go on.
+        out.append(replacement);
+        const size_t skip = std::min(unitSize, inLeft);
+        inPtr += skip;
+        inLeft -= skip;
+      }
+    }
+    return out;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+Converter& Encoder() {
+  thread_local Converter c("GB18030", "UTF-32LE");
+  return c;
+}
+
+Converter& Decoder() {
+  thread_local Converter c("UTF-16LE", "GB18030");
+  return c;
 }
 
 bool IsLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool IsDigitByte(unsigned char c) { return c >= 0x30 && c <= 0x39; }
+
+bool IsAscii(const QString& text) {
+  for (QChar c : text)
+    if (c.unicode() >= 0x80) return false;
+  return true;
+}
 
 }  // namespace
 
 QByteArray ToGbk(const QString& text) {
   if (text.isEmpty()) return {};
-  QByteArray utf32;
-  const QList<uint> ucs4 = text.toUcs4();
-  utf32.resize(ucs4.size() * 4);
-  std::memcpy(utf32.data(), ucs4.constData(), static_cast<size_t>(utf32.size()));
-  return Convert("GBK", "UTF-32LE", utf32, "?", 4);
+  if (IsAscii(text)) return text.toLatin1();
+  // toUcs4 turns a lone surrogate into U+FFFD; like GBK before, a character
+  // that stands for no text is written as '?'.
+  QList<uint> ucs4 = text.toUcs4();
+  for (uint& u : ucs4)
+    if (u == 0xFFFD) u = '?';
+  return Encoder().Run(reinterpret_cast<const char*>(ucs4.constData()), static_cast<size_t>(ucs4.size()) * 4, "?", 4);
+}
+
+int GbkCharWidth(const QByteArray& bytes, qsizetype at) {
+  if (!IsLeadByte(static_cast<unsigned char>(bytes[at]))) return 1;
+  if (at + 1 < bytes.size() && IsDigitByte(static_cast<unsigned char>(bytes[at + 1]))) return 4;
+  return 2;
 }
 
 QString FromGbk(const QByteArray& bytes) {
   if (bytes.isEmpty()) return {};
-  // Drop a lead byte left alone at the end (a cut in the middle of a character).
-  QByteArray in = bytes;
-  int i = 0;
-  while (i < in.size()) {
-    if (IsLeadByte(static_cast<unsigned char>(in[i]))) {
-      if (i + 1 >= in.size()) {
-        in.chop(1);
-        break;
-      }
-      i += 2;
-    } else {
-      ++i;
-    }
+  // Drop a character left incomplete at the end (a cut in its middle).
+  qsizetype end = 0;
+  while (end < bytes.size()) {
+    const int width = GbkCharWidth(bytes, end);
+    if (end + width > bytes.size()) break;
+    end += width;
   }
-  return QString::fromUtf8(Convert("UTF-8", "GBK", in, "\xEF\xBF\xBD", 1));
+  const QByteArray utf16 = Decoder().Run(bytes.constData(), static_cast<size_t>(end), "\xFD\xFF", 1);
+  return QString(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
 }
 
 QByteArray GbkLeft(const QByteArray& bytes, int maxBytes) {
   if (maxBytes <= 0) return {};
   if (bytes.size() <= maxBytes) return bytes;
-  int i = 0;
+  qsizetype i = 0;
   while (i < maxBytes) {
-    int width = IsLeadByte(static_cast<unsigned char>(bytes[i])) ? 2 : 1;
+    const int width = GbkCharWidth(bytes, i);
     if (i + width > maxBytes) break;
     i += width;
   }
@@ -87,7 +118,19 @@ QString GbkCopy(const QString& text, int start, int count) {
   const QByteArray bytes = ToGbk(text);
   if (start < 1) start = 1;
   if (count <= 0 || start > bytes.size()) return {};
-  return FromGbk(bytes.mid(start - 1, count));
+  const qsizetype from = start - 1;
+  const qsizetype to = std::min<qsizetype>(bytes.size(), from + count);
+  // Walk the characters from the beginning, so that a character's position is
+  // known; keep those that start at or after `from` and end by `to`.
+  qsizetype i = 0;
+  while (i < from) i += GbkCharWidth(bytes, i);
+  qsizetype j = i;
+  while (j < to) {
+    const int width = GbkCharWidth(bytes, j);
+    if (j + width > to) break;
+    j += width;
+  }
+  return j > i ? FromGbk(bytes.mid(i, j - i)) : QString();
 }
 
 int GbkCompare(const QString& a, const QString& b) {

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs to build, test and run.
 # Idempotent: installs only what is missing. Needs root when something is missing.
+#
+#   scripts/install-deps.sh            the packages for building, testing and running
+#   scripts/install-deps.sh library    those and npm, which fetches the poetry package
+#                                      for the full library (make library)
 set -euo pipefail
 
 PACKAGES=(
@@ -10,13 +14,19 @@ PACKAGES=(
   libespeak-ng-dev espeak-ng libpulse-dev
   libgtest-dev
   nlohmann-json3-dev libopencc-dev opencc
-  fonts-noto-cjk fonts-arphic-ukai
+  fonts-noto-cjk fonts-arphic-ukai fonts-hanazono
   xvfb xauth xdotool imagemagick x11-utils sox
   clang libclang-rt-14-dev
   openbox qt6-translations-l10n
   desktop-file-utils appstream poppler-utils
   dpkg-dev file
 )
+
+case "${1:-}" in
+  "") ;;
+  library) PACKAGES+=(npm) ;;
+  *) echo "usage: $0 [library]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -114,7 +114,7 @@ ProgramCopy::ProgramCopy() {
   if (!dir_.isValid()) return;
   const QDir bin(BinDir());
   ok_ = QFile::copy(bin.filePath(QStringLiteral("cinnabarquillpad")), dir_.filePath(QStringLiteral("cinnabarquillpad"))) &&
-        QFile::copy(bin.filePath(QStringLiteral("setup.ini")), SetupFile()) &&
+        QFile::copy(QDir(SourceDir()).filePath(QStringLiteral("install/setup.ini")), SetupFile()) &&
         QFile::setPermissions(SetupFile(), QFile(SetupFile()).permissions() | QFileDevice::WriteOwner) &&
         CopyTree(bin.filePath(QStringLiteral("dat")), dir_.filePath(QStringLiteral("dat")));
   for (const char* optional : {"skins", "TTS5.MSI"}) {

@@ -40,8 +40,9 @@ QImage Shot(const VirtualDisplay& display, const QString& name);
 
 // ---- the program ------------------------------------------------------------
 
-// A copy of the program's directory in a temporary folder, so that what the
-// program writes (setup.ini) never touches build/bin.
+// A copy of the program's directory in a temporary folder, with the shipped
+// setup.ini: the runs neither read the reader's own settings in build/bin nor
+// write there.
 class ProgramCopy {
  public:
   ProgramCopy();

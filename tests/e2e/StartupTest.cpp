@@ -14,10 +14,12 @@ TEST(Startup, ScreenshotShowsTheMainWindowWithMenuAndStatusBar) {
   ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
   const QString file = QDir(e2e::ShotDir()).filePath(QStringLiteral("startup.png"));
   QFile::remove(file);
+  e2e::ProgramCopy copy;
+  ASSERT_TRUE(copy.Ok()) << "cannot copy " << e2e::BinDir().toStdString();
   QProcess program;
-  program.setWorkingDirectory(e2e::BinDir());
+  program.setWorkingDirectory(copy.Dir());
   program.setProcessEnvironment(display.Environment());
-  program.start(QDir(e2e::BinDir()).filePath(QStringLiteral("cinnabarquillpad")), {QStringLiteral("--screenshot"), file});
+  program.start(QDir(copy.Dir()).filePath(QStringLiteral("cinnabarquillpad")), {QStringLiteral("--screenshot"), file});
   ASSERT_TRUE(program.waitForFinished(60000));
   EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
 

@@ -67,24 +67,97 @@ TEST(Anthology, DamagedPoemsAreLeftOutAndNotesMoved) {
   // A line lost entirely still marks the poem as damaged.
   EXPECT_EQ(a.AddPoem("五代", "谢新恩", "李煜", "谢新恩", {"樱花落尽春将困，秋千架下归时。", "□□□□，□□□。"}),
             LeftOut::Placeholder);
-  EXPECT_EQ(a.AddPoem("唐代", "句", "某人", "五言古诗", {"孤灯然客梦，寒杵捣乡愁。"}), LeftOut::Fragment);
-  EXPECT_EQ(a.AddPoem("唐代", "句 二", "某人", "五言古诗", {"山中一夜雨，树杪百重泉。"}), LeftOut::Fragment);
   EXPECT_EQ(a.AddPoem("唐代", "无题", "某人", "五言古诗", {"", "  "}), LeftOut::Empty);
   EXPECT_EQ(a.AddPoem("唐代", "", "某人", "五言古诗", {"（缺）。", "。"}), LeftOut::Empty);
-  EXPECT_EQ(a.AddPoem("唐代", "水鸟", "某人", "五言古诗", {"㶉𫛶飞。"}), LeftOut::OutsideGbk);
+  // A private-use character stands for a glyph of the source's own font.
+  EXPECT_EQ(a.AddPoem("唐代", "水鸟", "某人", "五言古诗", {"水鸟\xEE\x80\x85飞。"}), LeftOut::Unreadable);
   EXPECT_EQ(a.AddPoem("唐代", "", "孟浩然", "五言绝句",
                       {"春眠不觉晓（一作春眠不知晓），处处闻啼鸟。", "夜来风雨声，花落知多少。"}),
             LeftOut::None);
-  // A second poem of the author with the same first line could never be shown.
-  EXPECT_EQ(a.AddPoem("唐代", "春晓又一首", "孟浩然", "五言绝句", {"春眠不觉晓，处处闻啼鸟。", "别的结尾。"}),
-            LeftOut::SameHead);
+  // A note broken over two lines leaves the text as one line.
+  EXPECT_EQ(a.AddPoem("唐代", "序", "王勃", "杂言古诗", {"嗟乎！古今同逝（一作「代谢」。", "）方深川上之悲。"}), LeftOut::None);
   const Table poems = a.PoetryTable();
-  ASSERT_EQ(poems.rows.size(), 1u);
+  ASSERT_EQ(poems.rows.size(), 2u);
+  EXPECT_EQ(poems.rows[1][4], "嗟乎！古今同逝方深川上之悲。\n\n注：一作「代谢」。");
   const Row& p = poems.rows[0];
   EXPECT_EQ(p[0], "春眠不觉晓");  // an empty title is made from the first line
   EXPECT_EQ(p[3], "春眠不觉晓，处处闻啼鸟。");
   EXPECT_EQ(p[4], "春眠不觉晓，处处闻啼鸟。\n夜来风雨声，花落知多少。\n\n注：一作春眠不知晓");
-  EXPECT_TRUE(a.AuthorTable().rows.size() == 1u);
+  EXPECT_EQ(a.counts().placeholders, 2u);
+  EXPECT_EQ(a.counts().unreadable, 1u);
+  EXPECT_EQ(a.counts().empty, 2u);
+}
+
+TEST(Anthology, RareCharactersFragmentsAndSharedFirstLinesAreKept) {
+  Anthology a = Make();
+  EXPECT_EQ(a.AddPoem("唐代", "水鸟", "某人", "五言古诗", {"㶉𫛶飞。"}), LeftOut::None);
+  EXPECT_EQ(a.AddPoem("唐代", "句", "某人", "五言古诗", {"孤灯然客梦，寒杵捣乡愁。"}), LeftOut::None);
+  EXPECT_EQ(a.AddPoem("唐代", "句 二", "某人", "五言古诗", {"山中一夜雨，树杪百重泉。"}), LeftOut::None);
+  EXPECT_EQ(a.AddPoem("唐代", "句 其三", "某人", "七言古诗", {"一片冰心在玉壶。"}), LeftOut::None);
+  // A title that only starts with 句 is no fragment.
+  EXPECT_EQ(a.AddPoem("唐代", "句曲山", "某人", "五言绝句", {"句曲山中住，云深不知处。"}), LeftOut::None);
+  EXPECT_EQ(a.AddPoem("唐代", "春晓", "孟浩然", "五言绝句", {"春眠不觉晓，处处闻啼鸟。", "夜来风雨声。"}),
+            LeftOut::None);
+  EXPECT_EQ(a.AddPoem("唐代", "春晓又一首", "孟浩然", "五言绝句", {"春眠不觉晓，处处闻啼鸟。", "别的结尾。"}),
+            LeftOut::None);
+  // The same first line by another author is no shared line.
+  EXPECT_EQ(a.AddPoem("唐代", "拟春晓", "某人", "五言绝句", {"春眠不觉晓，处处闻啼鸟。", "又一结尾。"}),
+            LeftOut::None);
+  const Table poems = a.PoetryTable();
+  ASSERT_EQ(poems.rows.size(), 8u);
+  EXPECT_EQ(poems.rows[0][4], "㶉𫛶飞。");
+  EXPECT_EQ(poems.rows[1][0], "句");
+  EXPECT_EQ(poems.rows[1][2], Anthology::kFragmentForm);
+  EXPECT_EQ(poems.rows[2][0], "句 二");
+  EXPECT_EQ(poems.rows[2][2], Anthology::kFragmentForm);
+  EXPECT_EQ(poems.rows[3][0], "句 其三");
+  EXPECT_EQ(poems.rows[3][2], Anthology::kFragmentForm);
+  EXPECT_EQ(poems.rows[4][2], "五言绝句");
+  EXPECT_EQ(poems.rows[5][3], poems.rows[6][3]);
+  EXPECT_EQ(a.counts().outsideGbk, 1u);
+  EXPECT_EQ(a.counts().fragments, 3u);
+  EXPECT_EQ(a.counts().sameHead, 1u);
+  const Table authors = a.AuthorTable();
+  const Row* meng = FindRow(authors, 0, "孟浩然");
+  ASSERT_NE(meng, nullptr);
+  EXPECT_EQ((*meng)[2], "2");
+}
+
+TEST(Anthology, AuthorsGoToTheEraTheirLifeFits) {
+  Anthology a({"先秦", "唐代", "五代", "宋代", "元代"});
+  // A Song poet whose poem an anthology of Tang poems carries.
+  a.SetCurated("蔡襄", "1012-1067", "");
+  a.AddPoem("唐代", "度南涧", "蔡襄", "七言绝句", {"隐隐飞桥隔野烟，石矶西畔问渔船。"});
+  // A life that spans two eras stays where its first poem put it.
+  a.SetCurated("韦庄", "836-910", "");
+  a.AddPoem("唐代", "台城", "韦庄", "七言绝句", {"江雨霏霏江草齐，六朝如梦鸟空啼。"});
+  // A poet with poems under two eras goes to the first that fits the life.
+  a.SetCurated("徐铉", "916-991", "");
+  a.AddPoem("唐代", "梦游", "徐铉", "七言绝句", {"魂梦悠扬不奈何。"});
+  a.AddPoem("五代", "又一首", "徐铉", "七言绝句", {"别的诗句在这里。"});
+  a.AddPoem("宋代", "第三首", "徐铉", "七言绝句", {"第三首的诗句。"});
+  // A life that fits no era, and one without dates, stay where they were.
+  a.SetCurated("某甲", "1500-1560", "");
+  a.AddPoem("唐代", "诗一", "某甲", "七言绝句", {"某甲的一句诗。"});
+  a.AddPoem("唐代", "诗二", "某乙", "七言绝句", {"某乙的一句诗。"});
+  const Table authors = a.AuthorTable();
+  auto eraOf = [&](const std::string& name) {
+    const Row* r = FindRow(authors, 0, name);
+    return r ? (*r)[4] : std::string("(missing)");
+  };
+  EXPECT_EQ(eraOf("蔡襄"), "宋代");
+  EXPECT_EQ(eraOf("韦庄"), "唐代");
+  EXPECT_EQ(eraOf("徐铉"), "五代");
+  EXPECT_EQ(eraOf("某甲"), "唐代");
+  EXPECT_EQ(eraOf("某乙"), "唐代");
+  EXPECT_EQ(a.counts().authorsMoved, 2u);
+  EXPECT_EQ(a.counts().livesOutsideEveryEra, 1u);
+  // The era list follows the moves: 宋代 has an author now.
+  EXPECT_EQ(a.ErasInUse(), (std::vector<std::string>{"唐代", "五代", "宋代"}));
+  // The written biography names the era the author was moved to.
+  const Row* cai = FindRow(authors, 0, "蔡襄");
+  ASSERT_NE(cai, nullptr);
+  EXPECT_NE((*cai)[3].find("宋代作者"), std::string::npos);
 }
 
 TEST(Anthology, StanzaBreaksSurviveButNotAtTheEnds) {

@@ -1,10 +1,10 @@
-// Text, form and GBK rules of the corpus converter.
+// Text, form and character rules of the corpus converter.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
 
 #include "tools/corpus/Forms.h"
-#include "tools/corpus/GbkRule.h"
+#include "tools/corpus/CharacterRule.h"
 #include "tools/corpus/Sources.h"
 #include "tools/corpus/TextRules.h"
 #include "tools/corpus/Tsv.h"
@@ -63,6 +63,27 @@ TEST(CorpusText, LifeDatesFromTheBiographysOpening) {
   EXPECT_EQ(LifeDates("陇西(今甘肃)人"), "");
   EXPECT_EQ(LifeDates("字里无考。"), "");
   EXPECT_EQ(LifeDates("（？－868）"), "");
+  // A death year written short takes the birth year's leading digits, or the
+  // next century's when it would come before the birth.
+  EXPECT_EQ(LifeDates("杨察（一○一一～○五六），字隠甫"), "1011-1056");
+  EXPECT_EQ(LifeDates("(1090-05)某人"), "1090-1105");
+  EXPECT_EQ(LifeDates("(1090-95)某人"), "1090-1095");
+  EXPECT_EQ(LifeDates("(约1099-约1)某人"), "");  // one digit is no year
+}
+
+TEST(CorpusText, NotesSplitOverLinesAreJoinedFirst) {
+  // The package breaks a long note into lines; the line that opens it is
+  // joined up to the line that closes it.
+  EXPECT_EQ(JoinSplitNotes({"古今同逝（一作「代谢」。", "）方深川上之悲；", "少长偕游。"}),
+            (std::vector<std::string>{"古今同逝（一作「代谢」。）方深川上之悲；", "少长偕游。"}));
+  EXPECT_EQ(JoinSplitNotes({"甲（注一", "注二", "注三）乙", "丙(x)"}),
+            (std::vector<std::string>{"甲（注一注二注三）乙", "丙(x)"}));
+  // A bracket that never closes, or closes only after a stanza break, is text.
+  EXPECT_EQ(JoinSplitNotes({"花落（", "知多少"}), (std::vector<std::string>{"花落（", "知多少"}));
+  EXPECT_EQ(JoinSplitNotes({"花落（", "", "）知多少"}), (std::vector<std::string>{"花落（", "", "）知多少"}));
+  // A closed note and an open one on one line: the open one decides.
+  EXPECT_EQ(JoinSplitNotes({"(a)b〔c", "d〕"}), (std::vector<std::string>{"(a)b〔cd〕"}));
+  EXPECT_TRUE(JoinSplitNotes({}).empty());
 }
 
 TEST(CorpusForms, ShapeNeverMakesRegulatedVerse) {
@@ -100,7 +121,7 @@ TEST(CorpusForms, PackageLabelsAndTunes) {
   EXPECT_FALSE(ParseQuTitle("越调·不是曲牌").has_value());
 }
 
-TEST(CorpusGbk, RuleKeepsTextInsideGbk) {
+TEST(CorpusCharacters, RareCharactersStayAndUnreadableOnesGo) {
   EXPECT_TRUE(InGbk(U'唐'));
   EXPECT_TRUE(InGbk(U'·'));
   EXPECT_TRUE(InGbk(U'鶒'));
@@ -109,12 +130,22 @@ TEST(CorpusGbk, RuleKeepsTextInsideGbk) {
   EXPECT_TRUE(FitsGbk("床前明月光\n疑是地上霜"));
   EXPECT_FALSE(FitsGbk("㶉𫛶"));
   EXPECT_EQ(ReplaceLookAlikes("1037―1101・"), "1037—1101·");
+  // Characters of the extension blocks are readable; the edges of the
+  // private-use areas, the replacement character and controls are not.
+  for (char32_t c : {U'㐀', U'𠀀', U'𫛶', char32_t(0xF900), char32_t(0xE0100), char32_t(0xEFFFD)})
+    EXPECT_TRUE(IsReadable(c)) << std::hex << static_cast<unsigned>(c);
+  for (char32_t c : {char32_t(0xE000), char32_t(0xF8FF), char32_t(0xF0000), char32_t(0x10FFFD), char32_t(0xFFFD),
+                     char32_t(0xFFFE), char32_t(0x1FFFF), char32_t(0xFDD0), char32_t(0x7F), char32_t(0x0D)})
+    EXPECT_FALSE(IsReadable(c)) << std::hex << static_cast<unsigned>(c);
+  EXPECT_TRUE(AllReadable("㶉𫛶\n飞\t"));
+  EXPECT_FALSE(AllReadable("水鸟\xEE\x80\x80飞"));  // U+E000
+  EXPECT_FALSE(AllReadable("\xFF"));                  // a broken UTF-8 byte
   size_t dropped = 0;
-  EXPECT_EQ(DropOutsideGbk("水鸟𫛶飞", dropped), "水鸟飞");
+  EXPECT_EQ(DropUnreadable("水鸟𫛶\xEE\x80\x80飞", dropped), "水鸟𫛶飞");
   EXPECT_EQ(dropped, 1u);
 }
 
-TEST(CorpusGbk, SimplifyingKeepsTheOriginalWhereGbkLacksTheNewForm) {
+TEST(CorpusCharacters, SimplifyingKeepsTheOriginalWhereGbkLacksTheNewForm) {
   Simplifier s;
   EXPECT_EQ(s("牀前明月光，疑是地上霜。"), "床前明月光，疑是地上霜。");
   EXPECT_EQ(s("爲"), "为");

@@ -1,6 +1,7 @@
 #include "tools/corpus/Anthology.h"
 
-#include "tools/corpus/GbkRule.h"
+#include "tools/corpus/CharacterRule.h"
+#include "tools/corpus/Eras.h"
 #include "tools/corpus/TextRules.h"
 #include "tools/corpus/Utf8.h"
 
@@ -22,15 +23,20 @@ std::string TextKey(const std::string& author, const std::vector<std::string>& l
   return author + '\x1f' + Encode(k);
 }
 
+// A fragment's title: 句 alone, 句 and numerals ("句二"), or 句, a blank and
+// whatever the package adds ("句 其三", "句 千秋节应制"). "句曲山" is a place.
 bool IsFragmentTitle(const std::string& title) {
   const std::u32string t = Decode(title);
   if (t.empty() || t[0] != U'句') return false;
+  if (t.size() > 1 && IsBlank(t[1])) return true;
   for (size_t i = 1; i < t.size(); ++i)
-    if (IsHan(t[i]) && std::u32string(U"一二三四五六七八九十").find(t[i]) == std::u32string::npos) return false;
+    if (std::u32string(U"一二三四五六七八九十○").find(t[i]) == std::u32string::npos) return false;
   return true;
 }
 
 }  // namespace
+
+const char* const Anthology::kFragmentForm = "残句";
 
 Anthology::Anthology(std::vector<std::string> eras) : eras_(std::move(eras)) {}
 
@@ -78,20 +84,22 @@ LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::strin
     author = AnonymousName(era);
     ++counts_.anonymousRenamed;
   }
+  std::vector<std::string> pieces;
+  for (const std::string& raw : rawLines) {
+    std::vector<std::string> split = SplitLines(raw);
+    if (split.empty()) split.emplace_back();  // an empty line parts stanzas
+    for (std::string& piece : split) pieces.push_back(NormalizeText(ReplaceLookAlikes(piece)));
+  }
   std::vector<std::string> notes;
   std::vector<std::string> lines;
-  for (const std::string& raw : rawLines) {
-    std::vector<std::string> pieces = SplitLines(raw);
-    if (pieces.empty()) pieces.emplace_back();  // an empty line parts stanzas
-    for (const std::string& piece : pieces) {
-      std::string line = TakeNotes(NormalizeText(ReplaceLookAlikes(piece)), notes);
-      // A line left with marks only (its words were all a note) is no line.
-      const std::u32string u = Decode(line);
-      if (!line.empty() && !HasPlaceholder(line) && std::none_of(u.begin(), u.end(), [](char32_t c) { return c < 0x80 ? std::isalnum(static_cast<int>(c)) != 0 : IsHan(c); }))
-        continue;
-      // Blank lines part stanzas; only one is kept between two stanzas.
-      if (!line.empty() || (!lines.empty() && !lines.back().empty())) lines.push_back(line);
-    }
+  for (const std::string& piece : JoinSplitNotes(pieces)) {
+    std::string line = TakeNotes(piece, notes);
+    // A line left with marks only (its words were all a note) is no line.
+    const std::u32string u = Decode(line);
+    if (!line.empty() && !HasPlaceholder(line) && std::none_of(u.begin(), u.end(), [](char32_t c) { return c < 0x80 ? std::isalnum(static_cast<int>(c)) != 0 : IsHan(c); }))
+      continue;
+    // Blank lines part stanzas; only one is kept between two stanzas.
+    if (!line.empty() || (!lines.empty() && !lines.back().empty())) lines.push_back(line);
   }
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
   title = TakeNotes(NormalizeTitle(ReplaceLookAlikes(title)), notes);
@@ -106,11 +114,7 @@ LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::strin
       return LeftOut::Placeholder;
     }
   if (HasPlaceholder(title)) title.clear();
-  if (IsFragmentTitle(title)) {
-    ++counts_.fragments;
-    Log("fragment", author, title);
-    return LeftOut::Fragment;
-  }
+  const bool fragment = IsFragmentTitle(title);
   if (title.empty()) {
     title = FirstPhrase(lines.front());
     ++counts_.titlesMade;
@@ -127,13 +131,11 @@ LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::strin
       ++counts_.notesMoved;
     }
   }
-  if (!FitsGbk(title) || !FitsGbk(content) || !FitsGbk(author) || !FitsGbk(form)) {
-    ++counts_.outsideGbk;
-    std::string chars;
-    for (char32_t c : Decode(title + content + author + form))
-      if (c != '\n' && !InGbk(c)) chars += Encode(c);
-    Log("outside GBK " + chars, author, title);
-    return LeftOut::OutsideGbk;
+  const std::string poemForm = fragment ? std::string(kFragmentForm) : form;
+  if (!AllReadable(title) || !AllReadable(content) || !AllReadable(author) || !AllReadable(poemForm)) {
+    ++counts_.unreadable;
+    Log("unreadable character", author, title);
+    return LeftOut::Unreadable;
   }
   const std::string key = TextKey(author, lines);
   if (seenText_.count(key)) {
@@ -141,20 +143,20 @@ LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::strin
     Log("duplicate", author, title);
     return LeftOut::Duplicate;
   }
-  const std::string headKey = author + '\x1f' + lines.front();
-  if (seenHead_.count(headKey)) {
-    ++counts_.sameHead;
-    Log("same first line", author, title);
-    return LeftOut::SameHead;
-  }
   seenText_.insert(key);
-  seenHead_.insert(headKey);
+  // Rows remember the record they were filled from, so a poem whose first line
+  // another poem of the author shares is shown as itself.
+  if (!seenHead_.insert(author + '\x1f' + lines.front()).second) ++counts_.sameHead;
+  if (fragment) ++counts_.fragments;
+  if (!FitsGbk(title + content + author + poemForm)) ++counts_.outsideGbk;
+  std::vector<std::string>& eras = poemEras_[author];
+  if (std::find(eras.begin(), eras.end(), era) == eras.end()) eras.push_back(era);
   if (!authorEra_.count(author)) {
     authorEra_.emplace(author, foreign_.count(author) ? foreign_[author].era : era);
     authorOrder_.push_back(author);
   }
   ++authorTotal_[author];
-  poems_.push_back(Poem{title, author, form, lines.front(), content});
+  poems_.push_back(Poem{title, author, poemForm, lines.front(), content});
   ++counts_.poems;
   return LeftOut::None;
 }
@@ -171,13 +173,44 @@ std::string Anthology::FinalBiography(const std::string& name, const std::string
     bio = name + "，" + era + "作者，生平事迹史书记载甚少，已难详考。本集收录其作品" + std::to_string(total) + "篇。";
     ++counts_.biographiesMade;
   }
-  return DropOutsideGbk(bio, counts_.proseCharsDropped);
+  return DropUnreadable(bio, counts_.proseCharsDropped);
+}
+
+std::string Anthology::LifeDatesOf(const std::string& name) const {
+  if (auto f = foreign_.find(name); f != foreign_.end()) return f->second.years;
+  std::string years;
+  if (auto c = curated_.find(name); c != curated_.end()) years = c->second.first;
+  if (years.empty())
+    if (auto p = packageBio_.find(name); p != packageBio_.end()) years = LifeDates(p->second);
+  return years.empty() ? "生卒年不详" : years;
+}
+
+Anthology::Placement Anthology::PlaceByLife() const {
+  Placement p;
+  for (const std::string& name : authorOrder_) {
+    const std::string& era = authorEra_.at(name);
+    p.era[name] = era;
+    const auto span = EraYears(era);
+    if (foreign_.count(name) || !span) continue;
+    const Life life = ParseLife(LifeDatesOf(name));
+    if (LifeFitsEra(life, *span)) continue;
+    std::string fits = FittingEra(life, poemEras_.at(name));
+    if (fits.empty()) fits = FittingEra(life, eras_);
+    if (fits.empty()) {
+      ++p.outsideEveryEra;
+      continue;
+    }
+    p.era[name] = fits;
+    ++p.moved;
+  }
+  return p;
 }
 
 std::vector<std::string> Anthology::ErasInUse() const {
+  const Placement placed = PlaceByLife();
   std::vector<std::string> out;
   for (const std::string& e : eras_)
-    for (const auto& [name, era] : authorEra_)
+    for (const auto& [name, era] : placed.era)
       if (era == e) {
         out.push_back(e);
         break;
@@ -190,22 +223,16 @@ Table Anthology::AuthorTable() {
   t.columns = {"authorname", "authoryear", "poetryTotal:int", "content", "agename"};
   std::vector<std::string> order = eras_;
   order.insert(order.end(), countries_.begin(), countries_.end());
+  const Placement placed = PlaceByLife();
+  counts_.authorsMoved = placed.moved;
+  counts_.livesOutsideEveryEra = placed.outsideEveryEra;
   for (const std::string& era : order) {
     for (const std::string& name : authorOrder_) {
-      if (authorEra_[name] != era) continue;
+      if (placed.era.at(name) != era) continue;
       const size_t total = authorTotal_[name];
-      std::string years;
-      std::string bio;
-      if (auto f = foreign_.find(name); f != foreign_.end()) {
-        years = f->second.years;
-        bio = DropOutsideGbk(f->second.bio, counts_.proseCharsDropped);
-      } else {
-        if (auto c = curated_.find(name); c != curated_.end()) years = c->second.first;
-        if (years.empty())
-          if (auto p = packageBio_.find(name); p != packageBio_.end()) years = LifeDates(p->second);
-        bio = FinalBiography(name, era, total);
-      }
-      if (years.empty()) years = "生卒年不详";
+      const std::string years = LifeDatesOf(name);
+      const std::string bio = foreign_.count(name) ? DropUnreadable(foreign_.at(name).bio, counts_.proseCharsDropped)
+                                                   : FinalBiography(name, era, total);
       t.rows.push_back({name, years, std::to_string(total), bio, era});
     }
   }

@@ -1,7 +1,8 @@
 #pragma once
 // The anthology being assembled: authors, poems and forms, with the rules that
 // keep it consistent (one author row per name, poems counted, duplicates
-// merged, first lines unique per author, everything inside GBK).
+// merged, every author under an era that fits the life, every character
+// readable).
 #include "tools/corpus/Tsv.h"
 
 #include <functional>
@@ -30,16 +31,23 @@ struct Author {
 };
 
 // Why a poem was not taken.
-enum class LeftOut { None, Empty, Placeholder, Fragment, OutsideGbk, Duplicate, SameHead };
+enum class LeftOut { None, Empty, Placeholder, Unreadable, Duplicate };
 
 struct Counts {
   size_t poems = 0;
   size_t duplicates = 0;
   size_t placeholders = 0;
-  size_t fragments = 0;
+  size_t unreadable = 0;
+  size_t empty = 0;
+  // Poems taken that hold characters outside GBK, that share their first line
+  // with an earlier poem of the author, and fragments titled 句.
   size_t outsideGbk = 0;
   size_t sameHead = 0;
-  size_t empty = 0;
+  size_t fragments = 0;
+  // Authors moved to the era their life fits, and authors whose life fits none
+  // of the eras their poems came under nor any other (left where they were).
+  size_t authorsMoved = 0;
+  size_t livesOutsideEveryEra = 0;
   size_t notesMoved = 0;
   size_t titlesMade = 0;
   size_t proseCharsDropped = 0;
@@ -64,7 +72,8 @@ class Anthology {
   void AddForeignAuthor(const Author& a);
 
   // Cleans and adds one poem of the given era. lines are the poem's lines as
-  // the source has them (already in simplified characters).
+  // the source has them (already in simplified characters). A fragment (a
+  // title of 句 and numerals only) is kept with that title and the form 残句.
   LeftOut AddPoem(const std::string& era, std::string title, std::string author, const std::string& form,
                   const std::vector<std::string>& lines);
 
@@ -76,7 +85,12 @@ class Anthology {
   // Kind of a generated form explanation: ci tune or qu tune.
   void MarkTune(const std::string& form, bool qu);
 
-  // Builds the tables. Authors without poems are not written.
+  // The form given to fragments titled 句.
+  static const char* const kFragmentForm;
+
+  // Builds the tables. Authors without poems are not written. An author whose
+  // known life does not fit the era of the first poem is put under the first
+  // era of the author's poems that fits, else the first Chinese era that fits.
   Table AuthorTable();
   Table PoetryTable() const;
   Table FormatTable() const;
@@ -91,12 +105,21 @@ class Anthology {
 
  private:
   std::string FinalBiography(const std::string& name, const std::string& era, size_t total);
+  std::string LifeDatesOf(const std::string& name) const;
+  // Each Chinese author's era after the placement by life (AuthorTable).
+  struct Placement {
+    std::unordered_map<std::string, std::string> era;
+    size_t moved = 0;
+    size_t outsideEveryEra = 0;
+  };
+  Placement PlaceByLife() const;
 
   std::vector<std::string> eras_;
   std::vector<std::string> countries_;
   std::vector<Poem> poems_;
   std::vector<std::string> authorOrder_;                  // first appearance
   std::unordered_map<std::string, std::string> authorEra_;
+  std::unordered_map<std::string, std::vector<std::string>> poemEras_;  // eras of an author's poems
   std::unordered_map<std::string, size_t> authorTotal_;
   std::unordered_map<std::string, std::string> packageBio_;
   std::unordered_map<std::string, std::pair<std::string, std::string>> curated_;

@@ -1,7 +1,7 @@
 #include "tools/corpus/Sources.h"
 
 #include "tools/corpus/Forms.h"
-#include "tools/corpus/GbkRule.h"
+#include "tools/corpus/CharacterRule.h"
 #include "tools/corpus/Utf8.h"
 #include "tools/corpus/TextRules.h"
 #include "tools/corpus/Tsv.h"

@@ -80,6 +80,51 @@ std::string NormalizeTitle(const std::string& s) {
   return Encode(out);
 }
 
+namespace {
+
+char32_t NoteCloser(char32_t c) {
+  if (c == U'（') return U'）';
+  if (c == U'(') return U')';
+  if (c == U'〔') return U'〕';
+  return 0;
+}
+
+// True when a note bracket of the line opens and does not close after it.
+bool HasOpenNote(const std::u32string& line) {
+  size_t i = 0;
+  while (i < line.size()) {
+    const char32_t close = NoteCloser(line[i]);
+    if (close != 0) {
+      const size_t e = line.find(close, i + 1);
+      if (e == std::u32string::npos) return true;
+      i = e + 1;
+      continue;
+    }
+    ++i;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<std::string> JoinSplitNotes(const std::vector<std::string>& lines) {
+  std::vector<std::string> out;
+  size_t i = 0;
+  while (i < lines.size()) {
+    std::u32string joined = Decode(lines[i]);
+    size_t j = i + 1;
+    while (HasOpenNote(joined) && j < lines.size() && !lines[j].empty()) joined += Decode(lines[j++]);
+    if (HasOpenNote(joined)) {
+      // Never closed: the bracket is text, and the lines stay as they were.
+      out.push_back(lines[i++]);
+      continue;
+    }
+    out.push_back(Encode(joined));
+    i = j;
+  }
+  return out;
+}
+
 std::string TakeNotes(const std::string& line, std::vector<std::string>& notes) {
   const std::u32string in = Decode(line);
   std::u32string out;
@@ -206,6 +251,18 @@ std::string LifeDates(const std::string& bio) {
     if (!sawSep || years.size() != 2 || years[0].size() < 2 || years[1].size() < 2 ||
         years[0].size() > 4 || years[1].size() > 4)
       return "";
+    // A death year written short takes the birth year's leading digits
+    // ("一○一一～○五六" is 1011-1056), and the next century when it would
+    // otherwise come before the birth.
+    if (years[1].size() < years[0].size()) {
+      const size_t cut = years[0].size() - years[1].size();
+      std::u32string full = years[0].substr(0, cut) + years[1];
+      if (std::stoi(Encode(full)) < std::stoi(Encode(years[0]))) {
+        const int next = std::stoi(Encode(years[0].substr(0, cut))) + 1;
+        full = Decode(std::to_string(next)) + years[1];
+      }
+      years[1] = full;
+    }
     std::u32string out;
     if (about[0]) out += U"约";
     out += years[0];

@@ -15,6 +15,12 @@ std::string NormalizeText(const std::string& s);
 // ("出塞二首 一") and becomes one ASCII blank instead of vanishing.
 std::string NormalizeTitle(const std::string& s);
 
+// Joins a line whose note bracket opens and does not close with the lines
+// after it, up to the line that closes it (the package breaks long notes into
+// lines of their own). A bracket that no later line closes before an empty
+// line or the end leaves the lines as they are.
+std::vector<std::string> JoinSplitNotes(const std::vector<std::string>& lines);
+
 // Removes bracketed notes such as "（一作…）" from a poem line and appends their
 // inner text to notes. Brackets that do not close are left as they are.
 std::string TakeNotes(const std::string& line, std::vector<std::string>& notes);

@@ -6,7 +6,7 @@
 // --sources our own sources (install/src), --out the folder that receives
 // setup.ini and data/{author,poetry,format,lore}.tsv. --full adds every Tang
 // and Song poem and ci of the package to the selection.
-#include "tools/corpus/GbkRule.h"
+#include "tools/corpus/CharacterRule.h"
 #include "tools/corpus/Sources.h"
 #include "tools/corpus/Tsv.h"
 
@@ -24,9 +24,11 @@ using namespace corpus;
 
 namespace {
 
-std::string ToGbk(const std::string& utf8) {
-  iconv_t cd = iconv_open("GBK", "UTF-8");
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert to GBK");
+// The settings file is text of the program's code page, GB18030 (the same bytes
+// as GBK for the era names it holds).
+std::string ToCodePage(const std::string& utf8) {
+  iconv_t cd = iconv_open("GB18030", "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert to GB18030");
   std::string in = utf8;
   std::string out(in.size() * 2 + 16, '\0');
   char* ip = in.data();
@@ -35,7 +37,7 @@ std::string ToGbk(const std::string& utf8) {
   size_t ol = out.size();
   const size_t r = iconv(cd, &ip, &il, &op, &ol);
   iconv_close(cd);
-  if (r == static_cast<size_t>(-1)) throw std::runtime_error("text outside GBK: " + utf8);
+  if (r == static_cast<size_t>(-1)) throw std::runtime_error("text that GB18030 cannot hold: " + utf8);
   out.resize(out.size() - ol);
   return out;
 }
@@ -48,16 +50,16 @@ void WriteSetupIni(const fs::path& path, const std::vector<std::string>& eras, c
   for (size_t i = 0; i < countries.size(); ++i) text += std::to_string(i + 1) + "=" + countries[i] + "\r\n";
   text += "\r\n[tip]\r\ntip=1\r\ncount=0\r\n";
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << ToGbk(text);
+  out << ToCodePage(text);
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-// Our tips, checked against GBK and written unchanged.
+// Our tips, checked for unreadable characters and written unchanged.
 Table CheckedLore(const fs::path& src) {
   Table t = ReadTsv(src.string());
   for (const Row& r : t.rows)
     for (const std::string& f : r)
-      if (!FitsGbk(f)) throw std::runtime_error("tip text outside GBK: " + f);
+      if (!AllReadable(f)) throw std::runtime_error("unreadable character in a tip: " + f);
   return t;
 }
 
@@ -129,11 +131,15 @@ int main(int argc, char** argv) {
               << authors.rows.size() << ", poems " << c.poems << ", forms " << forms.rows.size() << ", tips "
               << lore.rows.size() << "\n"
               << "merged duplicates " << c.duplicates << "; left out: placeholders " << c.placeholders
-              << ", fragments titled 句 " << c.fragments << ", outside GBK " << c.outsideGbk
-              << ", same first line as another poem of the author " << c.sameHead << ", empty " << c.empty << "\n"
+              << ", unreadable characters " << c.unreadable << ", empty " << c.empty << "\n"
+              << "kept: with characters outside GBK " << c.outsideGbk
+              << ", same first line as another poem of the author " << c.sameHead << ", fragments titled 句 "
+              << c.fragments << "\n"
+              << "authors moved to the era their life fits " << c.authorsMoved
+              << ", authors whose life fits no era " << c.livesOutsideEveryEra << "\n"
               << "notes moved out of lines " << c.notesMoved << ", titles made from the first line " << c.titlesMade
               << ", anonymous authors renamed " << c.anonymousRenamed << ", biographies written for unknown lives "
-              << c.biographiesMade << ", characters outside GBK dropped from biographies " << c.proseCharsDropped
+              << c.biographiesMade << ", unreadable characters dropped from biographies " << c.proseCharsDropped
               << "\n";
   } catch (const std::exception& e) {
     std::cerr << "\ncq-corpus: " << e.what() << "\n";

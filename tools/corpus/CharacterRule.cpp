@@ -1,4 +1,4 @@
-#include "tools/corpus/GbkRule.h"
+#include "tools/corpus/CharacterRule.h"
 
 #include "tools/corpus/Utf8.h"
 
@@ -66,10 +66,25 @@ bool FitsGbk(const std::string& s) {
   return true;
 }
 
-std::string DropOutsideGbk(const std::string& s, size_t& dropped) {
+bool IsReadable(char32_t c) {
+  if (c == '\n' || c == '\t') return true;
+  if (c < 0x20 || (c >= 0x7F && c < 0xA0)) return false;           // control characters
+  if (c >= 0xD800 && c <= 0xDFFF) return false;                      // surrogates
+  if ((c >= 0xE000 && c <= 0xF8FF) || c >= 0xF0000) return false;    // private use
+  if (c == 0xFFFD || (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE) return false;
+  return c <= 0x10FFFF;
+}
+
+bool AllReadable(const std::string& s) {
+  for (char32_t c : Decode(s))
+    if (!IsReadable(c)) return false;
+  return true;
+}
+
+std::string DropUnreadable(const std::string& s, size_t& dropped) {
   std::u32string out;
   for (char32_t c : Decode(s)) {
-    if (c == '\n' || InGbk(c)) {
+    if (IsReadable(c)) {
       out.push_back(c);
     } else {
       ++dropped;
