@@ -74,7 +74,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${CQ_HOMEPAGE})
 # Libraries (Qt 6, SQLCipher, espeak-ng, the PulseAudio client) are read off the program by
 # dpkg-shlibdeps; what it loads or shows without linking is named here: the Mandarin voice
-# data, the CJK fonts (fonts-hanazono for the rare characters) and Qt's translations of the standard dialog texts.
+# data, the CJK fonts (fonts-hanazono for the rare characters) and Qt's translations of the
+# standard dialog texts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "espeak-ng-data, fonts-noto-cjk, fonts-arphic-ukai, fonts-hanazono, qt6-translations-l10n")
 include(CPack)
