@@ -2,6 +2,7 @@
 // window, then the message loop until the main window closes.
 #include <QApplication>
 
+#include "app/DesktopIdentity.h"
 #include "app/MainForm.h"
 #include "app/Screenshot.h"
 #include "tip/TipForm.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
   QApplication qtApp(argc, argv);
   toolkit::Application& application = toolkit::TheApplication();
   application.SetTitle(QStringLiteral("Cinnabarquillpad"));
+  app::InstallDesktopIdentity();
   auto* form1 = application.CreateForm<app::TForm1>();
   form1->Form2 = application.CreateForm<tip::TForm2>();
 

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -39,10 +40,15 @@ std::shared_ptr<Connection> Connection::Open(const ConnectionInfo& info) {
   sqlite3* db = nullptr;
   const QByteArray path = QFileInfo(info.file).absoluteFilePath().toUtf8();
   int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
-  auto fail = [&db](const QString& fallback) {
+  // The engine's message, then the file as named and the folder a relative
+  // name was taken from: a program started in the wrong folder says where it looked.
+  auto fail = [&db, &info](const QString& fallback) {
     const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : fallback;
     sqlite3_close(db);
-    throw toolkit::EDatabaseError(message);
+    const QString where = QFileInfo(info.file).isRelative()
+                              ? QStringLiteral("%1 in %2").arg(info.file, QDir::currentPath())
+                              : info.file;
+    throw toolkit::EDatabaseError(QStringLiteral("%1 (%2)").arg(message, where));
   };
   if (rc != SQLITE_OK) fail(QStringLiteral("unable to open database file"));
   const QByteArray key = info.password.toUtf8();

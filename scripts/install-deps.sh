@@ -19,6 +19,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   openbox qt6-translations-l10n
   desktop-file-utils appstream poppler-utils
+  dpkg-dev file
 )
 
 case "${1:-}" in

@@ -1,6 +1,9 @@
 #include "toolkit/Application.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QPointer>
 
 #include "toolkit/Fonts.h"
@@ -27,8 +30,21 @@ void Application::SetTitle(const QString& title) {
   QApplication::setApplicationName(title);
 }
 
+QString StartFolder(const QString& argv0, const QStringList& searchPath, const QString& fallback) {
+  if (argv0.isEmpty()) return fallback;
+  QString file;
+  if (argv0.contains(u'/'))
+    file = QFileInfo(argv0).absoluteFilePath();
+  else
+    file = QStandardPaths::findExecutable(argv0, searchPath);
+  if (file.isEmpty() || !QFileInfo::exists(file)) return fallback;
+  return QDir::cleanPath(QFileInfo(file).absolutePath());
+}
+
 QString Application::ProgramDir() const {
-  return programDir_.isEmpty() ? QApplication::applicationDirPath() : programDir_;
+  if (!programDir_.isEmpty()) return programDir_;
+  const QStringList path = qEnvironmentVariable("PATH").split(u':', Qt::SkipEmptyParts);
+  return StartFolder(QCoreApplication::arguments().value(0), path, QCoreApplication::applicationDirPath());
 }
 
 void Application::FormCreated(TForm* form) {

@@ -2,6 +2,7 @@
 // The application object: title, hint settings, the main form and the message loop.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -31,8 +32,8 @@ class Application : public QObject {
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool on) { showHint_ = on; }
 
-  // The program's directory, where the settings file, skins and installer lie;
-  // the running executable's directory unless set (tests set their own).
+  // The program's directory, where the settings file, skins and installer lie:
+  // the folder the program was started from unless set (tests set their own).
   QString ProgramDir() const;
   void SetProgramDir(const QString& dir) { programDir_ = dir; }
 
@@ -69,6 +70,12 @@ class Application : public QObject {
   TForm* mainForm_ = nullptr;
   bool terminated_ = false;
 };
+
+// The folder of a program started as `argv0`. Symbolic links are kept as given,
+// so a link to the executable makes the link's folder the program's directory
+// (each reader's program directory holds such a link). A bare name is looked
+// up in `searchPath` as the shell did; `fallback` serves when neither finds it.
+QString StartFolder(const QString& argv0, const QStringList& searchPath, const QString& fallback);
 
 // The process-wide application object (created on first use).
 Application& TheApplication();

@@ -117,7 +117,8 @@ TEST_F(TipFormTest, WithoutTheTipFileTheWindowShowsNothingButStillCloses) {
   QFile::remove(fixture->Path(QStringLiteral("dat/db5.dat")));
   CreateWithSaved(QStringLiteral("4"));
   ASSERT_EQ(fixture->dialogs->Errors().size(), 1);
-  EXPECT_EQ(fixture->dialogs->Errors()[0], QStringLiteral("unable to open database file."));
+  EXPECT_EQ(fixture->dialogs->Errors()[0],
+            QStringLiteral("unable to open database file (dat/db5.dat in %1)").arg(QDir::currentPath()));
   toolkit::Dispatch(&TForm2::FlatSpeedButton2Click, form.get());
   ASSERT_EQ(fixture->dialogs->Errors().size(), 2);
   EXPECT_EQ(fixture->dialogs->Errors()[1], QStringLiteral("ADOQuery1: Cannot perform this operation on a closed dataset."));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include "data/Databases.h"
 #include "tests/data/Fixture.h"
@@ -42,6 +44,25 @@ TEST_F(ConnectionTest, FilesAreEncryptedAndOpenOnlyWithTheirPassword) {
   const QByteArray head = testing_support::ReadFile(fixture.Path(QStringLiteral("dat/db4.dat"))).left(16);
   EXPECT_NE(head, QByteArray("SQLite format 3\0", 16));
   EXPECT_EQ(OpenWith(QStringLiteral("dat\\db4.dat"), QStringLiteral("格律")), "opened 1");
-  EXPECT_EQ(OpenWith(QStringLiteral("dat\\db4.dat"), QStringLiteral("wrong")), "file is encrypted or is not a database");
-  EXPECT_EQ(OpenWith(QStringLiteral("dat\\missing.dat"), QStringLiteral("格律")), "unable to open database file");
+  const std::string here = QDir::currentPath().toStdString();
+  EXPECT_EQ(OpenWith(QStringLiteral("dat\\db4.dat"), QStringLiteral("wrong")),
+            "file is encrypted or is not a database (dat/db4.dat in " + here + ")");
+  EXPECT_EQ(OpenWith(QStringLiteral("dat\\missing.dat"), QStringLiteral("格律")),
+            "unable to open database file (dat/missing.dat in " + here + ")");
+}
+
+// Opened by hand in the wrong folder, the message names the file and the folder it was looked for in;
+// an absolute name is given as it stands.
+TEST_F(ConnectionTest, AFailedOpenNamesTheFileAndTheFolderItWasLookedFor) {
+  QTemporaryDir elsewhere;
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+  const std::string wrongFolder = OpenWith(QStringLiteral("dat\\db4.dat"), QStringLiteral("格律"));
+  QDir::setCurrent(before);
+  EXPECT_EQ(wrongFolder, "unable to open database file (dat/db4.dat in " + elsewhere.path().toStdString() + ")");
+
+  const QString absolute = fixture.Path(QStringLiteral("dat/db4.dat"));
+  EXPECT_EQ(OpenWith(absolute, QStringLiteral("格律")), "opened 1");
+  EXPECT_EQ(OpenWith(absolute + QStringLiteral(".gone"), QStringLiteral("格律")),
+            "unable to open database file (" + absolute.toStdString() + ".gone)");
 }
