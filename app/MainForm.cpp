@@ -544,8 +544,9 @@ void TForm1::Button1Click() {
   if (keyword.isEmpty()) return;
   const int mode = ComboBox1->ItemIndex();
   if (mode < 0 || mode > 2) return;
-  const Statement s = SearchQuery(static_cast<SearchMode>(mode), keyword);
   ADOQuery1_->SetSQL(QString());
+  const Statement s =
+      SearchQuery(static_cast<SearchMode>(mode), keyword, ADOQuery1_->HasTable(data::kPoetrySearchIndex));
   ADOQuery1_->SetSQL(s.sql);
   ADOQuery1_->SetParams(s.params);
   ADOQuery1_->Open();

@@ -49,13 +49,21 @@ void TADOQuery::CheckActive() const {
   if (!active_) Fail(QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
+void TADOQuery::Connect() {
+  if (connection_ && connectedTo_ == connectionString_) return;
+  connection_.reset();
+  connection_ = Connection::Open(ParseConnectionString(connectionString_));
+  connectedTo_ = connectionString_;
+}
+
+bool TADOQuery::HasTable(const QString& name) {
+  Connect();
+  return connection_->HasTable(name);
+}
+
 void TADOQuery::Open() {
   if (active_) return;
-  if (!connection_ || connectedTo_ != connectionString_) {
-    connection_.reset();
-    connection_ = Connection::Open(ParseConnectionString(connectionString_));
-    connectedTo_ = connectionString_;
-  }
+  Connect();
   rows_ = ResultSet::Fetch(connection_->Handle(), sql_, params_);
   active_ = true;
   ++generation_;
