@@ -39,11 +39,14 @@ Statement SearchQuery(SearchMode mode, const QString& keyword, bool indexed) {
   const QString phrase = indexed && mode != SearchMode::Author ? data::SearchPhrase(keyword) : QString();
   if (phrase.isEmpty()) return {QStringLiteral("select * from ") + table + QStringLiteral(" where ") + field + kLike, {pattern}};
   // The word index names the rows that may hold the keyword, in the order of
-  // their ids; the literal match keeps exactly the hits among them.
-  return {QStringLiteral("select * from poetry where rowid in (select docid from ") + data::kPoetrySearchIndex +
-              QStringLiteral(" where ") + field + QStringLiteral(" match ?) and ") + field + kLike +
-              QStringLiteral(" order by rowid"),
-          {phrase, pattern}};
+  // their ids; the literal match keeps exactly the hits among them. For a
+  // keyword of one word character the index is already exact (a text holds
+  // the word just when it holds the character, or the character in the other
+  // case for a Latin letter), so there is nothing left to check.
+  const QString candidates = QStringLiteral("select * from poetry where rowid in (select docid from ") +
+                             data::kPoetrySearchIndex + QStringLiteral(" where ") + field + QStringLiteral(" match ?)");
+  if (data::IsSingleWord(keyword)) return {candidates + QStringLiteral(" order by rowid"), {phrase}};
+  return {candidates + QStringLiteral(" and ") + field + kLike + QStringLiteral(" order by rowid"), {phrase, pattern}};
 }
 
 }  // namespace app

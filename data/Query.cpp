@@ -135,6 +135,9 @@ void TADOQuery::SetRecNo(int recNo) {
 
 int TADOQuery::FieldIndex(const QString& field) const {
   const QStringList& columns = rows_.Columns();
+  // Names are mostly written as the table spells them: the exact comparison is the quick one.
+  for (int i = 0; i < columns.size(); ++i)
+    if (columns[i] == field) return i;
   for (int i = 0; i < columns.size(); ++i)
     if (columns[i].compare(field, Qt::CaseInsensitive) == 0) return i;
   return -1;

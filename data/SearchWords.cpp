@@ -32,7 +32,7 @@ void AppendWords(const QString& text, QString& out) {
       c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
       ++i;
     } else if (QChar::isSurrogate(c)) {
-      c = 0xFFFD;  // a lone surrogate is stored as U+FFFD, so it is indexed as that
+      c = '?';  // a lone surrogate reaches the engine as "?" (Qt's UTF-8), which is no word
     }
     if (!IsSearchWord(c)) continue;
     if (!out.isEmpty()) out.append(u' ');
@@ -61,6 +61,12 @@ QString SearchWords(const QString& text) {
   out.reserve(text.size() * 2);
   AppendWords(text, out);
   return out;
+}
+
+bool IsSingleWord(const QString& keyword) {
+  if (keyword.size() == 1) return !keyword[0].isSurrogate() && IsSearchWord(keyword[0].unicode());
+  return keyword.size() == 2 && keyword[0].isHighSurrogate() && keyword[1].isLowSurrogate() &&
+         IsSearchWord(QChar::surrogateToUcs4(keyword[0], keyword[1]));
 }
 
 QString SearchPhrase(const QString& keyword) {

@@ -24,5 +24,8 @@ QString SearchWords(const QString& text);
 // expression ("\"明 月\""); empty when the keyword holds no word at all, so
 // that only the plain scan can answer it.
 QString SearchPhrase(const QString& keyword);
+// Whether the keyword is one character, and that a word: the index then finds
+// exactly the texts that contain it.
+bool IsSingleWord(const QString& keyword);
 
 }  // namespace data

@@ -85,6 +85,8 @@ class FlatScrollBarStyle : public QProxyStyle {
 // ---- sub-items ----------------------------------------------------------
 
 int TListSubItems::Add(const QString& text) {
+  // Room for one text per column at once, so that filling a row allocates once.
+  if (strings_.isEmpty()) strings_.reserve(std::max<qsizetype>(1, owner_->view_->columns_.Count() - 1));
   strings_.append(text);
   Changed();
   return Count() - 1;
@@ -140,16 +142,64 @@ void TListItem::MakeVisible() { view_->EnsureVisible(index_); }
 
 void TListItem::Delete() { view_->items_.Delete(Index()); }
 
+class TListItems::Storage {
+ public:
+  void* Take() {
+    ++live_;
+    if (!free_.empty()) {
+      void* slot = free_.back();
+      free_.pop_back();
+      return slot;
+    }
+    if (used_ == kRowsPerBlock) {
+      blocks_.push_back(std::make_unique<Slot[]>(kRowsPerBlock));
+      used_ = 0;
+    }
+    return &blocks_.back()[used_++];
+  }
+  void Give(void* slot) {
+    if (--live_ > 0) {
+      free_.push_back(slot);
+      return;
+    }
+    blocks_.clear();
+    free_.clear();
+    used_ = kRowsPerBlock;
+  }
+
+ private:
+  struct alignas(TListItem) Slot {
+    unsigned char bytes[sizeof(TListItem)];
+  };
+  static constexpr int kRowsPerBlock = 256;
+  std::vector<std::unique_ptr<Slot[]>> blocks_;
+  std::vector<void*> free_;
+  int used_ = kRowsPerBlock;
+  size_t live_ = 0;
+};
+
+TListItems::TListItems(TListView* view) : view_(view), storage_(std::make_unique<Storage>()) {}
+
+TListItems::~TListItems() {
+  for (TListItem* item : items_) Free(item);
+}
+
+TListItem* TListItems::New() { return new (storage_->Take()) TListItem(view_); }
+
+void TListItems::Free(TListItem* item) {
+  item->~TListItem();
+  storage_->Give(item);
+}
+
 TListItem* TListItems::Add() { return Insert(Count()); }
 
 TListItem* TListItems::Insert(int index) {
   if (index < 0 || index > Count()) RaiseIndexError(index);
-  auto item = std::unique_ptr<TListItem>(new TListItem(view_));
-  TListItem* raw = item.get();
-  items_.insert(items_.begin() + index, std::move(item));
+  TListItem* item = New();
+  items_.insert(items_.begin() + index, item);
   Renumber(index);
   view_->RowsInserted(index, 1);
-  return raw;
+  return item;
 }
 
 void TListItems::Renumber(int from) {
@@ -159,7 +209,7 @@ void TListItems::Renumber(int from) {
 void TListItems::Clear() {
   if (items_.empty()) return;
   // Take the list apart before freeing the rows, so nothing reaches a freed row.
-  std::vector<std::unique_ptr<TListItem>> old;
+  std::vector<TListItem*> old;
   old.swap(items_);
   view_->selCount_ = 0;
   view_->focused_ = nullptr;
@@ -167,6 +217,7 @@ void TListItems::Clear() {
   view_->pressedSelected_ = nullptr;
   ++view_->generation_;
   view_->RowsChanged();
+  for (TListItem* item : old) Free(item);
 }
 
 void TListItems::Delete(int index) {
@@ -176,6 +227,7 @@ void TListItems::Delete(int index) {
   if (at < 0) return;
   view_->ForgetItem(item);
   items_.erase(items_.begin() + at);
+  Free(item);
   Renumber(at);
   if (view_->selCount_ > 0) {
     if (at < view_->selLo_) --view_->selLo_;
@@ -187,7 +239,7 @@ void TListItems::Delete(int index) {
 
 TListItem* TListItems::Item(int index) const {
   if (index < 0 || index >= Count()) RaiseIndexError(index);
-  return items_[static_cast<size_t>(index)].get();
+  return items_[static_cast<size_t>(index)];
 }
 
 int TListItems::IndexOf(const TListItem* item) const {
@@ -272,6 +324,7 @@ TListView::TListView(QWidget* parent)
 
 TListView::~TListView() {
   // Rows go first, quietly: nobody listens to a view being destroyed.
+  for (TListItem* item : items_.items_) items_.Free(item);
   items_.items_.clear();
 }
 
@@ -499,8 +552,8 @@ bool TListView::CustomSort(const TLVCompare& compare, qintptr data) {
   std::vector<size_t> order(rows.size());
   std::iota(order.begin(), order.end(), size_t{0});
   auto less = [&](size_t a, size_t b) {
-    TListItem* x = rows[a].get();
-    TListItem* y = rows[b].get();
+    TListItem* x = rows[a];
+    TListItem* y = rows[b];
     int result = 0;
     if (compare) {
       result = compare(x, y, data);
@@ -514,9 +567,9 @@ bool TListView::CustomSort(const TLVCompare& compare, qintptr data) {
   // The order is worked out on indexes first: a compare function that raises
   // leaves the rows as they were.
   std::stable_sort(order.begin(), order.end(), less);
-  std::vector<std::unique_ptr<TListItem>> sorted;
+  std::vector<TListItem*> sorted;
   sorted.reserve(rows.size());
-  for (size_t i : order) sorted.push_back(std::move(rows[i]));
+  for (size_t i : order) sorted.push_back(rows[i]);
   rows.swap(sorted);
   items_.Renumber(0);
   if (selCount_ > 0) {

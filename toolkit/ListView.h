@@ -108,6 +108,7 @@ class TListItem {
 // The rows of a view, in display order.
 class TListItems {
  public:
+  ~TListItems();
   int Count() const { return static_cast<int>(items_.size()); }
   // Appends an empty row and returns it; nothing is reported until its caption is set.
   TListItem* Add();
@@ -128,12 +129,18 @@ class TListItems {
  private:
   friend class TListView;
   friend class TListItem;
-  explicit TListItems(TListView* view) : view_(view) {}
+  class Storage;
+  explicit TListItems(TListView* view);
   // Gives the rows from `from` on their positions again.
   void Renumber(int from);
-  TListItem* At(int index) const { return items_[static_cast<size_t>(index)].get(); }
+  TListItem* At(int index) const { return items_[static_cast<size_t>(index)]; }
+  TListItem* New();
+  void Free(TListItem* item);
   TListView* view_;
-  std::vector<std::unique_ptr<TListItem>> items_;
+  std::vector<TListItem*> items_;
+  // Where the rows live: blocks of rows side by side, so that adding, sorting
+  // and clearing many rows touch memory in few places.
+  std::unique_ptr<Storage> storage_;
   int updateCount_ = 0;
 };
 

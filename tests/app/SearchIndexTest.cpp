@@ -62,7 +62,7 @@ class SearchIndexTest : public ::testing::Test {
         const app::Statement viaIndex = SearchQuery(mode, keyword, true);
         const QStringList expected = Rows(query_, SearchQuery(mode, keyword, false));
         const QStringList actual = Rows(query_, viaIndex);
-        if (viaIndex.params.size() == 2) ++indexed;
+        if (viaIndex.sql.contains(data::kPoetrySearchIndex)) ++indexed;
         if (actual != expected && ++mismatches <= 5) {
           ADD_FAILURE() << "keyword \"" << keyword.toStdString() << "\" mode " << static_cast<int>(mode) << ": "
                         << actual.size() << " rows through the index, " << expected.size() << " by the plain match";
@@ -95,7 +95,7 @@ QStringList TypedKeywords() {
                         ",", ".", "!", "?", ";", ":", "-", "'", " ", "  ", "\t", "\r\n", "\n", "　", " 月", "月 ",
                         "明 月", "明，月", "明月 ", "\"", "%", "_", "[", "\\", "]", "%月", "月%", "_月", "月_", "[月]",
                         "\\月", "%%", "__", "\\\\", "\"月\"", "'月'", "%_[\\\"", "1", "12", "0", "a", "A", "Ab",
-                        "aB", "spring", "SPRING", "Spring", "é", "É", "Ａ", "ａ", "𠀀", "\xEF\xBF\xBD", "不存在的字词组合"})
+                        "aB", "spring", "SPRING", "Spring", "é", "É", "Ａ", "ａ", "𠀀", "\xEF\xBF\xBD", "\xEF\xBF\xBD月", "不存在的字词组合"})
     k << QString::fromUtf8(s);
   return k;
 }
@@ -152,7 +152,7 @@ TEST_F(SearchIndexTest, TheShippedPoemsGiveTheSameRowsInTheSameOrder) {
 // letters in either case, characters outside the basic plane, specials.
 QList<dbbuild::Table> GeneratedPoems(int count, QStringList& alphabet) {
   for (const char* s : {"明", "月", "光", "春", "风", "山", "水", "不", "知", "人", "花", "落", "夜", "雨", "江", "南",
-                        "A", "a", "B", "b", "Z", "z", "0", "7", "é", "É", "Ａ", "𠀀", "𠀁", "，", "。", "！", ",",
+                        "A", "a", "B", "b", "Z", "z", "0", "7", "é", "É", "Ａ", "𠀀", "𠀁", "\xEF\xBF\xBD", "?", "，", "。", "！", ",",
                         ".", " ", "　", "\"", "%", "_", "[", "\\", "\r\n"})
     alphabet << QString::fromUtf8(s);
   QRandomGenerator random(20140901);
@@ -183,6 +183,8 @@ TEST_F(SearchIndexTest, AGeneratedSetWithNearMissesGivesTheSameRowsInTheSameOrde
   const QList<dbbuild::Table> tables = GeneratedPoems(5000, alphabet);
   Build(tables);
   QStringList keywords = TypedKeywords() + alphabet;
+  // Lone surrogates, which reach the engine as "?".
+  keywords << QString(QChar(0xD800)) << QString(QChar(0xDC00)) + QStringLiteral("月") << QStringLiteral("?") << QStringLiteral("a?");
   QRandomGenerator random(7);
   // Every pair of the sixteen common characters with Latin letters and specials among them.
   for (int i = 0; i < 26; ++i)
