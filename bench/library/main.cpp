@@ -156,6 +156,12 @@ class TimingApplication : public QApplication {
   double longest = 0, longestCpu = 0;
   QString longestAction, longestCpuAction;
   bool watching = false;
+  // The longest stretch of each action, in the order the actions ran.
+  struct Worst {
+    QString action;
+    double wall = 0, cpu = 0;
+  };
+  std::vector<Worst> perAction;
 
   bool notify(QObject* receiver, QEvent* event) override {
     if (!watching || depth_ > 0) return QApplication::notify(receiver, event);
@@ -169,6 +175,9 @@ class TimingApplication : public QApplication {
     --depth_;
     const double wall = stretch_.nsecsElapsed() / 1e6, cpu = CpuMs() - stretchCpu_;
     if (wall > longest) longest = wall, longestAction = action;
+    if (perAction.empty() || perAction.back().action != action) perAction.push_back({action});
+    perAction.back().wall = std::max(perAction.back().wall, wall);
+    perAction.back().cpu = std::max(perAction.back().cpu, cpu);
     if (cpu > longestCpu) longestCpu = cpu, longestCpuAction = action;
     sinceEnd_.start();
     return result;
@@ -322,5 +331,10 @@ int main(int argc, char** argv) {
   QApplication::exec();
   std::printf("  %zu actions; longest busy stretch %.1f ms (%s), cpu %.1f ms (%s)   goal <= 100 ms\n", script.size(),
               watch.longest, qPrintable(watch.longestAction), watch.longestCpu, qPrintable(watch.longestCpuAction));
+  auto slowest = watch.perAction;
+  std::sort(slowest.begin(), slowest.end(), [](const auto& a, const auto& b) { return a.cpu > b.cpu; });
+  std::printf("  the slowest actions by processor time (wall / cpu ms):\n");
+  for (size_t i = 0; i < std::min<size_t>(10, slowest.size()); ++i)
+    std::printf("    %-26s %7.1f / %6.1f\n", qPrintable(slowest[i].action), slowest[i].wall, slowest[i].cpu);
   return 0;
 }
