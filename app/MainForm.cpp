@@ -441,7 +441,6 @@ void TForm1::AddPoemRow() {
 
 // ---- authors, poems and text --------------------------------------------
 
-
 void TForm1::DCOutBarVertListView1ButtonClick(QObject*, outbar::TDCVertListItem*) {
   ListView2->hide();
   ListView1->show();

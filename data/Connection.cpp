@@ -38,8 +38,9 @@ QByteArray DeriveDatabaseKey(const QString& password) {
   static constexpr int kIterations = 64000;
   const QByteArray secret = password.toUtf8();
   unsigned char key[32];
-  PKCS5_PBKDF2_HMAC(secret.constData(), static_cast<int>(secret.size()), reinterpret_cast<const unsigned char*>(kSalt),
-                    static_cast<int>(sizeof kSalt - 1), kIterations, EVP_sha512(), static_cast<int>(sizeof key), key);
+  if (PKCS5_PBKDF2_HMAC(secret.constData(), static_cast<int>(secret.size()), reinterpret_cast<const unsigned char*>(kSalt),
+                        static_cast<int>(sizeof kSalt - 1), kIterations, EVP_sha512(), static_cast<int>(sizeof key), key) != 1)
+    throw toolkit::EDatabaseError(QStringLiteral("The database key could not be derived"));
   return QByteArray(reinterpret_cast<const char*>(key), sizeof key).toHex();
 }
 
