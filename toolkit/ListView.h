@@ -13,10 +13,11 @@
 //   - OnChange(item, ctText) each time a row's caption is assigned (rows being
 //     filled report once per caption); sub-item texts report nothing.
 //   - Clearing the rows and sorting them report nothing.
-// Every one of these costs only the rows it touches: rows know their own
-// position, the selection's span is kept, and only rows on the screen are
-// repainted; the scroll range follows added rows once control returns to the
-// event loop (or at once when the view needs it).
+// Each of these costs only the rows it touches (inserting or deleting a row
+// before others also renumbers those): rows know their own position, the
+// selection's span is kept, and only rows on the screen are repainted; the
+// scroll range follows added rows once control returns to the event loop (or
+// at once when the view needs it).
 //   - OnClick after a left-button click anywhere in the rows area, empty space
 //     included, once the button is released; keyboard moves never raise it.
 //   - OnColumnClick(index) when a column header is clicked.
