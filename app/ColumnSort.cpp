@@ -1,20 +1,61 @@
 #include "app/ColumnSort.h"
 
+#include <algorithm>
+#include <cstring>
+
 #include "platform/Gbk.h"
 
 namespace app {
+namespace {
 
-int CompareColumnTexts(const QString& a, const QString& b) {
-  const QByteArray x = platform::ToGbk(a);
-  const QByteArray y = platform::ToGbk(b);
-  const qsizetype n = std::min(x.size(), y.size());
-  auto upper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
-  for (qsizetype i = 0; i < n; ++i) {
-    const int cx = upper(static_cast<unsigned char>(x[i]));
-    const int cy = upper(static_cast<unsigned char>(y[i]));
-    if (cx != cy) return cx - cy;
+void FoldLatin(char* p, qsizetype n) {
+  for (qsizetype i = 0; i < n; ++i)
+    if (p[i] >= 'a' && p[i] <= 'z') p[i] = static_cast<char>(p[i] - 'a' + 'A');
+}
+
+}  // namespace
+
+int CompareColumnTexts(const QString& a, const QString& b) { return ColumnSortKeys::Compare(ColumnSortKeys({a}).Key(0), ColumnSortKeys({b}).Key(0)); }
+
+int ColumnSortKeys::Compare(std::string_view a, std::string_view b) {
+  const auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+  if (x != a.end() && y != b.end()) return static_cast<unsigned char>(*x) - static_cast<unsigned char>(*y);
+  return static_cast<int>(a.size()) - static_cast<int>(b.size());
+}
+
+ColumnSortKeys::ColumnSortKeys(const QStringList& texts) {
+  // One conversion for all texts, each followed by U+0000, whose byte 0 no
+  // GBK character contains; a text holding U+0000 itself is converted alone.
+  QString joined;
+  qsizetype length = 0;
+  for (const QString& t : texts) length += t.size() + 1;
+  joined.reserve(length);
+  std::vector<bool> alone(static_cast<size_t>(texts.size()), false);
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    if (texts[i].contains(QChar(u'\0'))) alone[static_cast<size_t>(i)] = true;
+    else joined += texts[i];
+    joined += QChar(u'\0');
   }
-  return static_cast<int>(x.size() - y.size());
+  bytes_ = platform::ToGbk(joined);
+  // Should the conversion not keep every separator, each text goes alone.
+  if (bytes_.count('\0') != texts.size()) std::fill(alone.begin(), alone.end(), true);
+  spans_.reserve(static_cast<size_t>(texts.size()));
+  const char* p = bytes_.constData();
+  const qsizetype total = bytes_.size();
+  qsizetype from = 0;
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    const char* end = static_cast<const char*>(std::memchr(p + from, '\0', static_cast<size_t>(std::max<qsizetype>(0, total - from))));
+    const qsizetype stop = end ? end - p : total;
+    spans_.push_back({from, stop - from});
+    from = stop + 1;
+  }
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    if (!alone[static_cast<size_t>(i)]) continue;
+    const QByteArray own = platform::ToGbk(texts[i]);
+    spans_[static_cast<size_t>(i)] = {bytes_.size(), own.size()};
+    bytes_ += own;
+  }
+  FoldLatin(bytes_.data(), bytes_.size());
 }
 
 }  // namespace app

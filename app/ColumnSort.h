@@ -1,11 +1,38 @@
 #pragma once
 // Column sorting of the two tables: texts compared as GBK bytes with Latin
 // letters folded to upper case, the direction alternating with every sort.
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <string_view>
+#include <vector>
 
 namespace app {
 
-// Negative when `a` goes first in ascending order.
+// Negative when `a` goes first in ascending order: the first pair of bytes
+// that differ gives their difference, a prefix the difference of the lengths.
 int CompareColumnTexts(const QString& a, const QString& b);
+
+// The sort keys of many texts, each text's GBK bytes with a-z folded to A-Z,
+// converted in one pass. Comparing two keys gives what CompareColumnTexts
+// gives for their texts.
+class ColumnSortKeys {
+ public:
+  ColumnSortKeys() = default;
+  explicit ColumnSortKeys(const QStringList& texts);
+  int Count() const { return static_cast<int>(spans_.size()); }
+  std::string_view Key(int index) const {
+    const Span& s = spans_[static_cast<size_t>(index)];
+    return {bytes_.constData() + s.begin, static_cast<size_t>(s.size)};
+  }
+  static int Compare(std::string_view a, std::string_view b);
+
+ private:
+  struct Span {
+    qsizetype begin, size;
+  };
+  QByteArray bytes_;
+  std::vector<Span> spans_;
+};
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPoint>
 #include <QTimer>
 
 #include "app/ColumnSort.h"
@@ -47,8 +48,9 @@ QString SetupFile() { return toolkit::ProgramFile(QStringLiteral("setup.ini")); 
 
 QImage Picture(const QString& name) { return QImage(QStringLiteral(":/app/") + name); }
 
-// What a table row remembers of the record it was filled from.
-QVariant RowOrigin(const data::TADOQuery& q) { return QVariantList{q.Generation(), q.RecNo()}; }
+// What a table row remembers of the record it was filled from: the result
+// set (x) and the record number in it (y), held without an allocation.
+QVariant RowOrigin(const data::TADOQuery& q) { return QPoint(q.Generation(), q.RecNo()); }
 
 toolkit::TPanel* MakePanel(QWidget* parent, const char* name, toolkit::TAlign align, int size) {
   auto* p = new toolkit::TPanel(parent);
@@ -314,6 +316,7 @@ void TForm1::BuildTextArea() {
   Memo1->SetScrollBars(toolkit::ssVertical);
   Memo1->Lines().Add(QStringLiteral("选择相应的朝代或者作者进入。"));
   SetAlign(Memo1, toolkit::alClient);
+  pane_ = std::make_unique<TextPane>(Memo1);
 
   const struct {
     styled::TQexButton** button;
@@ -438,16 +441,11 @@ void TForm1::AddPoemRow() {
 
 // ---- authors, poems and text --------------------------------------------
 
-void TForm1::ShowText(const QString& text) {
-  Memo1->Lines().Add(text);
-  Memo1->ScrollToTop();
-}
-
 void TForm1::DCOutBarVertListView1ButtonClick(QObject*, outbar::TDCVertListItem*) {
   ListView2->hide();
   ListView1->show();
   ListView1->Items().Clear();
-  Memo1->Lines().Clear();
+  TextPane::Refill pane(*pane_);
   auto current = [this] {
     const int index = DCOutBarVertListView1->ItemIndex();
     return index >= 0 ? DCOutBarVertListView1->Item(index)->Caption() : QString();
@@ -456,7 +454,7 @@ void TForm1::DCOutBarVertListView1ButtonClick(QObject*, outbar::TDCVertListItem*
   ADOQuery1_->SetSQL(s.sql);
   ADOQuery1_->SetParams(s.params);
   ADOQuery1_->Open();
-  ShowAuthorRow();
+  ShowAuthorRow(pane);
   s = AuthorPoemsQuery(current());
   ADOQuery1_->SetSQL(s.sql);
   ADOQuery1_->SetParams(s.params);
@@ -467,16 +465,16 @@ void TForm1::DCOutBarVertListView1ButtonClick(QObject*, outbar::TDCVertListItem*
   }
 }
 
-void TForm1::ShowAuthorRow() {
+void TForm1::ShowAuthorRow(TextPane::Refill& pane) {
   Panel4->SetCaption(QStringLiteral(" 作家姓名：") + ADOQuery1_->FieldByName(QStringLiteral("authorname")).AsString() +
                      QStringLiteral("   生卒时间：") + ADOQuery1_->FieldByName(QStringLiteral("authoryear")).AsString());
-  ShowText(ADOQuery1_->FieldByName(QStringLiteral("content")).AsString());
+  pane.Show(ADOQuery1_->FieldByName(QStringLiteral("content")).AsString());
 }
 
 void TForm1::GoToRow(toolkit::TListItem* row, const QString& keyField, const QString& key) {
-  const QVariantList origin = row->Data().toList();
-  if (origin.size() == 2 && ADOQuery1_->Active() && origin[0].toInt() == ADOQuery1_->Generation()) {
-    ADOQuery1_->SetRecNo(origin[1].toInt());
+  const QVariant data = row->Data();
+  if (data.typeId() == QMetaType::QPoint && ADOQuery1_->Active() && data.toPoint().x() == ADOQuery1_->Generation()) {
+    ADOQuery1_->SetRecNo(data.toPoint().y());
     return;
   }
   ADOQuery1_->Locate(keyField, key);
@@ -487,15 +485,15 @@ void TForm1::ListView2Change(toolkit::TListItem*, toolkit::TItemChange) { ListVi
 void TForm1::ListView2Click() {
   toolkit::TListItem* row = ListView2->Selected();
   if (!row) return;
-  Memo1->Lines().Clear();
+  TextPane::Refill pane(*pane_);
   GoToRow(row, QStringLiteral("authorname"), row->Caption());
-  ShowAuthorRow();
+  ShowAuthorRow(pane);
 }
 
 void TForm1::ShowPoemRow(bool withFormLabel) {
   toolkit::TListItem* row = ListView1->Selected();
   if (!row) return;
-  Memo1->Lines().Clear();
+  TextPane::Refill pane(*pane_);
   GoToRow(row, QStringLiteral("head"), row->SubItems().Strings(1));
   Panel4->SetCaption(QStringLiteral(" 作品名称：") + ADOQuery1_->FieldByName(QStringLiteral("title")).AsString() +
                      QStringLiteral("   作家：") + ADOQuery1_->FieldByName(QStringLiteral("authorname")).AsString());
@@ -504,7 +502,7 @@ void TForm1::ShowPoemRow(bool withFormLabel) {
     Label1->SetCaption(QStringLiteral("什么是： ") + form + QStringLiteral(" ？"));
     Label2->SetCaption(form);
   }
-  ShowText(ADOQuery1_->FieldByName(QStringLiteral("content")).AsString());
+  pane.Show(ADOQuery1_->FieldByName(QStringLiteral("content")).AsString());
 }
 
 void TForm1::ListView1Click() { ShowPoemRow(false); }
@@ -520,11 +518,25 @@ void TForm1::Label1MouseMove(Qt::KeyboardModifiers, int, int) {
 // ---- sorting ------------------------------------------------------------
 
 int TForm1::ColumnSortCompare(toolkit::TListItem* item1, toolkit::TListItem* item2, int column) const {
-  const int c = CompareColumnTexts(item1->ColumnText(column), item2->ColumnText(column));
+  // During a sort the rows' keys are ready, by the positions the rows had before it.
+  const int c = sortKeys_ && column == sortColumn_
+                    ? ColumnSortKeys::Compare(sortKeys_->Key(item1->Index()), sortKeys_->Key(item2->Index()))
+                    : CompareColumnTexts(item1->ColumnText(column), item2->ColumnText(column));
   return SortAscending ? c : -c;
 }
 
 void TForm1::SortTable(toolkit::TListView* table, int column) {
+  // Each row's text becomes its key once per sort, not once per comparison.
+  QStringList texts;
+  texts.reserve(table->Items().Count());
+  for (int i = 0; i < table->Items().Count(); ++i) texts.append(table->Items().Item(i)->ColumnText(column));
+  const ColumnSortKeys keys(texts);
+  sortKeys_ = &keys;
+  sortColumn_ = column;
+  struct Done {
+    const ColumnSortKeys*& keys;
+    ~Done() { keys = nullptr; }
+  } done{sortKeys_};
   table->CustomSort([this](toolkit::TListItem* a, toolkit::TListItem* b, qintptr n) {
     return ColumnSortCompare(a, b, static_cast<int>(n));
   }, column);
@@ -544,8 +556,9 @@ void TForm1::Button1Click() {
   if (keyword.isEmpty()) return;
   const int mode = ComboBox1->ItemIndex();
   if (mode < 0 || mode > 2) return;
-  const Statement s = SearchQuery(static_cast<SearchMode>(mode), keyword);
   ADOQuery1_->SetSQL(QString());
+  const Statement s =
+      SearchQuery(static_cast<SearchMode>(mode), keyword, ADOQuery1_->HasTable(data::kPoetrySearchIndex));
   ADOQuery1_->SetSQL(s.sql);
   ADOQuery1_->SetParams(s.params);
   ADOQuery1_->Open();

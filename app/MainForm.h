@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/Collections.h"
+#include "app/TextPane.h"
 #include "platform/Dialogs.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListView.h"
@@ -42,6 +43,8 @@ class TStatusBar;
 }
 
 namespace app {
+
+class ColumnSortKeys;
 
 class TForm1 : public toolkit::TForm {
   Q_OBJECT
@@ -149,17 +152,20 @@ class TForm1 : public toolkit::TForm {
   void FillEra(const QString& era);
   void AddAuthorRow();
   void AddPoemRow();
-  void ShowAuthorRow();
+  void ShowAuthorRow(TextPane::Refill& pane);
   void ShowPoemRow(bool withFormLabel);
   // Makes the cursor stand on the record a table row was filled from.
   void GoToRow(toolkit::TListItem* row, const QString& keyField, const QString& key);
   void SortTable(toolkit::TListView* table, int column);
-  void ShowText(const QString& text);
   // Asks with a Yes/No dialog and, on Yes, hands the target to the desktop shell.
   void AskThenOpen(const QString& prompt, platform::DialogKind kind, const QString& verb, const QString& target);
 
   std::unique_ptr<data::TADOQuery> ADOQuery1_;
   std::unique_ptr<data::TADOQuery> ADOQuery2_;
+  // The rows' sort keys while a table sorts.
+  const ColumnSortKeys* sortKeys_ = nullptr;
+  std::unique_ptr<TextPane> pane_;
+  int sortColumn_ = -1;
 };
 
 // The version part of a caption: its GBK bytes from byte 18, at most 20 bytes.

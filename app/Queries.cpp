@@ -1,5 +1,8 @@
 #include "app/Queries.h"
 
+#include "data/Databases.h"
+#include "data/SearchWords.h"
+
 namespace app {
 
 Statement EraAuthorsQuery(const QString& era) {
@@ -24,15 +27,26 @@ QString ContainsPattern(const QString& keyword) {
   return u'%' + escaped + u'%';
 }
 
-Statement SearchQuery(SearchMode mode, const QString& keyword) {
+Statement SearchQuery(SearchMode mode, const QString& keyword, bool indexed) {
   static const QString kLike = QStringLiteral(" like ? escape '\\'");
-  QString sql;
+  const QString pattern = ContainsPattern(keyword);
+  QString table = QStringLiteral("poetry"), field;
   switch (mode) {
-    case SearchMode::Title: sql = QStringLiteral("select * from poetry where title") + kLike; break;
-    case SearchMode::Author: sql = QStringLiteral("select * from author where authorname") + kLike; break;
-    case SearchMode::Content: sql = QStringLiteral("select * from poetry where content") + kLike; break;
+    case SearchMode::Title: field = QStringLiteral("title"); break;
+    case SearchMode::Author: table = QStringLiteral("author"), field = QStringLiteral("authorname"); break;
+    case SearchMode::Content: field = QStringLiteral("content"); break;
   }
-  return {sql, {ContainsPattern(keyword)}};
+  const QString phrase = indexed && mode != SearchMode::Author ? data::SearchPhrase(keyword) : QString();
+  if (phrase.isEmpty()) return {QStringLiteral("select * from ") + table + QStringLiteral(" where ") + field + kLike, {pattern}};
+  // The word index names the rows that may hold the keyword, in the order of
+  // their ids; the literal match keeps exactly the hits among them. For a
+  // keyword of one word character the index is already exact (a text holds
+  // the word just when it holds the character, or the character in the other
+  // case for a Latin letter), so there is nothing left to check.
+  const QString candidates = QStringLiteral("select * from poetry where rowid in (select docid from ") +
+                             data::kPoetrySearchIndex + QStringLiteral(" where ") + field + QStringLiteral(" match ?)");
+  if (data::IsSingleWord(keyword)) return {candidates + QStringLiteral(" order by rowid"), {phrase}};
+  return {candidates + QStringLiteral(" and ") + field + kLike + QStringLiteral(" order by rowid"), {phrase, pattern}};
 }
 
 }  // namespace app

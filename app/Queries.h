@@ -20,8 +20,11 @@ Statement AuthorPoemsQuery(const QString& author);
 
 enum class SearchMode { Title = 0, Author = 1, Content = 2 };
 // Rows whose field contains the keyword as a literal substring ("%" and "_"
-// typed by the reader are looked for as such; Latin letters match without regard to case).
-Statement SearchQuery(SearchMode mode, const QString& keyword);
+// typed by the reader are looked for as such; Latin letters match without
+// regard to case), in the order of the table. With `indexed` (the database
+// holds the poems' word index) the title and content searches find the same
+// rows in the same order through the index, unless the keyword holds no word.
+Statement SearchQuery(SearchMode mode, const QString& keyword, bool indexed = false);
 // The LIKE pattern matching the keyword anywhere, with '\' as escape character.
 QString ContainsPattern(const QString& keyword);
 

@@ -1,11 +1,13 @@
 #include "data/Connection.h"
 
+#include <openssl/evp.h>
 #include <sqlite3.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
+#include "data/Databases.h"
 #include "toolkit/Exception.h"
 
 namespace data {
@@ -32,8 +34,31 @@ ConnectionInfo ParseConnectionString(const QString& text) {
   return info;
 }
 
-int ApplyCipherSettings(sqlite3* db) {
-  return sqlite3_exec(db, "PRAGMA cipher_page_size = 16384", nullptr, nullptr, nullptr);
+QByteArray DeriveDatabaseKey(const QString& password) {
+  static constexpr char kSalt[] = "Cinnabarquillpad database key";
+  static constexpr int kIterations = 64000;
+  const QByteArray secret = password.toUtf8();
+  unsigned char key[32];
+  if (PKCS5_PBKDF2_HMAC(secret.constData(), static_cast<int>(secret.size()), reinterpret_cast<const unsigned char*>(kSalt),
+                        static_cast<int>(sizeof kSalt - 1), kIterations, EVP_sha512(), static_cast<int>(sizeof key), key) != 1)
+    throw toolkit::EDatabaseError(QStringLiteral("The database key could not be derived"));
+  return QByteArray(reinterpret_cast<const char*>(key), sizeof key).toHex();
+}
+
+QByteArray DatabaseKey(const QString& password) {
+  if (password == kPoetryDbPassword) return kPoetryDbKey;
+  if (password == kFormatDbPassword) return kFormatDbKey;
+  if (password == kLoreDbPassword) return kLoreDbKey;
+  return DeriveDatabaseKey(password);
+}
+
+int ApplyKey(sqlite3* db, const QString& password) {
+  // "x'...'" hands the engine the key itself instead of a passphrase.
+  const QByteArray raw = "x'" + DatabaseKey(password) + "'";
+  int rc = sqlite3_key(db, raw.constData(), static_cast<int>(raw.size()));
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, "PRAGMA cipher_page_size = 16384", nullptr, nullptr, nullptr);
+  if (rc == SQLITE_OK) rc = sqlite3_exec(db, "PRAGMA cipher_use_hmac = OFF", nullptr, nullptr, nullptr);
+  return rc;
 }
 
 std::shared_ptr<Connection> Connection::Open(const ConnectionInfo& info) {
@@ -51,15 +76,22 @@ std::shared_ptr<Connection> Connection::Open(const ConnectionInfo& info) {
     throw toolkit::EDatabaseError(QStringLiteral("%1 (%2)").arg(message, where));
   };
   if (rc != SQLITE_OK) fail(QStringLiteral("unable to open database file"));
-  const QByteArray key = info.password.toUtf8();
-  if (!key.isEmpty() && sqlite3_key(db, key.constData(), static_cast<int>(key.size())) != SQLITE_OK) fail({});
-  if (!key.isEmpty() && ApplyCipherSettings(db) != SQLITE_OK) fail({});
+  if (!info.password.isEmpty() && ApplyKey(db, info.password) != SQLITE_OK) fail({});
   // Reading the schema proves the key: a wrong password fails here with the engine's message.
-  rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-  if (rc != SQLITE_OK) fail({});
-  return std::shared_ptr<Connection>(new Connection(db));
+  QStringList tables;
+  sqlite3_stmt* stmt = nullptr;
+  rc = sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type IN ('table','view')", -1, &stmt, nullptr);
+  if (rc == SQLITE_OK) {
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+      tables.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
+  }
+  sqlite3_finalize(stmt);
+  if (rc != SQLITE_DONE) fail({});
+  return std::shared_ptr<Connection>(new Connection(db, std::move(tables)));
 }
 
 Connection::~Connection() { sqlite3_close(db_); }
+
+bool Connection::HasTable(const QString& name) const { return tables_.contains(name, Qt::CaseInsensitive); }
 
 }  // namespace data

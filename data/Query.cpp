@@ -49,13 +49,21 @@ void TADOQuery::CheckActive() const {
   if (!active_) Fail(QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
+void TADOQuery::Connect() {
+  if (connection_ && connectedTo_ == connectionString_) return;
+  connection_.reset();
+  connection_ = Connection::Open(ParseConnectionString(connectionString_));
+  connectedTo_ = connectionString_;
+}
+
+bool TADOQuery::HasTable(const QString& name) {
+  Connect();
+  return connection_->HasTable(name);
+}
+
 void TADOQuery::Open() {
   if (active_) return;
-  if (!connection_ || connectedTo_ != connectionString_) {
-    connection_.reset();
-    connection_ = Connection::Open(ParseConnectionString(connectionString_));
-    connectedTo_ = connectionString_;
-  }
+  Connect();
   rows_ = ResultSet::Fetch(connection_->Handle(), sql_, params_);
   active_ = true;
   ++generation_;
@@ -127,6 +135,9 @@ void TADOQuery::SetRecNo(int recNo) {
 
 int TADOQuery::FieldIndex(const QString& field) const {
   const QStringList& columns = rows_.Columns();
+  // Names are mostly written as the table spells them: the exact comparison is the quick one.
+  for (int i = 0; i < columns.size(); ++i)
+    if (columns[i] == field) return i;
   for (int i = 0; i < columns.size(); ++i)
     if (columns[i].compare(field, Qt::CaseInsensitive) == 0) return i;
   return -1;

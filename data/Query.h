@@ -51,6 +51,9 @@ class TADOQuery {
   // Runs the query and stands on the first row; no effect on an open cursor.
   void Open();
   void Close();
+  // Whether the cursor's database holds a table of that name (connecting
+  // first when needed; the engine's errors are raised as by Open).
+  bool HasTable(const QString& name);
   bool Active() const { return active_; }
 
   void First();
@@ -83,6 +86,7 @@ class TADOQuery {
   std::function<void()> OnDataChange;
 
  private:
+  void Connect();
   void CheckActive() const;
   void DataChanged() const;
   [[noreturn]] void Fail(const QString& message) const;

@@ -51,20 +51,19 @@ ResultSet ResultSet::Fetch(sqlite3* db, const QString& sql, const QVariantList& 
         case SQLITE_NULL: break;
         case SQLITE_INTEGER:
           cell.kind = Kind::Integer;
-          cell.data = sqlite3_column_int64(stmt, c);
+          cell.integer = sqlite3_column_int64(stmt, c);
           break;
         case SQLITE_FLOAT: {
           cell.kind = Kind::Float;
           const double d = sqlite3_column_double(stmt, c);
-          std::memcpy(&cell.data, &d, sizeof d);
+          cell.real = d;
           break;
         }
         default: {
           cell.kind = Kind::Text;
           const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, c));
           cell.size = static_cast<std::uint32_t>(sqlite3_column_bytes(stmt, c));
-          cell.data = static_cast<std::int64_t>(set.text_.size());
-          if (p) set.text_.append(p, cell.size);
+          cell.text = set.Keep(p, cell.size);
         }
       }
       set.cells_.push_back(cell);
@@ -74,20 +73,35 @@ ResultSet ResultSet::Fetch(sqlite3* db, const QString& sql, const QVariantList& 
   return set;
 }
 
-QString ResultSet::Text(const Cell& cell) const {
-  return QString::fromUtf8(text_.data() + cell.data, static_cast<qsizetype>(cell.size));
+const char* ResultSet::Keep(const char* bytes, size_t size) {
+  static constexpr size_t kBlock = 1 << 20;
+  if (size == 0 || bytes == nullptr) return "";
+  if (size > left_) {
+    // A text longer than a quarter block gets a block of its own; the current one stays open.
+    if (size > kBlock / 4) {
+      blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+      std::memcpy(blocks_.back().get(), bytes, size);
+      return blocks_.back().get();
+    }
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(kBlock));
+    free_ = blocks_.back().get();
+    left_ = kBlock;
+  }
+  char* at = free_;
+  std::memcpy(at, bytes, size);
+  free_ += size;
+  left_ -= size;
+  return at;
 }
+
+QString ResultSet::Text(const Cell& cell) const { return QString::fromUtf8(cell.text, static_cast<qsizetype>(cell.size)); }
 
 QVariant ResultSet::Value(int row, int column) const {
   const Cell& cell = At(row, column);
   switch (cell.kind) {
     case Kind::Null: return QVariant();
-    case Kind::Integer: return QVariant(static_cast<qlonglong>(cell.data));
-    case Kind::Float: {
-      double d;
-      std::memcpy(&d, &cell.data, sizeof d);
-      return QVariant(d);
-    }
+    case Kind::Integer: return QVariant(static_cast<qlonglong>(cell.integer));
+    case Kind::Float: return QVariant(cell.real);
     case Kind::Text: return QVariant(Text(cell));
   }
   return QVariant();
@@ -129,7 +143,7 @@ int ResultSet::FindFirst(int column, const QString& value) const {
       if (Value(r, column).toString().compare(value, Qt::CaseInsensitive) == 0) return r;
       continue;
     }
-    if (EqualFolded(text_.data() + cell.data, cell.size, needle.constData(), static_cast<size_t>(needle.size()))) return r;
+    if (EqualFolded(cell.text, cell.size, needle.constData(), static_cast<size_t>(needle.size()))) return r;
   }
   return -1;
 }

@@ -1,11 +1,13 @@
 #pragma once
-// A fetched result set kept compactly: every text value's UTF-8 bytes lie in
-// one buffer and are turned into QString only when read, so fetching a large
-// set costs little more than the engine's own stepping.
+// A fetched result set kept compactly: the text values' UTF-8 bytes lie side
+// by side in large blocks (never moved once written, so a growing set copies
+// nothing) and are turned into QString only when read, so fetching a large set
+// costs little more than the engine's own stepping.
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,16 +33,24 @@ class ResultSet {
   enum class Kind : std::uint8_t { Null, Integer, Float, Text };
   struct Cell {
     Kind kind = Kind::Null;
-    std::uint32_t size = 0;   // text: bytes
-    std::int64_t data = 0;    // integer value, double bits, or text offset
+    std::uint32_t size = 0;  // text: bytes
+    union {
+      std::int64_t integer = 0;
+      double real;
+      const char* text;
+    };
   };
+  // Keeps a text's bytes with the others and returns where they are.
+  const char* Keep(const char* bytes, size_t size);
   const Cell& At(int row, int column) const { return cells_[static_cast<size_t>(row) * columns_.size() + column]; }
   QString Text(const Cell& cell) const;
 
   QStringList columns_;
   int rows_ = 0;
   std::vector<Cell> cells_;
-  std::string text_;
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;  // the unused end of the last block
+  size_t left_ = 0;
 };
 
 }  // namespace data

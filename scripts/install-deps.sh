@@ -10,7 +10,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
-  libsqlcipher-dev sqlcipher
+  libsqlcipher-dev sqlcipher libssl-dev
   libespeak-ng-dev espeak-ng libpulse-dev
   libgtest-dev
   nlohmann-json3-dev libopencc-dev opencc

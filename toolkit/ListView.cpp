@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
@@ -84,6 +85,8 @@ class FlatScrollBarStyle : public QProxyStyle {
 // ---- sub-items ----------------------------------------------------------
 
 int TListSubItems::Add(const QString& text) {
+  // Room for one text per column at once, so that filling a row allocates once.
+  if (strings_.isEmpty()) strings_.reserve(std::max<qsizetype>(1, owner_->view_->columns_.Count() - 1));
   strings_.append(text);
   Changed();
   return Count() - 1;
@@ -117,8 +120,6 @@ void TListSubItems::Changed() { owner_->view_->RepaintRow(owner_); }
 
 // ---- items --------------------------------------------------------------
 
-int TListItem::Index() const { return view_->items_.IndexOf(this); }
-
 void TListItem::SetCaption(const QString& caption) {
   // Every assignment is reported, as the rows' text is handed to the control
   // anew each time; the change handlers rely on seeing rows being filled.
@@ -137,25 +138,78 @@ void TListItem::SetSelected(bool selected) { view_->SetItemState(this, TListView
 
 void TListItem::SetFocused(bool focused) { view_->SetItemState(this, TListView::kFocused, false, focused); }
 
-void TListItem::MakeVisible() { view_->EnsureVisible(Index()); }
+void TListItem::MakeVisible() { view_->EnsureVisible(index_); }
 
 void TListItem::Delete() { view_->items_.Delete(Index()); }
+
+class TListItems::Storage {
+ public:
+  void* Take() {
+    ++live_;
+    if (!free_.empty()) {
+      void* slot = free_.back();
+      free_.pop_back();
+      return slot;
+    }
+    if (used_ == kRowsPerBlock) {
+      blocks_.push_back(std::make_unique<Slot[]>(kRowsPerBlock));
+      used_ = 0;
+    }
+    return &blocks_.back()[used_++];
+  }
+  void Give(void* slot) {
+    if (--live_ > 0) {
+      free_.push_back(slot);
+      return;
+    }
+    blocks_.clear();
+    free_.clear();
+    used_ = kRowsPerBlock;
+  }
+
+ private:
+  struct alignas(TListItem) Slot {
+    unsigned char bytes[sizeof(TListItem)];
+  };
+  static constexpr int kRowsPerBlock = 256;
+  std::vector<std::unique_ptr<Slot[]>> blocks_;
+  std::vector<void*> free_;
+  int used_ = kRowsPerBlock;
+  size_t live_ = 0;
+};
+
+TListItems::TListItems(TListView* view) : view_(view), storage_(std::make_unique<Storage>()) {}
+
+TListItems::~TListItems() {
+  for (TListItem* item : items_) Free(item);
+}
+
+TListItem* TListItems::New() { return new (storage_->Take()) TListItem(view_); }
+
+void TListItems::Free(TListItem* item) {
+  item->~TListItem();
+  storage_->Give(item);
+}
 
 TListItem* TListItems::Add() { return Insert(Count()); }
 
 TListItem* TListItems::Insert(int index) {
   if (index < 0 || index > Count()) RaiseIndexError(index);
-  auto item = std::unique_ptr<TListItem>(new TListItem(view_));
-  TListItem* raw = item.get();
-  items_.insert(items_.begin() + index, std::move(item));
-  view_->RowsChanged();
-  return raw;
+  TListItem* item = New();
+  items_.insert(items_.begin() + index, item);
+  Renumber(index);
+  view_->RowsInserted(index, 1);
+  return item;
+}
+
+void TListItems::Renumber(int from) {
+  for (size_t i = static_cast<size_t>(from); i < items_.size(); ++i) items_[i]->index_ = static_cast<int>(i);
 }
 
 void TListItems::Clear() {
   if (items_.empty()) return;
   // Take the list apart before freeing the rows, so nothing reaches a freed row.
-  std::vector<std::unique_ptr<TListItem>> old;
+  std::vector<TListItem*> old;
   old.swap(items_);
   view_->selCount_ = 0;
   view_->focused_ = nullptr;
@@ -163,6 +217,7 @@ void TListItems::Clear() {
   view_->pressedSelected_ = nullptr;
   ++view_->generation_;
   view_->RowsChanged();
+  for (TListItem* item : old) Free(item);
 }
 
 void TListItems::Delete(int index) {
@@ -172,19 +227,25 @@ void TListItems::Delete(int index) {
   if (at < 0) return;
   view_->ForgetItem(item);
   items_.erase(items_.begin() + at);
+  Free(item);
+  Renumber(at);
+  if (view_->selCount_ > 0) {
+    if (at < view_->selLo_) --view_->selLo_;
+    if (at <= view_->selHi_) --view_->selHi_;
+  }
   ++view_->generation_;
   view_->RowsChanged();
 }
 
 TListItem* TListItems::Item(int index) const {
   if (index < 0 || index >= Count()) RaiseIndexError(index);
-  return items_[static_cast<size_t>(index)].get();
+  return items_[static_cast<size_t>(index)];
 }
 
 int TListItems::IndexOf(const TListItem* item) const {
-  for (size_t i = 0; i < items_.size(); ++i)
-    if (items_[i].get() == item) return static_cast<int>(i);
-  return -1;
+  if (item == nullptr || item->view_ != view_) return -1;
+  const int index = item->index_;
+  return index >= 0 && index < Count() && At(index) == item ? index : -1;
 }
 
 void TListItems::BeginUpdate() { ++updateCount_; }
@@ -257,11 +318,13 @@ TListView::TListView(QWidget* parent)
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   verticalScrollBar()->setSingleStep(1);
   viewport()->setAutoFillBackground(false);
+  UpdateRowHeight();
   UpdateHeaderGeometry();
 }
 
 TListView::~TListView() {
   // Rows go first, quietly: nobody listens to a view being destroyed.
+  for (TListItem* item : items_.items_) items_.Free(item);
   items_.items_.clear();
 }
 
@@ -324,7 +387,7 @@ void TListView::SetGridLines(bool grid) {
 
 int TListView::ItemIndex() const {
   TListItem* item = Selected();
-  return item == nullptr ? -1 : item->Index();
+  return item == nullptr ? -1 : item->index_;
 }
 
 void TListView::SetItemIndex(int index) {
@@ -337,8 +400,13 @@ void TListView::SetItemIndex(int index) {
 
 TListItem* TListView::Selected() const {
   if (selCount_ == 0) return nullptr;
-  for (const auto& item : items_.items_)
-    if (item->selected_) return item.get();
+  // The span's start moves up to the first selected row, so repeated asks cost nothing.
+  for (int i = std::max(selLo_, 0); i < items_.Count(); ++i) {
+    if (items_.At(i)->selected_) {
+      selLo_ = i;
+      return items_.At(i);
+    }
+  }
   return nullptr;
 }
 
@@ -367,8 +435,7 @@ void TListView::ClearSelection() { DeselectAllExcept(nullptr); }
 void TListView::SelectAll() {
   if (!multiSelect_) return;
   const unsigned generation = generation_;
-  for (int i = 0; i < items_.Count() && generation == generation_; ++i)
-    SetItemState(items_.items_[static_cast<size_t>(i)].get(), kSelected, true, false);
+  for (int i = 0; i < items_.Count() && generation == generation_; ++i) SetItemState(items_.At(i), kSelected, true, false);
 }
 
 bool TListView::SetItemState(TListItem* item, int mask, bool selected, bool focused) {
@@ -380,6 +447,8 @@ bool TListView::SetItemState(TListItem* item, int mask, bool selected, bool focu
     }
     item->selected_ = selected;
     selCount_ += selected ? 1 : -1;
+    ++selectionChanges_;
+    if (selected) NoteSelected(item->index_);
     if (selected && selectionMark_ == nullptr) selectionMark_ = item;
     changed = true;
   }
@@ -404,10 +473,21 @@ bool TListView::SetItemState(TListItem* item, int mask, bool selected, bool focu
   return generation == generation_;
 }
 
+void TListView::NoteSelected(int index) {
+  if (selCount_ == 1) {
+    selLo_ = selHi_ = index;
+    return;
+  }
+  selLo_ = std::min(selLo_, index);
+  selHi_ = std::max(selHi_, index);
+}
+
 bool TListView::DeselectAllExcept(const TListItem* keep) {
   const unsigned generation = generation_;
-  for (size_t i = 0; i < items_.items_.size(); ++i) {
-    TListItem* item = items_.items_[i].get();
+  // Only the selection's span is walked, and only until the rows to go are gone.
+  auto others = [&] { return selCount_ - (keep != nullptr && keep->selected_ ? 1 : 0); };
+  for (int i = std::max(selLo_, 0); others() > 0 && i <= selHi_ && i < items_.Count(); ++i) {
+    TListItem* item = items_.At(i);
     if (item == keep || !item->selected_) continue;
     if (!SetItemState(item, kSelected, false, false) || generation != generation_) return false;
   }
@@ -422,17 +502,35 @@ void TListView::SetSelection(TListItem* item) {
 
 void TListView::SetGroupSelection(TListItem* item) {
   if (selectionMark_ == nullptr) selectionMark_ = item;
-  const int a = items_.IndexOf(selectionMark_);
-  const int b = items_.IndexOf(item);
+  const int a = selectionMark_->index_;
+  const int b = item->index_;
   const int lo = std::min(a, b), hi = std::max(a, b);
   const unsigned generation = generation_;
-  // Rows leave the selection before the new ones join it.
-  for (int i = 0; i < items_.Count() && generation == generation_; ++i) {
-    TListItem* row = items_.items_[static_cast<size_t>(i)].get();
-    if ((i < lo || i > hi) && row->selected_) SetItemState(row, kSelected, false, false);
+  // Rows leave the selection before the new ones join it, in the order of
+  // their positions. Only the rows of the range and of the selection's span
+  // are visited: the rows selected outside the range are counted first.
+  int inside = 0;
+  for (int i = lo; i <= hi; ++i) inside += items_.At(i)->selected_ ? 1 : 0;
+  auto outside = [&] {
+    int n = selCount_;
+    for (int i = lo; i <= hi && i < items_.Count(); ++i) n -= items_.At(i)->selected_ ? 1 : 0;
+    return n;
+  };
+  int left = selCount_ - inside;
+  for (int i = std::max(selLo_, 0); left > 0 && i <= selHi_ && i < items_.Count() && generation == generation_; ++i) {
+    if (i >= lo && i <= hi) {
+      i = hi;  // the range itself keeps its rows
+      continue;
+    }
+    TListItem* row = items_.At(i);
+    if (!row->selected_) continue;
+    const unsigned changes = selectionChanges_;
+    SetItemState(row, kSelected, false, false);
+    // A handler that changed the selection meanwhile makes the rows be counted again.
+    left = selectionChanges_ == changes + 1 ? left - 1 : outside();
   }
   for (int i = lo; i <= hi && i < items_.Count() && generation == generation_; ++i)
-    SetItemState(items_.items_[static_cast<size_t>(i)].get(), kSelected, true, false);
+    SetItemState(items_.At(i), kSelected, true, false);
   if (generation == generation_) SetItemState(item, kFocused, false, true);
 }
 
@@ -454,8 +552,8 @@ bool TListView::CustomSort(const TLVCompare& compare, qintptr data) {
   std::vector<size_t> order(rows.size());
   std::iota(order.begin(), order.end(), size_t{0});
   auto less = [&](size_t a, size_t b) {
-    TListItem* x = rows[a].get();
-    TListItem* y = rows[b].get();
+    TListItem* x = rows[a];
+    TListItem* y = rows[b];
     int result = 0;
     if (compare) {
       result = compare(x, y, data);
@@ -469,10 +567,15 @@ bool TListView::CustomSort(const TLVCompare& compare, qintptr data) {
   // The order is worked out on indexes first: a compare function that raises
   // leaves the rows as they were.
   std::stable_sort(order.begin(), order.end(), less);
-  std::vector<std::unique_ptr<TListItem>> sorted;
+  std::vector<TListItem*> sorted;
   sorted.reserve(rows.size());
-  for (size_t i : order) sorted.push_back(std::move(rows[i]));
+  for (size_t i : order) sorted.push_back(rows[i]);
   rows.swap(sorted);
+  items_.Renumber(0);
+  if (selCount_ > 0) {
+    selLo_ = 0;
+    selHi_ = items_.Count() - 1;
+  }
   viewport()->update();
   return true;
 }
@@ -481,7 +584,9 @@ bool TListView::AlphaSort() { return CustomSort(nullptr, 0); }
 
 // ---- geometry -----------------------------------------------------------
 
-int TListView::RowHeight() const { return std::max(fontMetrics().height() + 2, 16); }
+int TListView::RowHeight() const { return rowHeight_; }
+
+void TListView::UpdateRowHeight() { rowHeight_ = std::max(fontMetrics().height() + 2, 16); }
 
 int TListView::TopIndex() const { return verticalScrollBar()->value(); }
 
@@ -513,11 +618,12 @@ int TListView::IndexAt(const QPoint& pos) const {
 
 TListItem* TListView::GetItemAt(int x, int y) const {
   const int index = IndexAt(QPoint(x, y));
-  return index < 0 ? nullptr : items_.items_[static_cast<size_t>(index)].get();
+  return index < 0 ? nullptr : items_.At(index);
 }
 
 void TListView::EnsureVisible(int index) {
   if (index < 0 || index >= items_.Count()) return;
+  FlushScrollRange();
   const int top = TopIndex();
   const int page = RowsPerPage();
   if (index < top) verticalScrollBar()->setValue(index);
@@ -525,6 +631,7 @@ void TListView::EnsureVisible(int index) {
 }
 
 void TListView::UpdateScrollBars() {
+  scrollRangeStale_ = false;
   const int page = RowsPerPage();
   QScrollBar* v = verticalScrollBar();
   v->setPageStep(page);
@@ -550,10 +657,42 @@ void TListView::RowsChanged() {
   viewport()->update();
 }
 
+void TListView::RowsInserted(int index, int count) {
+  if (selCount_ > 0) {
+    if (index <= selLo_) selLo_ += count;
+    if (index <= selHi_) selHi_ += count;
+  }
+  if (items_.updateCount_ > 0) return;
+  // Added rows only lengthen the scroll range, so the scroll position stays
+  // valid; the range itself is brought up to date once, after the rows are in.
+  if (!scrollRangeStale_) {
+    scrollRangeStale_ = true;
+    if (!flushPosted_) {
+      flushPosted_ = true;
+      QMetaObject::invokeMethod(this, [this] {
+        flushPosted_ = false;
+        FlushScrollRange();
+      }, Qt::QueuedConnection);
+    }
+  }
+  RepaintFrom(index);
+}
+
+void TListView::FlushScrollRange() {
+  if (scrollRangeStale_) UpdateScrollBars();
+}
+
+void TListView::RepaintFrom(int index) {
+  const int top = verticalScrollBar()->value();
+  const int y = (std::max(index, top) - top) * rowHeight_;
+  if (y < viewport()->height()) viewport()->update(QRect(0, y, viewport()->width(), viewport()->height() - y));
+}
+
 void TListView::RepaintRow(const TListItem* item) {
   if (items_.updateCount_ > 0) return;
-  const QRect r = ItemRect(item);
-  if (r.isValid()) viewport()->update(QRect(0, r.top(), viewport()->width(), r.height()));
+  const int top = verticalScrollBar()->value();
+  const int y = (item->index_ - top) * rowHeight_;
+  if (item->index_ >= top && y < viewport()->height()) viewport()->update(QRect(0, y, viewport()->width(), rowHeight_));
 }
 
 void TListView::resizeEvent(QResizeEvent* event) {
@@ -567,9 +706,15 @@ void TListView::scrollContentsBy(int, int) {
   viewport()->update();
 }
 
+void TListView::showEvent(QShowEvent* event) {
+  FlushScrollRange();
+  QAbstractScrollArea::showEvent(event);
+}
+
 void TListView::changeEvent(QEvent* event) {
   QAbstractScrollArea::changeEvent(event);
   if (event->type() == QEvent::FontChange) {
+    UpdateRowHeight();
     UpdateHeaderGeometry();
     UpdateScrollBars();
     viewport()->update();
@@ -583,13 +728,18 @@ bool TListView::viewportEvent(QEvent* event) {
 
 // ---- painting -----------------------------------------------------------
 
-void TListView::paintEvent(QPaintEvent*) {
+void TListView::paintEvent(QPaintEvent* event) {
+  FlushScrollRange();
   QPainter p(viewport());
-  p.fillRect(viewport()->rect(), platform::ToQColor(color_));
+  const QRect dirty = event->rect();
+  p.fillRect(dirty, platform::ToQColor(color_));
   p.setFont(font());
   const int h = RowHeight();
   const int first = TopIndex();
-  const int last = std::min(items_.Count() - 1, first + viewport()->height() / h + 1);
+  const int columnsWidth = TotalColumnWidth();
+  // Only the rows that meet the area to paint are drawn.
+  const int from = first + std::max(0, dirty.top()) / h;
+  const int last = std::min(items_.Count() - 1, first + std::max(0, dirty.bottom()) / h);
   const int offset = horizontalScrollBar()->value();
   const bool focusedView = hasFocus();
   const bool showSelection = focusedView || !hideSelection_;
@@ -597,9 +747,9 @@ void TListView::paintEvent(QPaintEvent*) {
   const QColor highlight = platform::ToQColor(focusedView ? platform::clHighlight : platform::clBtnFace);
   const QColor highlightText = platform::ToQColor(focusedView ? platform::clHighlightText : platform::clBtnText);
   const QFontMetrics fm = fontMetrics();
-  for (int i = first; i <= last; ++i) {
-    const TListItem* item = items_.items_[static_cast<size_t>(i)].get();
-    const QRect row(-offset, (i - first) * h, TotalColumnWidth(), h);
+  for (int i = from; i <= last; ++i) {
+    const TListItem* item = items_.At(i);
+    const QRect row(-offset, (i - first) * h, columnsWidth, h);
     const bool marked = item->selected_ && showSelection;
     QRect mark;
     if (marked) {
@@ -663,7 +813,7 @@ void TListView::mousePressEvent(QMouseEvent* event) {
     if (!ctrl && !shift) ClearSelection();
     return;
   }
-  TListItem* item = items_.items_[static_cast<size_t>(index)].get();
+  TListItem* item = items_.At(index);
   if (button == Qt::RightButton) {
     if (!item->selected_) SetSelection(item);
     return;
@@ -696,7 +846,7 @@ void TListView::mouseReleaseEvent(QMouseEvent* event) {
   pressedSelected_ = nullptr;
   if (pressed != nullptr) {
     const int index = IndexAt(event->position().toPoint());
-    if (index >= 0 && items_.items_[static_cast<size_t>(index)].get() == pressed) SetSelection(pressed);
+    if (index >= 0 && items_.At(index) == pressed) SetSelection(pressed);
   }
   Click();
 }
@@ -714,7 +864,7 @@ void TListView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TListView::KeySelect(int index, Qt::KeyboardModifiers mods, bool space) {
   if (index < 0 || index >= items_.Count()) return;
-  TListItem* item = items_.items_[static_cast<size_t>(index)].get();
+  TListItem* item = items_.At(index);
   if (item == focused_ && !space) return;
   const bool ctrl = mods & Qt::ControlModifier;
   const bool shift = mods & Qt::ShiftModifier;
@@ -727,12 +877,13 @@ void TListView::KeySelect(int index, Qt::KeyboardModifiers mods, bool space) {
   } else {
     SetItemState(item, kFocused, false, true);
   }
-  EnsureVisible(items_.IndexOf(item));
+  EnsureVisible(item->index_);
 }
 
 void TListView::keyPressEvent(QKeyEvent* event) {
   const int count = items_.Count();
-  const int current = focused_ == nullptr ? -1 : items_.IndexOf(focused_);
+  FlushScrollRange();
+  const int current = focused_ == nullptr ? -1 : focused_->index_;
   const int page = RowsPerPage();
   const int top = TopIndex();
   const Qt::KeyboardModifiers mods = event->modifiers();

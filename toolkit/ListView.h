@@ -13,6 +13,11 @@
 //   - OnChange(item, ctText) each time a row's caption is assigned (rows being
 //     filled report once per caption); sub-item texts report nothing.
 //   - Clearing the rows and sorting them report nothing.
+// Each of these costs only the rows it touches (inserting or deleting a row
+// before others also renumbers those): rows know their own position, the
+// selection's span is kept, and only rows on the screen are repainted; the
+// scroll range follows added rows once control returns to the event loop (or
+// at once when the view needs it).
 //   - OnClick after a left-button click anywhere in the rows area, empty space
 //     included, once the button is released; keyboard moves never raise it.
 //   - OnColumnClick(index) when a column header is clicked.
@@ -64,7 +69,9 @@ class TListSubItems {
 class TListItem {
  public:
   TListView* ListView() const { return view_; }
-  int Index() const;
+  // The row's position. While a sort's compare function runs, rows still
+  // report the positions they had before that sort.
+  int Index() const { return index_; }
 
   QString Caption() const { return caption_; }
   void SetCaption(const QString& caption);
@@ -94,6 +101,7 @@ class TListItem {
   QString caption_;
   TListSubItems subItems_;
   QVariant data_;
+  int index_ = -1;
   bool selected_ = false;
   bool focused_ = false;
 };
@@ -101,6 +109,7 @@ class TListItem {
 // The rows of a view, in display order.
 class TListItems {
  public:
+  ~TListItems();
   int Count() const { return static_cast<int>(items_.size()); }
   // Appends an empty row and returns it; nothing is reported until its caption is set.
   TListItem* Add();
@@ -121,9 +130,18 @@ class TListItems {
  private:
   friend class TListView;
   friend class TListItem;
-  explicit TListItems(TListView* view) : view_(view) {}
+  class Storage;
+  explicit TListItems(TListView* view);
+  // Gives the rows from `from` on their positions again.
+  void Renumber(int from);
+  TListItem* At(int index) const { return items_[static_cast<size_t>(index)]; }
+  TListItem* New();
+  void Free(TListItem* item);
   TListView* view_;
-  std::vector<std::unique_ptr<TListItem>> items_;
+  std::vector<TListItem*> items_;
+  // Where the rows live: blocks of rows side by side, so that adding, sorting
+  // and clearing many rows touch memory in few places.
+  std::unique_ptr<Storage> storage_;
   int updateCount_ = 0;
 };
 
@@ -260,6 +278,7 @@ class TListView : public QAbstractScrollArea {
   void scrollContentsBy(int dx, int dy) override;
   bool viewportEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   friend class TListItem;
@@ -281,15 +300,25 @@ class TListView : public QAbstractScrollArea {
   void SetGroupSelection(TListItem* item);
   void KeySelect(int index, Qt::KeyboardModifiers mods, bool space);
   void ForgetItem(const TListItem* item);
+  // Widens the span known to hold every selected row.
+  void NoteSelected(int index);
   void EnsureVisible(int index);
   int IndexAt(const QPoint& viewportPos) const;
   int RowsPerPage() const;
   int TotalColumnWidth() const;
   void UpdateScrollBars();
+  // Brings a scroll range left behind by added rows up to date.
+  void FlushScrollRange();
   void UpdateHeaderGeometry();
+  // Rows were added at `index` (the rows after it moved down by `count`).
+  void RowsInserted(int index, int count);
+  // Rows were removed or columns changed: everything is laid out again.
   void RowsChanged();
   void RepaintRow(const TListItem* item);
+  // Repaints the rows from `index` to the bottom of the view, if any of them shows.
+  void RepaintFrom(int index);
   void ApplyScrollBarStyle();
+  void UpdateRowHeight();
 
   TListItems items_;
   TListColumns columns_;
@@ -303,7 +332,16 @@ class TListView : public QAbstractScrollArea {
   bool hideSelection_ = true;
   bool flatScrollBars_ = false;
   bool gridLines_ = false;
+  int rowHeight_ = 16;
   int selCount_ = 0;
+  // Every selected row lies within selLo_..selHi_ (meaningful while selCount_ > 0).
+  mutable int selLo_ = 0;
+  int selHi_ = -1;
+  // Counts selection flips, so that range selection notices handlers that changed it.
+  unsigned selectionChanges_ = 0;
+  // The scroll range lags behind added rows until FlushScrollRange.
+  bool scrollRangeStale_ = false;
+  bool flushPosted_ = false;
   TListItem* focused_ = nullptr;
   TListItem* selectionMark_ = nullptr;
   // Row pressed while already selected: the others are deselected on release.

@@ -66,3 +66,14 @@ TEST_F(ConnectionTest, AFailedOpenNamesTheFileAndTheFolderItWasLookedFor) {
   EXPECT_EQ(OpenWith(absolute + QStringLiteral(".gone"), QStringLiteral("格律")),
             "unable to open database file (" + absolute.toStdString() + ".gone)");
 }
+
+TEST(DatabaseKeys, TheKeptKeysAreThoseOfTheProgramsPasswords) {
+  EXPECT_EQ(data::DeriveDatabaseKey(data::kPoetryDbPassword), QByteArray(data::kPoetryDbKey));
+  EXPECT_EQ(data::DeriveDatabaseKey(data::kFormatDbPassword), QByteArray(data::kFormatDbKey));
+  EXPECT_EQ(data::DeriveDatabaseKey(data::kLoreDbPassword), QByteArray(data::kLoreDbKey));
+  EXPECT_EQ(data::DatabaseKey(data::kFormatDbPassword), QByteArray(data::kFormatDbKey));
+  // Other passwords are derived; a trailing blank is part of the password.
+  EXPECT_EQ(data::DatabaseKey(QStringLiteral("pw")), data::DeriveDatabaseKey(QStringLiteral("pw")));
+  EXPECT_NE(data::DatabaseKey(QStringLiteral("格律 ")), QByteArray(data::kFormatDbKey));
+  EXPECT_EQ(data::DatabaseKey(QStringLiteral("pw")).size(), 64);
+}

@@ -312,6 +312,138 @@ TEST_F(ListViewNotes, KeyboardScrollsTheCurrentRowIntoView) {
   EXPECT_EQ(view.TopIndex(), 0);
 }
 
+TEST_F(ListViewNotes, RowsAddedAboveTheSelectionKeepTheCurrentRowAndTheRange) {
+  view.Items().Clear();
+  Fill(10);
+  ClickRow(5);
+  ClickRow(7, Qt::ControlModifier);
+  notes.clear();
+  // Rows inserted above and between the selected rows report their caption
+  // with the positions they take; the selected rows move down with them.
+  TListItem* top = view.Items().Insert(0);
+  top->SetCaption(QStringLiteral("new 0"));
+  view.Items().BeginUpdate();
+  view.Items().Insert(7)->SetCaption(QStringLiteral("new 7"));
+  view.Items().EndUpdate();
+  EXPECT_EQ(notes, (std::vector<Note>{Changed(0, 6, toolkit::ctText), Changed(7, 6, toolkit::ctText)}));
+  EXPECT_EQ(view.ItemIndex(), 6);
+  EXPECT_EQ(view.Items()[9]->Caption(), QStringLiteral("row 7"));
+  EXPECT_TRUE(view.Items()[9]->Selected());
+  for (int i = 0; i < view.Items().Count(); ++i) ASSERT_EQ(view.Items()[i]->Index(), i);
+  // Deleting above the selection moves it up again.
+  view.Items().Delete(0);
+  view.Items().Delete(0);
+  EXPECT_EQ(view.ItemIndex(), 4);
+  // A plain click now clears both selected rows, lowest first.
+  notes.clear();
+  ClickRow(0);
+  EXPECT_EQ(notes, (std::vector<Note>{Changed(4, 7), Changed(7, -1), Changed(7, 0), Changed(0, 0), Clicked(0)}));
+}
+
+TEST_F(ListViewNotes, ShiftClickDeselectsOutsideRowsInOrderThenSelectsTheRange) {
+  view.Items().Clear();
+  Fill(12);
+  ClickRow(3);                          // mark and focus on row 3
+  ClickRow(10, Qt::ControlModifier);    // focus and mark move to row 10
+  ClickRow(1, Qt::ControlModifier);     // and on to row 1
+  ClickRow(5, Qt::ControlModifier);     // rows 1, 3, 5, 10 selected; mark on 5
+  notes.clear();
+  ClickRow(8, Qt::ShiftModifier);
+  // Rows outside 5..8 leave in the order of their positions (1, 3, 10), the
+  // rows of the range not yet selected join (6, 7, 8), then the focus moves
+  // from row 5 to row 8.
+  EXPECT_EQ(notes, (std::vector<Note>{Changed(1, 3), Changed(3, 5), Changed(10, 5), Changed(6, 5), Changed(7, 5),
+                                      Changed(8, 5), Changed(5, 5), Changed(8, 5), Clicked(5)}));
+  EXPECT_EQ(view.SelCount(), 4);
+  EXPECT_EQ(view.ItemFocused(), view.Items()[8]);
+  // Shift+click above the mark takes the range the other way; 6..8 leave.
+  notes.clear();
+  ClickRow(4, Qt::ShiftModifier);
+  EXPECT_EQ(notes, (std::vector<Note>{Changed(6, 5), Changed(7, 5), Changed(8, 5), Changed(4, 4), Changed(8, 4),
+                                      Changed(4, 4), Clicked(4)}));
+  EXPECT_EQ(view.SelCount(), 2);
+}
+
+TEST_F(ListViewNotes, ShiftEndAndShiftHomeReportEveryRowOnce) {
+  view.Items().Clear();
+  Fill(300);
+  ClickRow(2);
+  notes.clear();
+  Key(Qt::Key_End, Qt::ShiftModifier);
+  // Rows 3..299 join, then the focus leaves row 2 and reaches row 299.
+  ASSERT_EQ(notes.size(), 297u + 2u);
+  for (int i = 0; i < 297; ++i) ASSERT_EQ(notes[i], Changed(3 + i, 2)) << i;
+  EXPECT_EQ(notes[297], Changed(2, 2));
+  EXPECT_EQ(notes[298], Changed(299, 2));
+  EXPECT_EQ(view.SelCount(), 298);
+  EXPECT_LE(view.ItemRect(view.Items()[299]).bottom(), view.viewport()->height());
+  notes.clear();
+  Key(Qt::Key_Home, Qt::ShiftModifier);
+  // Rows 3..299 leave first, then rows 0 and 1 join; row 2, the mark, stays.
+  ASSERT_EQ(notes.size(), 297u + 2u + 2u);
+  for (int i = 0; i < 297; ++i) ASSERT_EQ(notes[i], Changed(3 + i, 2)) << i;
+  EXPECT_EQ(notes[297], Changed(0, 0));
+  EXPECT_EQ(notes[298], Changed(1, 0));
+  EXPECT_EQ(notes[300], Changed(0, 0));
+  EXPECT_EQ(view.SelCount(), 3);
+  EXPECT_EQ(view.TopIndex(), 0);
+}
+
+TEST_F(ListViewNotes, AHandlerThatSelectsRowsDuringARangeSelectionIsFollowed) {
+  view.Items().Clear();
+  Fill(10);
+  ClickRow(0);
+  ClickRow(4, Qt::ControlModifier);
+  // While row 0 leaves the selection, the handler selects row 9, beyond the
+  // range and beyond the selection's span so far; it leaves in its turn.
+  bool once = false;
+  view.OnChange = [&](TListItem* item, TItemChange) {
+    notes.push_back({'c', item->Index(), toolkit::ctState, view.ItemIndex()});
+    if (item->Index() == 0 && !once) {
+      once = true;
+      view.Items()[9]->SetSelected(true);
+    }
+  };
+  notes.clear();
+  ClickRow(6, Qt::ShiftModifier);
+  EXPECT_EQ(notes, (std::vector<Note>{Changed(0, 4), Changed(9, 4), Changed(9, 4), Changed(5, 4), Changed(6, 4),
+                                      Changed(4, 4), Changed(6, 4), Clicked(4)}));
+  EXPECT_EQ(view.SelCount(), 3);
+  EXPECT_FALSE(view.Items()[9]->Selected());
+}
+
+TEST_F(ListViewNotes, SortedRowsKeepTheirSelectionForTheNextRange) {
+  view.Items().Clear();
+  Fill(6);
+  ClickRow(1);
+  ClickRow(4, Qt::ControlModifier);  // "row 1" and "row 4" selected, mark on "row 4"
+  view.CustomSort([](TListItem* a, TListItem* b, qintptr) { return b->Caption().compare(a->Caption()); }, 0);
+  // Reversed: "row 4" is now at 1, "row 1" at 4.
+  EXPECT_EQ(view.ItemIndex(), 1);
+  notes.clear();
+  ClickRow(2, Qt::ShiftModifier);
+  EXPECT_EQ(notes, (std::vector<Note>{Changed(4, 1), Changed(2, 1), Changed(1, 1), Changed(2, 1), Clicked(1)}));
+  EXPECT_EQ(view.Items()[1]->Caption(), QStringLiteral("row 4"));
+}
+
+TEST_F(ListViewNotes, TheScrollRangeFollowsAFillBeforeAndAfterTheEventLoop) {
+  view.Items().Clear();
+  Fill(500);
+  const int page = view.viewport()->height() / view.RowHeight();
+  // Moving to the end at once already scrolls over the whole new range.
+  Key(Qt::Key_Down);
+  Key(Qt::Key_End);
+  EXPECT_EQ(view.TopIndex(), 500 - page);
+  EXPECT_EQ(view.verticalScrollBar()->maximum(), 500 - page);
+  Fill(100);
+  QApplication::processEvents();
+  EXPECT_EQ(view.verticalScrollBar()->maximum(), 600 - page);
+  EXPECT_EQ(view.TopIndex(), 500 - page);  // adding rows never moves the view
+  view.Items().Clear();
+  EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(view.TopIndex(), 0);
+}
+
 // Painting: the view's colour fills the rows area and whole selected rows take
 // the highlight colour while the view has the focus.
 TEST(ListViewPaint, BackgroundAndWholeRowHighlight) {

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 
 #include "data/Connection.h"
+#include "data/Databases.h"
+#include "data/SearchWords.h"
 #include "toolkit/Exception.h"
 
 namespace dbbuild {
@@ -43,6 +45,57 @@ void Check(sqlite3* db, int rc, const QString& what) {
 }
 
 void Exec(sqlite3* db, const QString& sql) { Check(db, sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr), sql); }
+
+// Binds text, or NULL for a null string.
+void BindText(sqlite3_stmt* stmt, int index, const QString& text) {
+  if (text.isNull()) {
+    sqlite3_bind_null(stmt, index);
+    return;
+  }
+  const QByteArray u = text.toUtf8();
+  sqlite3_bind_text(stmt, index, u.constData(), static_cast<int>(u.size()), SQLITE_TRANSIENT);
+}
+
+// Fills a contentless full-text table with the words of each row's columns,
+// under the row's id, and merges it into one segment.
+void WriteSearchIndex(sqlite3* db, const SearchIndex& ix) {
+  QStringList columns, marks;
+  for (const QString& c : ix.columns) {
+    columns.append(Quote(c));
+    marks.append(QStringLiteral("?"));
+  }
+  const QString list = columns.join(u',');
+  // No copy of the text and no per-row word counts (nothing ranks the hits).
+  Exec(db, QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts4(content=\"\", matchinfo=fts3, %2)").arg(Quote(ix.name), list));
+  sqlite3_stmt* read = nullptr;
+  sqlite3_stmt* write = nullptr;
+  const QByteArray select = QStringLiteral("SELECT rowid,%1 FROM %2").arg(list, Quote(ix.table)).toUtf8();
+  const QByteArray insert =
+      QStringLiteral("INSERT INTO %1 (docid,%2) VALUES (?,%3)").arg(Quote(ix.name), list, marks.join(u',')).toUtf8();
+  struct Finalizer {
+    sqlite3_stmt*& a;
+    sqlite3_stmt*& b;
+    ~Finalizer() {
+      sqlite3_finalize(a);
+      sqlite3_finalize(b);
+    }
+  } finalizer{read, write};
+  Check(db, sqlite3_prepare_v2(db, select.constData(), -1, &read, nullptr), QString::fromUtf8(select));
+  Check(db, sqlite3_prepare_v2(db, insert.constData(), -1, &write, nullptr), QString::fromUtf8(insert));
+  int rc;
+  while ((rc = sqlite3_step(read)) == SQLITE_ROW) {
+    sqlite3_reset(write);
+    sqlite3_bind_int64(write, 1, sqlite3_column_int64(read, 0));
+    for (int c = 0; c < ix.columns.size(); ++c) {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(read, c + 1));
+      BindText(write, c + 2,
+               text ? data::SearchWords(QString::fromUtf8(text, sqlite3_column_bytes(read, c + 1))) : QString());
+    }
+    Check(db, sqlite3_step(write), ix.name);
+  }
+  Check(db, rc, ix.table);
+  Exec(db, QStringLiteral("INSERT INTO %1 (%1) VALUES ('optimize')").arg(Quote(ix.name)));
+}
 
 }  // namespace
 
@@ -105,8 +158,13 @@ Table ReadTableSource(const QString& tableName, const QString& path) {
   return ParseTableSource(tableName, f.readAll());
 }
 
+SearchIndex PoetrySearchIndex() {
+  // Most words are in the contents: as the first column they need no column mark in the index.
+  return {data::kPoetrySearchIndex, QStringLiteral("poetry"), {QStringLiteral("content"), QStringLiteral("title")}};
+}
+
 void WriteDatabase(const QString& path, const QString& password, const QList<Table>& tables,
-                   const QList<Index>& indexes) {
+                   const QList<Index>& indexes, const QList<SearchIndex>& searchIndexes) {
   QDir().mkpath(QFileInfo(path).absolutePath());
   const QString temp = path + QStringLiteral(".part");
   QFile::remove(temp);
@@ -117,11 +175,7 @@ void WriteDatabase(const QString& path, const QString& password, const QList<Tab
     throw toolkit::Exception(QStringLiteral("%1: %2").arg(path, message));
   }
   try {
-    const QByteArray key = password.toUtf8();
-    if (!key.isEmpty()) {
-      Check(db, sqlite3_key(db, key.constData(), static_cast<int>(key.size())), QStringLiteral("key"));
-      Check(db, data::ApplyCipherSettings(db), QStringLiteral("cipher settings"));
-    }
+    if (!password.isEmpty()) Check(db, data::ApplyKey(db, password), QStringLiteral("key"));
     Exec(db, QStringLiteral("BEGIN"));
     for (const Table& t : tables) {
       QStringList defs, marks;
@@ -157,8 +211,11 @@ void WriteDatabase(const QString& path, const QString& password, const QList<Tab
       for (const QString& c : ix.columns) cols.append(Quote(c));
       Exec(db, QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(Quote(ix.name), Quote(ix.table), cols.join(u',')));
     }
+    for (const SearchIndex& ix : searchIndexes) WriteSearchIndex(db, ix);
     Exec(db, QStringLiteral("COMMIT"));
     Exec(db, QStringLiteral("ANALYZE"));
+    // Building the word index leaves free pages behind: the file keeps none.
+    if (!searchIndexes.isEmpty()) Exec(db, QStringLiteral("VACUUM"));
   } catch (...) {
     sqlite3_close(db);
     QFile::remove(temp);

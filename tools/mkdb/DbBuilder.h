@@ -30,6 +30,17 @@ struct Index {
   QStringList columns;
 };
 
+// A full-text index over text columns of a table: a table of words (see
+// data/SearchWords.h) whose row ids are the table's, holding no copy of the text.
+struct SearchIndex {
+  QString name;
+  QString table;
+  QStringList columns;
+};
+
+// The search index of the program's poetry database: titles and contents.
+SearchIndex PoetrySearchIndex();
+
 // Parses a table source; raises toolkit::Exception naming the line on malformed input.
 Table ParseTableSource(const QString& tableName, const QByteArray& utf8);
 Table ReadTableSource(const QString& tableName, const QString& path);
@@ -37,8 +48,8 @@ Table ReadTableSource(const QString& tableName, const QString& path);
 QString EscapeField(const QString& text);
 
 // Writes a new database file (replacing any old one) holding the tables and
-// indexes, encrypted with the password.
+// indexes, encrypted with the password's key.
 void WriteDatabase(const QString& path, const QString& password, const QList<Table>& tables,
-                   const QList<Index>& indexes = {});
+                   const QList<Index>& indexes = {}, const QList<SearchIndex>& searchIndexes = {});
 
 }  // namespace dbbuild
