@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPointer>
 
+#include "platform/Dialogs.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Form.h"
 #include "toolkit/Screen.h"
@@ -11,6 +12,8 @@ namespace toolkit {
 
 Application::Application() {
   InstallFontSubstitutes();
+  // Qt's own texts (standard buttons, edit-box menus) in the program's language.
+  platform::InstallQtTranslations();
   QApplication::setQuitOnLastWindowClosed(false);
 }
 

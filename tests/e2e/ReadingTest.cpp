@@ -28,7 +28,7 @@ using e2e::SameRegion;
 const QString kMainTitle = QStringLiteral("Cinnabarquillpad V2014 build 09.01");
 const QString kTipTitle = QStringLiteral("每日一贴");
 const QString kAppTitle = QStringLiteral("Cinnabarquillpad");  // the hint window takes the application title
-const QString kMessageTitle = QStringLiteral("Information");
+const QString kMessageTitle = QStringLiteral("信息");
 
 // ---- where things are --------------------------------------------------------
 // The main window is maximised over the 1280x900 screen at (0, 0) (there is no
