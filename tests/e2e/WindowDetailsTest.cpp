@@ -6,6 +6,7 @@
 
 #include <QDeadlineTimer>
 #include <QThread>
+#include <optional>
 
 #include "tests/e2e/E2E.h"
 
@@ -33,7 +34,6 @@ const QPoint kSearchButton(389, 142);
 const QPoint kFirstRow(320, 197);
 const QRect kInfoBar(260, 299, 1010, 25);
 const QRect kTextPane(262, 330, 990, 500);
-const QPoint kTipButton(377, 72);
 // The message box's "否" button, from the box's bottom-right corner.
 const QPoint kNoFromBottomRight(-51, -23);
 
@@ -48,6 +48,28 @@ bool WaitForMainWindow(const e2e::VirtualDisplay& display, const QString& shotNa
   }, shot, 20000);
 }
 
+// The program on its own display, from a copy of its directory.
+class WindowDetails : public ::testing::Test {
+ protected:
+  e2e::VirtualDisplay display;
+  std::optional<e2e::WindowManager> manager;
+  e2e::ProgramCopy copy;
+  std::optional<e2e::RunningProgram> program;
+
+  // Starts the program, with the tip window at start-up or not; under openbox when asked.
+  void Start(const QString& tipAtStart, bool underWindowManager = false) {
+    ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
+    if (underWindowManager) {
+      manager.emplace(display);
+      ASSERT_TRUE(manager->Ok()) << "openbox did not start";
+    }
+    ASSERT_TRUE(copy.Ok()) << "cannot copy " << e2e::BinDir().toStdString();
+    ASSERT_TRUE(copy.SetTipSettings(tipAtStart, QStringLiteral("0")));
+    program.emplace(display, copy);
+    ASSERT_TRUE(program->Started());
+  }
+};
+
 // Whether the caption in `caption` shows the hot look, waiting up to `timeoutMs` for it.
 bool ShowsHot(const e2e::VirtualDisplay& display, const QRect& caption, const QString& shotName, int timeoutMs) {
   QImage shot;
@@ -60,16 +82,10 @@ bool ShowsHot(const e2e::VirtualDisplay& display, const QRect& caption, const QS
 // A header button clicked opens a dialog or a menu that takes the pointer; once
 // it is answered elsewhere the button is no longer hot, with no pass of the
 // pointer over it needed.
-TEST(WindowDetails, HeaderButtonsLoseTheHotLookOnceADialogOrMenuHadThePointer) {
-  e2e::VirtualDisplay display;
-  ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
-  e2e::ProgramCopy copy;
-  ASSERT_TRUE(copy.Ok());
-  ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("0"), QStringLiteral("0")));
-  e2e::RunningProgram program(display, copy);
-  ASSERT_TRUE(program.Started());
+TEST_F(WindowDetails, HeaderButtonsLoseTheHotLookOnceADialogOrMenuHadThePointer) {
+  ASSERT_NO_FATAL_FAILURE(Start(QStringLiteral("0")));
   QImage start;
-  ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("hot-01-start"), &start)) << program.ErrorOutput().toStdString();
+  ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("hot-01-start"), &start)) << program->ErrorOutput().toStdString();
   EXPECT_EQ(CountPixels(start, kUpgradeCaption, IsHotInk), 0);
 
   // Over the button it turns hot; clicked, it asks with a message box.
@@ -111,14 +127,8 @@ TEST(WindowDetails, HeaderButtonsLoseTheHotLookOnceADialogOrMenuHadThePointer) {
 
 // A long title: the info-bar text stops with an ellipsis before the form label,
 // which keeps its place; Tab in the text pane types nothing into the poem.
-TEST(WindowDetails, InfoBarStopsBeforeTheFormLabelAndTabLeavesThePoemAlone) {
-  e2e::VirtualDisplay display;
-  ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
-  e2e::ProgramCopy copy;
-  ASSERT_TRUE(copy.Ok());
-  ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("0"), QStringLiteral("0")));
-  e2e::RunningProgram program(display, copy);
-  ASSERT_TRUE(program.Started());
+TEST_F(WindowDetails, InfoBarStopsBeforeTheFormLabelAndTabLeavesThePoemAlone) {
+  ASSERT_NO_FATAL_FAILURE(Start(QStringLiteral("0")));
   QImage start;
   ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("infobar-01-start"), &start));
 
@@ -168,16 +178,8 @@ TEST(WindowDetails, InfoBarStopsBeforeTheFormLabelAndTabLeavesThePoemAlone) {
 
 // Under a window manager the tip window asks for a close box only, and a
 // minimise the manager offers anyway does not keep it down.
-TEST(WindowDetails, TipWindowFrameOffersOnlyTheCloseBoxUnderAWindowManager) {
-  e2e::VirtualDisplay display;
-  ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
-  e2e::WindowManager manager(display);
-  ASSERT_TRUE(manager.Ok()) << "openbox did not start";
-  e2e::ProgramCopy copy;
-  ASSERT_TRUE(copy.Ok());
-  ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("1"), QStringLiteral("0")));
-  e2e::RunningProgram program(display, copy);
-  ASSERT_TRUE(program.Started());
+TEST_F(WindowDetails, TipWindowFrameOffersOnlyTheCloseBoxUnderAWindowManager) {
+  ASSERT_NO_FATAL_FAILURE(Start(QStringLiteral("1"), true));
   const QString tip = e2e::WaitForClientWindow(display, kTipTitle);
   ASSERT_FALSE(tip.isEmpty()) << "no tip window";
   QThread::msleep(1000);
@@ -213,5 +215,5 @@ TEST(WindowDetails, TipWindowFrameOffersOnlyTheCloseBoxUnderAWindowManager) {
   }
   e2e::Shot(display, QStringLiteral("frame-02-after-minimise"));
   EXPECT_TRUE(back) << "the tip window stayed minimised";
-  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(program->Running());
 }
