@@ -52,7 +52,7 @@ QProcessEnvironment VirtualDisplay::Environment() const {
   env.remove(QStringLiteral("QT_QPA_PLATFORM"));
   // In sanitizer builds, leaks of system libraries are not the program's.
   env.insert(QStringLiteral("LSAN_OPTIONS"),
-             QStringLiteral("suppressions=%1/tests/e2e/lsan.supp:print_suppressions=0").arg(SourceDir()));
+             QStringLiteral("suppressions=%1/tests/lsan.supp:print_suppressions=0").arg(SourceDir()));
   return env;
 }
 
