@@ -13,8 +13,6 @@ std::unique_ptr<Dialogs>& Installed() {
   return dialogs;
 }
 
-}  // namespace
-
 QString DialogCaption(DialogKind kind) {
   switch (kind) {
     case DialogKind::Information: return QStringLiteral("信息");
@@ -24,22 +22,6 @@ QString DialogCaption(DialogKind kind) {
   }
   return {};
 }
-
-bool InstallQtTranslations() {
-  static QTranslator* installed = nullptr;
-  if (installed) return true;
-  if (!QCoreApplication::instance()) return false;
-  auto* translator = new QTranslator(QCoreApplication::instance());
-  if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-      !QCoreApplication::installTranslator(translator)) {
-    delete translator;
-    return false;
-  }
-  installed = translator;
-  return true;
-}
-
-namespace {
 
 QMessageBox::Icon DialogIcon(DialogKind kind) {
   switch (kind) {
@@ -72,6 +54,20 @@ int RunBox(QMessageBox& box) {
 }
 
 }  // namespace
+
+bool InstallQtTranslations() {
+  static QTranslator* installed = nullptr;
+  if (installed) return true;
+  if (!QCoreApplication::instance()) return false;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      !QCoreApplication::installTranslator(translator)) {
+    delete translator;
+    return false;
+  }
+  installed = translator;
+  return true;
+}
 
 Dialogs& CurrentDialogs() {
   static QtDialogs qt;

@@ -24,9 +24,6 @@ class Dialogs {
   virtual void MessageBox(const QString& caption, const QString& text) = 0;
 };
 
-// The caption of a message dialog of `kind`.
-QString DialogCaption(DialogKind kind);
-
 // Installs Qt's own Simplified Chinese texts (standard buttons such as Yes, No
 // and OK, edit-box menus) for the running application, once; false when the
 // translations are not installed.
