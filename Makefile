@@ -1,6 +1,6 @@
 # make run   - install what is missing, build, and start the program on its shipped data
 # make test  - install what is missing, build, and run every test
-# make sanitize-test - the whole suite again in a separate AddressSanitizer/UBSan build
+# make sanitize-test - the whole suite again in a separate AddressSanitizer/UBSan build, leaks included
 # make package - the Debian package build/cinnabarquillpad_VERSION_ARCH.deb (CPack)
 # make library - the full library (all Tang and Song poems and ci) as build/bin/dat/db3.dat
 
@@ -33,7 +33,9 @@ test: build
 sanitize-test: deps
 	cmake -S . -B $(SAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCQ_SANITIZE=ON
 	cmake --build $(SAN_BUILD) -j $(JOBS)
-	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  ctest --output-on-failure -j $(JOBS)
 
 # The package holds the databases in $(BUILD)/bin/dat: the shipped selection, or the full
 # library after `make library`.

@@ -304,6 +304,9 @@ void TForm1::BuildTextArea() {
   Label1->SetCaption(QStringLiteral("诗词"));
   Label1->setMouseTracking(true);
   Label1->OnMouseMove = [this](Qt::KeyboardModifiers s, int x, int y) { Label1MouseMove(s, x, y); };
+  // A long title is cut with an ellipsis a few pixels before the form label
+  // instead of running under it.
+  Panel4->SetCaptionRight(Label1->x() - 8);
 
   pnl1 = MakePanel(Panel2, "pnl1", toolkit::alBottom, 32);
   pnl1->SetBorderStyle(toolkit::bsSingleBorder);

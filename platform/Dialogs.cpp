@@ -1,7 +1,9 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 namespace platform {
 namespace {
@@ -13,10 +15,10 @@ std::unique_ptr<Dialogs>& Installed() {
 
 QString DialogCaption(DialogKind kind) {
   switch (kind) {
-    case DialogKind::Information: return QStringLiteral("Information");
-    case DialogKind::Confirmation: return QStringLiteral("Confirm");
-    case DialogKind::Warning: return QStringLiteral("Warning");
-    case DialogKind::Error: return QStringLiteral("Error");
+    case DialogKind::Information: return QStringLiteral("信息");
+    case DialogKind::Confirmation: return QStringLiteral("确认");
+    case DialogKind::Warning: return QStringLiteral("警告");
+    case DialogKind::Error: return QStringLiteral("错误");
   }
   return {};
 }
@@ -53,6 +55,20 @@ int RunBox(QMessageBox& box) {
 
 }  // namespace
 
+bool InstallQtTranslations() {
+  static QTranslator* installed = nullptr;
+  if (installed) return true;
+  if (!QCoreApplication::instance()) return false;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+      !QCoreApplication::installTranslator(translator)) {
+    delete translator;
+    return false;
+  }
+  installed = translator;
+  return true;
+}
+
 Dialogs& CurrentDialogs() {
   static QtDialogs qt;
   return Installed() ? *Installed() : qt;
@@ -65,6 +81,7 @@ std::unique_ptr<Dialogs> SetDialogs(std::unique_ptr<Dialogs> dialogs) {
 }
 
 int QtDialogs::MessageDlg(const QString& text, DialogKind kind, DialogButtons buttons) {
+  InstallQtTranslations();
   QMessageBox box(DialogIcon(kind), DialogCaption(kind), text,
                   buttons == DialogButtons::YesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
                   QApplication::activeWindow());
@@ -73,12 +90,14 @@ int QtDialogs::MessageDlg(const QString& text, DialogKind kind, DialogButtons bu
 }
 
 void QtDialogs::ErrorBox(const QString& caption, const QString& text) {
+  InstallQtTranslations();
   QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, QApplication::activeWindow());
   box.setProperty("windowClass", QStringLiteral("#32770"));
   RunBox(box);
 }
 
 void QtDialogs::MessageBox(const QString& caption, const QString& text) {
+  InstallQtTranslations();
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, QApplication::activeWindow());
   box.setProperty("windowClass", QStringLiteral("#32770"));
   RunBox(box);

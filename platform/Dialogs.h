@@ -24,6 +24,11 @@ class Dialogs {
   virtual void MessageBox(const QString& caption, const QString& text) = 0;
 };
 
+// Installs Qt's own Simplified Chinese texts (standard buttons such as Yes, No
+// and OK, edit-box menus) for the running application, once; false when the
+// translations are not installed.
+bool InstallQtTranslations();
+
 // The dialogs in force; Qt message boxes unless a test installed others.
 Dialogs& CurrentDialogs();
 // Installs `dialogs` and returns the previous ones (nullptr restores Qt's).

@@ -1,13 +1,12 @@
 #include "platform/Profile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
+#include "platform/FileReplace.h"
 #include "platform/Gbk.h"
 
 namespace platform {
 namespace {
-
 
 QList<QByteArray> ReadLines(const QString& file, bool* exists) {
   QFile f(file);
@@ -109,13 +108,9 @@ bool WriteProfileString(const QString& file, const QString& section, const QStri
     }
   }
 
-  QSaveFile out(file);
-  if (!out.open(QIODevice::WriteOnly)) return false;
-  for (const QByteArray& l : lines) {
-    out.write(l);
-    out.write("\r\n");
-  }
-  return out.commit();
+  QByteArray contents;
+  for (const QByteArray& l : lines) contents += l + "\r\n";
+  return ReplaceFileContents(file, contents);
 }
 
 }  // namespace platform

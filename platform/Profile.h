@@ -12,8 +12,9 @@ constexpr int kProfileValueMax = 2047;
 QString ReadProfileString(const QString& file, const QString& section, const QString& key,
                           const QString& def = QString());
 // Writes the value, creating the file, the section or the key as needed. The new
-// contents replace the file in one step; on failure the old file is left as it
-// was and false is returned.
+// contents replace the file in one step, or are written in place when the
+// folder is read-only but the file is not; on failure the old file is left as
+// it was and false is returned.
 bool WriteProfileString(const QString& file, const QString& section, const QString& key,
                         const QString& value);
 

@@ -59,7 +59,7 @@ int TQuickIni::ReadInteger(const QString& section, const QString& key, int defau
   if (value.size() > 2 && (value.startsWith(QStringLiteral("0x")) || value.startsWith(QStringLiteral("0X"))))
     value.replace(0, 2, QStringLiteral("$"));
   if (value.isEmpty()) return defaultValue;
-  const auto number = platform::TryStrToInt(value);
+  const auto number = platform::TryDollarHexToInt(value);
   return number ? *number : defaultValue;
 }
 

@@ -69,7 +69,11 @@ bool TSkinReader::OpenSkin(const QByteArray& file) {
   Clear();
   bool tooLarge = false;
   const QByteArray archive = TLZH::DecodeBuffer(file, maxArchive_, &tooLarge);
-  if (tooLarge) return false;
+  if (tooLarge) {
+    // The length word cannot be a skin's: the file is damaged or no skin at all.
+    platform::CurrentDialogs().MessageBox(QGuiApplication::applicationDisplayName(), QString::fromLatin1(kUnreadableMessage));
+    return false;
+  }
   return OpenArchive(archive);
 }
 
@@ -79,8 +83,7 @@ bool TSkinReader::OpenArchive(const QByteArray& archive) {
   QByteArray header = archive.left(16);
   header.append(QByteArray(16 - header.size(), '\0'));
   if (ReadU32(header, 0) != kVersion) {
-    platform::CurrentDialogs().MessageBox(QGuiApplication::applicationDisplayName(),
-                                          QStringLiteral("This is Older Skin File\rPlease update to new version !"));
+    platform::CurrentDialogs().MessageBox(QGuiApplication::applicationDisplayName(), QString::fromLatin1(kOlderMessage));
     return false;
   }
   header_ = header;

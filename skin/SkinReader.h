@@ -16,9 +16,13 @@ class TSkinReader {
   static constexpr int kMaxEntries = 1001;
   // Declared archive lengths above this are refused; skins are far smaller.
   static constexpr std::int64_t kDefaultMaxArchive = 64 * 1024 * 1024;
+  // What the reader is told about a file that is refused.
+  static constexpr const char* kOlderMessage = "This is Older Skin File\rPlease update to new version !";
+  static constexpr const char* kUnreadableMessage = "This Skin File cannot be read\rIt is damaged or not a skin file !";
 
   // Decodes a whole skin file. A wrong version word shows the older-skin
-  // message and returns false; the reader then holds nothing.
+  // message, a declared archive length above the limit the unreadable-skin
+  // message; either returns false and the reader then holds nothing.
   bool OpenSkin(const QByteArray& file);
   // Reads an already decoded archive (the same checks as OpenSkin).
   bool OpenArchive(const QByteArray& archive);

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QPointer>
 
+#include "platform/Dialogs.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Form.h"
 #include "toolkit/Screen.h"
@@ -14,6 +15,8 @@ namespace toolkit {
 
 Application::Application() {
   InstallFontSubstitutes();
+  // Qt's own texts (standard buttons, edit-box menus) in the program's language.
+  platform::InstallQtTranslations();
   QApplication::setQuitOnLastWindowClosed(false);
 }
 

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
@@ -154,6 +155,23 @@ void TForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     showMinimized();
   }
+}
+
+void TForm::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || !isMinimized()) return;
+  // A dialog or tool-window frame has no minimise box. Window managers that
+  // offer one anyway (openbox keeps it whatever the hints ask) find the window
+  // restored at once, unless it went down together with the main window or
+  // the program itself asked for it.
+  const bool dialogFrame = borderStyle_ == bsDialog || borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin;
+  const TForm* mainForm = TheApplication().MainForm();
+  if (!dialogFrame || windowState_ == wsMinimized || !mainForm || mainForm == this || mainForm->isMinimized() ||
+      !mainForm->isVisible())
+    return;
+  QTimer::singleShot(0, this, [this] {
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+  });
 }
 
 void TForm::paintEvent(QPaintEvent*) {

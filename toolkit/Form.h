@@ -69,6 +69,7 @@ class TForm : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   // Overridable creation step for subclasses that bind their handler late.
   virtual void DoShow();

@@ -37,6 +37,7 @@ CQ_SETTER(BorderStyle, borderStyle_, UpdateMargins())
 CQ_SETTER(Alignment, alignment_, (void)0)
 CQ_SETTER(Color, color_, (void)0)
 CQ_SETTER(FontColor, fontColor_, (void)0)
+CQ_SETTER(CaptionRight, captionRight_, (void)0)
 #undef CQ_SETTER
 
 void TPanel::SetCaption(const QString& v) {
@@ -76,8 +77,19 @@ void TPanel::paintEvent(QPaintEvent*) {
     p.setFont(font());
     int flags = Qt::AlignVCenter | Qt::TextSingleLine;
     flags |= alignment_ == taLeftJustify ? Qt::AlignLeft : alignment_ == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
-    p.drawText(r, flags, caption_);
+    p.drawText(CaptionArea(), flags, ShownCaption());
   }
+}
+
+QRect TPanel::CaptionArea() const {
+  QRect r = contentsRect();
+  if (captionRight_ >= 0) r.setRight(std::min(r.right(), captionRight_ - 1));
+  return r;
+}
+
+QString TPanel::ShownCaption() const {
+  if (captionRight_ < 0) return caption_;
+  return QFontMetrics(font()).elidedText(caption_, Qt::ElideRight, std::max(0, CaptionArea().width()));
 }
 
 }  // namespace toolkit

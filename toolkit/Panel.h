@@ -42,6 +42,15 @@ class TPanel : public QWidget {
   // Text colour of the caption.
   platform::TColor FontColor() const { return fontColor_; }
   void SetFontColor(platform::TColor v);
+  // Where the caption must end (x in the panel, exclusive), so that it stays
+  // clear of a control on its line; a caption that does not fit is cut with an
+  // ellipsis. -1: the caption may run to the panel's inner edge.
+  int CaptionRight() const { return captionRight_; }
+  void SetCaptionRight(int v);
+  // The caption as painted: whole, or cut with an ellipsis to end before CaptionRight.
+  QString ShownCaption() const;
+  // The rectangle the caption is painted in.
+  QRect CaptionArea() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -58,6 +67,7 @@ class TPanel : public QWidget {
   TAlignment alignment_ = taCenter;
   platform::TColor color_ = platform::clBtnFace;
   platform::TColor fontColor_ = platform::clWindowText;
+  int captionRight_ = -1;
   int tag_ = 0;
 };
 

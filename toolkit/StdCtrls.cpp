@@ -208,7 +208,7 @@ void TMemoLines::SetText(const QString& text) { memo_->SetText(text); }
 // ---- memo ---------------------------------------------------------------
 
 TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), lines_(this) {
-  setTabChangesFocus(false);
+  setTabChangesFocus(!wantTabs_);
   SetScrollBars(ssNone);
   ApplyPalette();
   ApplyFrame();
@@ -231,6 +231,12 @@ QString TMemo::Text() const {
 void TMemo::SetText(const QString& text) { setPlainText(ToLines(text)); }
 
 void TMemo::Clear() { clear(); }
+
+void TMemo::SetWantTabs(bool wantTabs) {
+  if (wantTabs_ == wantTabs) return;
+  wantTabs_ = wantTabs;
+  setTabChangesFocus(!wantTabs);
+}
 
 void TMemo::SetScrollBars(TScrollStyle style) {
   scrollBars_ = style;

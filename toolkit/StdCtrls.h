@@ -130,13 +130,16 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TEditBorderStyle { bsEditNone, bsEditSingle };
 
 // A multi-line edit box. Line breaks of text handed to it (CR LF, LF or CR)
-// become the memo's lines; its text reads back with CR LF.
+// become the memo's lines; its text reads back with CR LF. Tab and Shift+Tab
+// move the focus to the next or previous control unless WantTabs is set; then
+// Tab types a tab character.
 class TMemo : public QPlainTextEdit {
   Q_OBJECT
   Q_PROPERTY(QString Text READ Text WRITE SetText)
   Q_PROPERTY(int Color READ Color WRITE SetColor)
   Q_PROPERTY(int Tag READ Tag WRITE SetTag)
   Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
+  Q_PROPERTY(bool WantTabs READ WantTabs WRITE SetWantTabs)
 
  public:
   explicit TMemo(QWidget* parent = nullptr);
@@ -150,6 +153,8 @@ class TMemo : public QPlainTextEdit {
   void SetScrollBars(TScrollStyle style);
   bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool wrap);
+  bool WantTabs() const { return wantTabs_; }
+  void SetWantTabs(bool wantTabs);
   bool ReadOnly() const { return isReadOnly(); }
   void SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
   platform::TColor Color() const { return color_; }
@@ -178,6 +183,7 @@ class TMemo : public QPlainTextEdit {
   TMemoLines lines_;
   TScrollStyle scrollBars_ = ssNone;
   bool wordWrap_ = true;
+  bool wantTabs_ = false;
   platform::TColor color_ = platform::clWindow;
   platform::TColor fontColor_ = platform::clWindowText;
   TEditBorderStyle borderStyle_ = bsEditSingle;

@@ -1,6 +1,7 @@
 #include "controls/styled/FlatSpeedButton.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEnterEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -192,17 +193,18 @@ void TFlatSpeedButton::leaveEvent(QEvent* event) {
   LeaveStep();
 }
 
-void TFlatSpeedButton::TrackingUpdate(QPoint globalPos) {
-  if (!isEnabled()) return;
-  QWidget* top = window();
-  QWidget* under = top->childAt(top->mapFromGlobal(globalPos));
-  hot_ = under == this;
-  update();
+bool TFlatSpeedButton::PointerOver() const {
+  // The topmost window under the pointer decides: a dialog or menu over the
+  // button hides it from the pointer.
+  return isVisible() && QApplication::widgetAt(QCursor::pos()) == this;
 }
 
 void TFlatSpeedButton::TrackingUpdate() {
   if (!isEnabled()) return;
-  hot_ = underMouse();
+  // Where the pointer is now, not where the last event saw it: a click may have
+  // run a dialog or a menu that took the pointer elsewhere meanwhile, and the
+  // leave notice then came before this.
+  hot_ = PointerOver();
   update();
 }
 
@@ -251,7 +253,7 @@ void TFlatSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
     Click();
   else
     LeaveStep();
-  TrackingUpdate(event->globalPosition().toPoint());
+  TrackingUpdate();
 }
 
 void TFlatSpeedButton::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -154,9 +154,9 @@ class TFlatSpeedButton : public QWidget {
   // The enter and leave steps.
   void EnterStep();
   void LeaveStep();
-  // Hot follows whether the topmost control at `globalPos` is this button.
-  void TrackingUpdate(QPoint globalPos);
+  // Hot follows whether the topmost control under the pointer is this button.
   void TrackingUpdate();
+  bool PointerOver() const;
   // Notifies the other buttons of the parent that this one went down.
   void GroupNotice();
   // A sibling of group `group` went down.

@@ -2,11 +2,16 @@
 # Draws the main window's and the tip window's pictures with ImageMagick:
 # the header banner, the five header glyphs, the four speech glyphs and the tip icon.
 # Glyph backgrounds are one flat colour: the bottom-left pixel is the transparent colour.
+# No edge pixel may blend the drawing with that colour, or the outline shows it
+# once the transparent pixels are left out.
 set -euo pipefail
 cd "$(dirname "$0")"
 SERIF=$(fc-match -f '%{file}' 'Noto Serif CJK SC:style=Bold')
 KAI=$(fc-match -f '%{file}' 'AR PL UKai CN')
 BG='#FF00FF'
+# The header picture's colour where the header glyphs lie: their smoothed
+# outlines blend into it instead of into the transparent colour.
+HEADER='#F2F0E7'
 
 # Header banner, 182x237: sky over layered ink mountains, without letters or
 # marks, since the panel stretches it over the whole header.
@@ -17,21 +22,28 @@ convert -size 182x237 gradient:'#FBF4E4'-'#DCE8EF' \
   -quality 92 banner.jpg
 
 glyph() {  # name, drawing
-  convert -size 40x40 xc:"$BG" "$@" -type TrueColor BMP3:"$name.bmp"
+  # Drawn smoothed on a transparent canvas; partly covered pixels are then
+  # blended with the header's colour, and only the pixels the drawing leaves
+  # untouched take the transparent colour.
+  convert -size 40x40 xc:none "$@" -write mpr:drawn +delete \
+    -size 40x40 xc:"$BG" \
+    \( mpr:drawn -background "$HEADER" -alpha remove -alpha off \) \
+    \( mpr:drawn -alpha extract -threshold 0 \) \
+    -composite -type TrueColor BMP3:"$name.bmp"
 }
 name=china   glyph -fill '#B0281E' -draw "roundrectangle 8,4 32,36 3,3" -fill '#F6EEDC' -draw "rectangle 12,8 28,32" \
   -font "$KAI" -pointsize 14 -fill '#3A2A20' -annotate +13+26 '诗'
 name=foreign glyph -fill '#2E6DA4' -draw "circle 20,20 20,3" -stroke '#D9E6EE' -strokewidth 2 -fill none \
   -draw "ellipse 20,20 8,17 0,360" -draw "line 3,20 37,20" -draw "line 6,12 34,12" -draw "line 6,28 34,28"
-name=setup   glyph -fill '#6B5B4B' -draw "circle 20,20 20,5" -fill "$BG" -draw "circle 20,20 20,13" \
+name=setup   glyph -fill none -stroke '#6B5B4B' -strokewidth 8 -draw "circle 20,20 20,9" -stroke none \
   -fill '#6B5B4B' -draw "rectangle 17,1 23,8" -draw "rectangle 17,32 23,39" -draw "rectangle 1,17 8,23" -draw "rectangle 32,17 39,23" \
   -fill '#C8A04A' -draw "circle 20,20 20,16"
 name=tip     glyph -fill '#E8C547' -draw "circle 20,16 20,4" -fill '#8A8A8A' -draw "rectangle 15,27 25,34" \
   -fill '#5A5A5A' -draw "rectangle 16,35 24,37" -stroke '#B08A20' -draw "line 20,10 20,22"
 name=upgrade glyph -fill '#3C8D4F' -draw "polygon 20,3 36,21 27,21 27,37 13,37 13,21 4,21"
 
-speech() {  # name, drawing: 16x16, 16 colours
-  convert -size 16x16 xc:"$BG" "$@" -colors 16 -type Palette BMP3:"$name.bmp"
+speech() {  # name, drawing: 16x16, 16 colours, drawn unsmoothed: every pixel is the drawing's or the key's
+  convert -size 16x16 xc:"$BG" +antialias "$@" -colors 16 -type Palette BMP3:"$name.bmp"
 }
 name=speak  speech -fill '#B0281E' -draw "polygon 4,2 13,8 4,14"
 name=pause  speech -fill '#B0281E' -draw "rectangle 4,3 6,13" -draw "rectangle 10,3 12,13"

@@ -129,6 +129,25 @@ TEST_F(MainFormTest, TheAuthorTableShowsTheChosenAuthorsBiography) {
   EXPECT_EQ(Pane(), QStringLiteral("杜甫传\r\n"));
 }
 
+// A long info-bar text stops with an ellipsis before the form label, which
+// keeps its place; a short one is shown whole.
+TEST_F(MainFormTest, TheInfoBarTextStopsBeforeTheFormLabel) {
+  Create();
+  EXPECT_EQ(form->Label1->pos(), QPoint(456, 8));
+  ChooseAuthor(QStringLiteral("李白"));
+  SelectPoem(0);
+  EXPECT_EQ(form->Panel4->ShownCaption(), form->Panel4->Caption());
+  const QString longText = QStringLiteral(" 作品名称：自河南经乱，关内阻饥，兄弟离散，各在一处。因望月有感，聊书所怀，"
+                                          "寄上浮梁大兄、於潜七兄、乌江十五兄，兼示符离及下邽弟妹   作家：白居易");
+  form->Panel4->SetCaption(longText);
+  const QString shown = form->Panel4->ShownCaption();
+  EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+  const int end = form->Panel4->CaptionArea().left() + QFontMetrics(form->Panel4->font()).horizontalAdvance(shown);
+  EXPECT_LT(end, form->Label1->x());
+  EXPECT_GE(end, form->Label1->x() - 8 - QFontMetrics(form->Panel4->font()).horizontalAdvance(u'字'));
+  EXPECT_EQ(form->Label1->pos(), QPoint(456, 8));
+}
+
 TEST_F(MainFormTest, TheFormLabelExplainsTheFormAndTurnsRed) {
   Create();
   form->Label1MouseMove({}, 1, 1);  // before any poem: the form name "诗词"

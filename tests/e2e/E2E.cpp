@@ -52,7 +52,7 @@ QProcessEnvironment VirtualDisplay::Environment() const {
   env.remove(QStringLiteral("QT_QPA_PLATFORM"));
   // In sanitizer builds, leaks of system libraries are not the program's.
   env.insert(QStringLiteral("LSAN_OPTIONS"),
-             QStringLiteral("suppressions=%1/tests/e2e/lsan.supp:print_suppressions=0").arg(SourceDir()));
+             QStringLiteral("suppressions=%1/tests/lsan.supp:print_suppressions=0").arg(SourceDir()));
   return env;
 }
 
@@ -255,6 +255,52 @@ bool WaitForWindowGone(const VirtualDisplay& display, const QString& title, int 
   }
 }
 
+// ---- a window manager ---------------------------------------------------------
+
+WindowManager::WindowManager(const VirtualDisplay& display) {
+  QProcessEnvironment env = display.Environment();
+  openbox_.setProcessEnvironment(env);
+  openbox_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+  if (!openbox_.waitForStarted(5000)) return;
+  // Running once it has claimed the display: the root names its check window.
+  const QDeadlineTimer deadline(10000);
+  while (!deadline.hasExpired() && openbox_.state() == QProcess::Running) {
+    if (Run(display, QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+            .contains(QStringLiteral("window id"))) {
+      ok_ = true;
+      return;
+    }
+    QThread::msleep(100);
+  }
+}
+
+WindowManager::~WindowManager() {
+  openbox_.terminate();
+  if (!openbox_.waitForFinished(3000)) openbox_.kill();
+}
+
+QString WaitForClientWindow(const VirtualDisplay& display, const QString& title, int timeoutMs) {
+  const QDeadlineTimer deadline(timeoutMs);
+  // The titles searched for hold no pattern characters but dots, which match themselves too.
+  const QString pattern = u'^' + title + u'$';
+  for (;;) {
+    const QStringList ids = Run(display, QStringLiteral("xdotool"),
+                                {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern})
+                                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (!ids.isEmpty()) return ids.first().trimmed();
+    if (deadline.hasExpired()) return {};
+    QThread::msleep(100);
+  }
+}
+
+QString WindowProperty(const VirtualDisplay& display, const QString& id, const QString& property) {
+  return Run(display, QStringLiteral("xprop"), {QStringLiteral("-id"), id, property}).trimmed();
+}
+
+bool IsViewable(const VirtualDisplay& display, const QString& id) {
+  return Run(display, QStringLiteral("xwininfo"), {QStringLiteral("-id"), id}).contains(QStringLiteral("IsViewable"));
+}
+
 // ---- screenshots and pixels -------------------------------------------------
 
 bool WaitForShot(const VirtualDisplay& display, const QString& name, const std::function<bool(const QImage&)>& ready,
@@ -274,6 +320,15 @@ int CountPixels(const QImage& image, const QRect& r, const std::function<bool(QR
   for (int y = area.top(); y <= area.bottom(); ++y)
     for (int x = area.left(); x <= area.right(); ++x) n += test(image.pixel(x, y)) ? 1 : 0;
   return n;
+}
+
+QRect InkBox(const QImage& image, const QRect& r, const std::function<bool(QRgb)>& test) {
+  const QRect area = r.intersected(image.rect());
+  QRect box;
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (test(image.pixel(x, y))) box |= QRect(x, y, 1, 1);
+  return box;
 }
 
 int DifferentPixels(const QImage& a, const QImage& b, const QRect& r) {

@@ -99,6 +99,29 @@ QList<Window> VisibleWindows(const VirtualDisplay& display);
 std::optional<Window> WaitForWindow(const VirtualDisplay& display, const QString& title, int timeoutMs = 20000);
 bool WaitForWindowGone(const VirtualDisplay& display, const QString& title, int timeoutMs = 20000);
 
+// ---- a window manager ---------------------------------------------------------
+
+// Openbox managing the display for the lifetime of the object: frames, title
+// bars and the window manager's own handling of the program's requests.
+class WindowManager {
+ public:
+  explicit WindowManager(const VirtualDisplay& display);
+  ~WindowManager();
+  bool Ok() const { return ok_; }
+
+ private:
+  QProcess openbox_;
+  bool ok_ = false;
+};
+
+// The X id of the client window with exactly this title (framed or not), polled
+// until it is mapped; empty when none shows in time.
+QString WaitForClientWindow(const VirtualDisplay& display, const QString& title, int timeoutMs = 20000);
+// A property of a window as xprop prints it ("NAME(TYPE) = ..."), or empty.
+QString WindowProperty(const VirtualDisplay& display, const QString& id, const QString& property);
+// Whether the window is mapped and viewable (not minimised, not hidden).
+bool IsViewable(const VirtualDisplay& display, const QString& id);
+
 // ---- screenshots and pixels -------------------------------------------------
 
 // Polls screenshots until `ready` holds for one, at most `timeoutMs`. The last
@@ -108,6 +131,8 @@ bool WaitForShot(const VirtualDisplay& display, const QString& name, const std::
 
 // Number of pixels in `r` for which `test` holds.
 int CountPixels(const QImage& image, const QRect& r, const std::function<bool(QRgb)>& test);
+// The bounding box of the pixels in `r` for which `test` holds (empty when none does).
+QRect InkBox(const QImage& image, const QRect& r, const std::function<bool(QRgb)>& test);
 // Number of pixels in `r` that differ between two screenshots.
 int DifferentPixels(const QImage& a, const QImage& b, const QRect& r);
 // Whether region `ra` of `a` equals region `rb` (same size) of `b`, pixel for pixel.

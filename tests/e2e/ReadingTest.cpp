@@ -22,13 +22,14 @@ using e2e::Click;
 using e2e::CountPixels;
 using e2e::DifferentPixels;
 using e2e::IsColor;
+using e2e::InkBox;
 using e2e::IsDark;
 using e2e::SameRegion;
 
 const QString kMainTitle = QStringLiteral("Cinnabarquillpad V2014 build 09.01");
 const QString kTipTitle = QStringLiteral("每日一贴");
 const QString kAppTitle = QStringLiteral("Cinnabarquillpad");  // the hint window takes the application title
-const QString kMessageTitle = QStringLiteral("Information");
+const QString kMessageTitle = QStringLiteral("信息");
 
 // ---- where things are --------------------------------------------------------
 // The main window is maximised over the 1280x900 screen at (0, 0) (there is no
@@ -84,15 +85,6 @@ bool IsRedInk(QRgb p) { return qRed(p) > 230 && qGreen(p) < 60 && qBlue(p) < 60;
 int Ink(const QImage& s, const QRect& r) { return CountPixels(s, r, IsDark); }
 
 QRect Moved(const QRect& r, const QPoint& by) { return r.translated(by); }
-
-// The bounding box of the pixels in `r` for which `test` holds.
-QRect InkBox(const QImage& s, const QRect& r, bool (*test)(QRgb)) {
-  QRect box;
-  for (int y = r.top(); y <= r.bottom(); ++y)
-    for (int x = r.left(); x <= r.right(); ++x)
-      if (test(s.pixel(x, y))) box |= QRect(x, y, 1, 1);
-  return box;
-}
 
 // ---- the shipped data, read from the sources the databases are built from ----
 

@@ -57,6 +57,26 @@ TEST(QuickIni, Integers) {
   EXPECT_EQ(ini.ReadInteger("n", "absent", -3), -3);
 }
 
+// Only a leading "0x" (either case of the x) or "$" starts hexadecimal digits;
+// hexadecimal text names a 32-bit pattern, as skins store colours.
+TEST(QuickIni, HexadecimalOnlyAfterZeroXOrDollar) {
+  const TQuickIni ini = Parse(
+      "[n]\nlowx=x1F\nupx=X1f\nsigned0x=-0x10\nplus0x=+0x10\nbare=1F\nsmall0x=0x1f\nbig0X=0XFFFFFFFF\n"
+      "top=0x7FFFFFFF\nwrap=$80000000\nneg=-$10\ntoolong=$100000000\nblank0x=0x 1\n");
+  EXPECT_EQ(ini.ReadInteger("n", "lowx", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("n", "upx", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("n", "signed0x", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("n", "plus0x", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("n", "bare", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("n", "small0x", 0), 31);
+  EXPECT_EQ(ini.ReadInteger("n", "big0X", 0), -1);
+  EXPECT_EQ(ini.ReadInteger("n", "top", 0), 2147483647);
+  EXPECT_EQ(ini.ReadInteger("n", "wrap", 0), INT32_MIN);
+  EXPECT_EQ(ini.ReadInteger("n", "neg", 0), -16);
+  EXPECT_EQ(ini.ReadInteger("n", "toolong", 42), 42);
+  EXPECT_EQ(ini.ReadInteger("n", "blank0x", 42), 42);
+}
+
 TEST(QuickIni, CommentsBlankLinesLineBreaksAndNul) {
   QByteArray text("; heading\r\n\r\n[s]\r  ; note=1\nkey=a\r\n");
   text += QByteArray("[t]\nafter=1\n");

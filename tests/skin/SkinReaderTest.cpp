@@ -87,6 +87,38 @@ TEST(SkinReader, WrongVersionIsRefusedWithOneMessage) {
   EXPECT_EQ(dialogs->shown.size(), 1);
 }
 
+// A length word no skin can have is refused with its own message, once; a
+// length at the limit is decoded (and then refused for its version).
+TEST(SkinReader, AnImpossibleDeclaredLengthIsRefusedWithAMessage) {
+  const QString unreadable = QStringLiteral("This Skin File cannot be read\rIt is damaged or not a skin file !");
+  const QString older = QStringLiteral("This is Older Skin File\rPlease update to new version !");
+  auto fileDeclaring = [](quint32 length) {
+    QByteArray file(4, '\0');
+    PutU32(file, 0, length);
+    return file + QByteArray("\x12\x34\x56");
+  };
+  for (const quint32 length : {0xFFFFFFFFu, 0x80000000u, static_cast<quint32>(TSkinReader::kDefaultMaxArchive) + 1}) {
+    testing_support::DialogScript dialogs;
+    TSkinReader reader;
+    EXPECT_FALSE(reader.OpenSkin(fileDeclaring(length)));
+    ASSERT_EQ(dialogs->shown.size(), 1) << length;
+    EXPECT_EQ(dialogs->shown[0].text, unreadable);
+    EXPECT_EQ(reader.Count(), 0);
+  }
+  struct Case {
+    quint32 length;
+    QString message;
+  };
+  for (const Case& c : {Case{1000, older}, Case{1001, unreadable}}) {
+    testing_support::DialogScript dialogs;
+    TSkinReader reader;
+    reader.SetMaxArchive(1000);
+    EXPECT_FALSE(reader.OpenSkin(fileDeclaring(c.length)));
+    ASSERT_EQ(dialogs->shown.size(), 1) << c.length;
+    EXPECT_EQ(dialogs->shown[0].text, c.message) << c.length;
+  }
+}
+
 TEST(SkinReader, NameListSplitsAtAnyLineBreak) {
   TSkinReader with, without, mixed;
   ASSERT_TRUE(with.OpenArchive(RawArchive("a.bmp\r\nb.bmp\r\n", {1, 2}, "xyy")));

@@ -1,6 +1,8 @@
 // The flat speed button: states, hot tracking, groups, clicks and painted looks.
 #include <gtest/gtest.h>
 
+#include <QCursor>
+#include <QDialog>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -99,6 +101,51 @@ TEST_F(SpeedFixture, PressMoveAndReleaseFollowThePointer) {
   QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(10, 66));
   EXPECT_EQ(clicks, 1);  // released outside: no click
   EXPECT_FALSE(button->Tracking());
+}
+
+// A click that runs a modal dialog or a menu: the pointer answers it elsewhere,
+// and the leave notice came while the dialog held the pointer. Once the click
+// is done, the hot look follows where the pointer is now.
+TEST_F(SpeedFixture, HotLookFollowsThePointerAfterADialogOrMenuTookIt) {
+  const QPoint overButton = button->mapToGlobal(QPoint(30, 30));
+  const QPoint elsewhere = host.mapToGlobal(QPoint(300, 250));
+  QPoint answeredAt = elsewhere;
+  button->OnClick = [&] {
+    QDialog dialog(&host);
+    dialog.setGeometry(QRect(host.mapToGlobal(QPoint(200, 150)), QSize(150, 100)));
+    QTimer::singleShot(0, &dialog, [&] {
+      QCursor::setPos(answeredAt);
+      dialog.accept();
+    });
+    dialog.exec();
+  };
+  QCursor::setPos(overButton);
+  Enter(button);
+  ASSERT_TRUE(button->Hot());
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(30, 30));
+  EXPECT_FALSE(button->Hot()) << "still hot after the dialog was answered elsewhere";
+
+  // Answered with the pointer back over the button, it is hot again.
+  answeredAt = overButton;
+  QCursor::setPos(overButton);
+  Enter(button);
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(30, 30));
+  EXPECT_TRUE(button->Hot());
+
+  // A popup menu chosen from with the pointer off the button.
+  QMenu menu;
+  menu.addAction(QStringLiteral("x"));
+  QObject::connect(&menu, &QMenu::aboutToShow, [&] {
+    QTimer::singleShot(0, &menu, [&] {
+      QCursor::setPos(elsewhere);
+      menu.close();
+    });
+  });
+  button->OnClick = nullptr;
+  button->SetPopupMenu(&menu);
+  QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(30, 30));
+  EXPECT_FALSE(button->Hot()) << "still hot after the menu took the pointer away";
+  EXPECT_EQ(button->State(), fbsUp);
 }
 
 TEST_F(SpeedFixture, GroupLatchesOneButtonAndRefusesAllUp) {

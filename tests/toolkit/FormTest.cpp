@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "tests/support/TestSupport.h"
@@ -49,6 +50,39 @@ TEST(Application, MainFormLifecycle) {
   EXPECT_EQ(log.last(), QStringLiteral("main closed"));
   EXPECT_FALSE(log.contains(QStringLiteral("second closed")));
   EXPECT_EQ(TheScreen().FormCount(), 0);
+}
+
+// A window manager that minimises a dialog frame anyway finds it restored; a
+// sizeable window, or a dialog that went down with the main window, stays down.
+TEST(Application, DialogFramesComeBackFromAMinimiseOfTheWindowManager) {
+  Application& app = TheApplication();
+  ASSERT_EQ(app.MainForm(), nullptr);
+  auto* main = app.CreateForm<TForm>();
+  auto* dialog = app.CreateForm<TForm>();
+  dialog->SetBorderStyle(bsDialog);
+  auto* sizeable = app.CreateForm<TForm>();
+  auto run = [&] {
+    // As a window manager does it: the state changes without the form asking.
+    dialog->setWindowState(Qt::WindowMinimized);
+    sizeable->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(dialog->isMinimized()) << "the dialog frame stayed minimised";
+    EXPECT_TRUE(sizeable->isMinimized());
+
+    main->setWindowState(Qt::WindowMinimized);
+    dialog->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dialog->isMinimized()) << "the dialog came back while the main window is down";
+    main->Close();
+  };
+  main->Show();
+  dialog->Show();
+  sizeable->Show();
+  QTimer::singleShot(0, main, run);
+  app.Run();
+  EXPECT_EQ(app.MainForm(), nullptr);
 }
 
 TEST(Form, CloseActionNoneKeepsTheWindowOpen) {

@@ -27,6 +27,21 @@ TEST_F(IniFileTest, IntegerAndFlagReadsFallBackSilently) {
   EXPECT_TRUE(ini.ReadBool(QStringLiteral("a"), QStringLiteral("missing"), true));
 }
 
+// Hexadecimal values beyond the signed 32-bit range read as the default and are
+// refused as era counts, instead of wrapping to negative numbers.
+TEST_F(IniFileTest, HexadecimalValuesBeyondThirtyOneBitsDoNotConvert) {
+  Write(QStringLiteral("[tip]\r\ncount=$80000000\r\ntip=0xFFFFFFFF\r\n[item]\r\nchina=x7FFFFFFF\r\nfremdness=$FFFFFFFF\r\n"));
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("tip"), QStringLiteral("count"), 3), 3);
+  EXPECT_FALSE(ini.ReadBool(QStringLiteral("tip"), QStringLiteral("tip"), false));
+  EXPECT_EQ(StrToInt(ini.ReadString(QStringLiteral("item"), QStringLiteral("china"), QString())), INT32_MAX);
+  try {
+    StrToInt(ini.ReadString(QStringLiteral("item"), QStringLiteral("fremdness"), QString()));
+    FAIL() << "$FFFFFFFF converted";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), QStringLiteral("'$FFFFFFFF' is not a valid integer value"));
+  }
+}
+
 TEST_F(IniFileTest, WritesRoundTripAndAFailedWriteRaisesWithThePath) {
   ini.WriteBool(QStringLiteral("Tip"), QStringLiteral("tip"), true);
   ini.WriteInteger(QStringLiteral("tip"), QStringLiteral("count"), 12);

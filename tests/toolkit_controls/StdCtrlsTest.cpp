@@ -77,6 +77,38 @@ TEST(MemoView, AddingLeavesTheViewAtTheEndUntilScrolledToTop) {
   EXPECT_EQ(memo.verticalScrollBar()->value(), 0);
 }
 
+// Tab and Shift+Tab leave a memo for the next and previous control; a memo
+// that wants tabs types them instead.
+TEST(MemoKeys, TabMovesTheFocusUnlessTheMemoWantsTabs) {
+  QWidget window;
+  auto* before = new TEdit(&window);
+  auto* memo = new TMemo(&window);
+  auto* after = new TEdit(&window);
+  before->setGeometry(0, 0, 100, 20);
+  memo->setGeometry(0, 30, 200, 80);
+  after->setGeometry(0, 120, 100, 20);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  memo->SetText(QStringLiteral("床前明月光"));
+  EXPECT_FALSE(memo->WantTabs());
+
+  memo->setFocus();
+  QTest::keyClick(memo, Qt::Key_Tab);
+  EXPECT_TRUE(after->hasFocus());
+  memo->setFocus();
+  QTest::keyClick(memo, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(before->hasFocus());
+  EXPECT_EQ(memo->Text(), QStringLiteral("床前明月光"));
+
+  memo->SetWantTabs(true);
+  memo->setFocus();
+  memo->moveCursor(QTextCursor::End);
+  QTest::keyClick(memo, Qt::Key_Tab);
+  EXPECT_TRUE(memo->hasFocus());
+  EXPECT_EQ(memo->Text(), QStringLiteral("床前明月光\t"));
+}
+
 TEST(Label, AutoSizeFollowsCaptionAndFont) {
   TLabel label;
   label.SetCaption(QStringLiteral("诗词"));
