@@ -9,6 +9,7 @@
 #include "app/ColumnSort.h"
 #include "app/Maker.h"
 #include "app/Queries.h"
+#include "app/reading/ReadingExtras.h"
 #include "controls/outbar/OutBar.h"
 #include "controls/outbar/OutBarGroup.h"
 #include "controls/outbar/OutBarVertListView.h"
@@ -88,6 +89,7 @@ TForm1::TForm1()
   BuildBars();
   BuildTables();
   BuildTextArea();
+  BuildReading();
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
 }
@@ -120,6 +122,7 @@ void TForm1::BuildMenu() {
   N5 = add(menu, QStringLiteral("设置界面"), &TForm1::FlatSpeedButton4Click);
   N6 = add(menu, QStringLiteral("每日一贴"), &TForm1::FlatSpeedButton5Click);
   N12 = add(menu, QStringLiteral("语音引擎"), &TForm1::N12Click);
+  ReadingMenu = Menu()->addMenu(QStringLiteral("阅读"));
   QMenu* sites = Menu()->addMenu(QStringLiteral("相关网站"));
   N9 = add(sites, QStringLiteral("联系作者"), &TForm1::N9Click);
   N10 = add(sites, QStringLiteral("软件主页"), &TForm1::N10Click);
@@ -345,6 +348,24 @@ void TForm1::BuildTextArea() {
   }
 }
 
+void TForm1::BuildReading() {
+  reading::ReadingTargets t;
+  t.window = this;
+  t.menu = ReadingMenu;
+  t.poemTable = ListView1;
+  t.authorTable = ListView2;
+  t.eraBar = DCOutBar2;
+  t.authorBar = DCOutBar1;
+  t.eraList = DCOutBarVertListView2;
+  t.authorList = DCOutBarVertListView1;
+  t.infoBar = Panel4;
+  t.formLabel = Label1;
+  t.textPane = Memo1;
+  t.hint = FlatHint1;
+  t.poetry = ADOQuery1_.get();
+  reading_ = std::make_unique<reading::ReadingExtras>(t);
+}
+
 // ---- start-up and close -------------------------------------------------
 
 void TForm1::FormCreate() {
@@ -441,6 +462,7 @@ void TForm1::AddPoemRow() {
 void TForm1::ShowText(const QString& text) {
   Memo1->Lines().Add(text);
   Memo1->ScrollToTop();
+  reading_->TextShown();
 }
 
 void TForm1::DCOutBarVertListView1ButtonClick(QObject*, outbar::TDCVertListItem*) {
@@ -544,7 +566,7 @@ void TForm1::Button1Click() {
   if (keyword.isEmpty()) return;
   const int mode = ComboBox1->ItemIndex();
   if (mode < 0 || mode > 2) return;
-  const Statement s = SearchQuery(static_cast<SearchMode>(mode), keyword);
+  const Statement s = SearchQuery(static_cast<SearchMode>(mode), reading_->StoredKeyword(keyword));
   ADOQuery1_->SetSQL(QString());
   ADOQuery1_->SetSQL(s.sql);
   ADOQuery1_->SetParams(s.params);

@@ -53,6 +53,11 @@ void TPanel::UpdateMargins() {
   setContentsMargins(m, m, m, m);
 }
 
+void TPanel::SetDisplayText(TDisplayText display) {
+  display_ = std::move(display);
+  update();
+}
+
 void TPanel::paintEvent(QPaintEvent*) {
   QPainter p(this);
   QRect r = rect();
@@ -76,7 +81,7 @@ void TPanel::paintEvent(QPaintEvent*) {
     p.setFont(font());
     int flags = Qt::AlignVCenter | Qt::TextSingleLine;
     flags |= alignment_ == taLeftJustify ? Qt::AlignLeft : alignment_ == taRightJustify ? Qt::AlignRight : Qt::AlignHCenter;
-    p.drawText(r, flags, caption_);
+    p.drawText(r, flags, ShownCaption());
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/Color.h"
+#include "toolkit/DisplayText.h"
 
 namespace toolkit {
 
@@ -42,6 +43,9 @@ class TPanel : public QWidget {
   // Text colour of the caption.
   platform::TColor FontColor() const { return fontColor_; }
   void SetFontColor(platform::TColor v);
+  // The caption is painted through `display`; Caption() stays as set.
+  void SetDisplayText(TDisplayText display);
+  QString ShownCaption() const { return ShownText(display_, caption_); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -59,6 +63,7 @@ class TPanel : public QWidget {
   platform::TColor color_ = platform::clBtnFace;
   platform::TColor fontColor_ = platform::clWindowText;
   int tag_ = 0;
+  TDisplayText display_;
 };
 
 }  // namespace toolkit

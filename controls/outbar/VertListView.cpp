@@ -221,7 +221,7 @@ int TDCVertListView::QuickAdvance(const QString& text) {
 void TDCVertListView::Measure(TDCVertListItem* item, bool exact) {
   if (item->measuredGeneration_ == generation_ && (item->exact_ || !exact)) return;
   const LayoutParams lp = Params();
-  const QString& caption = item->caption_;
+  const QString caption = toolkit::ShownText(display_, item->caption_);
   int advance = -1;
   bool estimated = false;
   if (!exact && !caption.isEmpty()) {
@@ -513,7 +513,7 @@ void TDCVertListView::DrawItemContent(QPainter& p, TDCVertListItem* item) {
   const bool highlighted = (item == hot_ || (item == selected_ && sunkSelected_)) && selectionType_ == stExpanded &&
                            highlightSelection_;
   p.setPen(platform::ToQColor(highlighted ? highlightFontColor_ : FontColor()));
-  DrawWrapped(p, font(), text, item->caption_, viewStyle_ == vsIcon, lineHeight_);
+  DrawWrapped(p, font(), text, toolkit::ShownText(display_, item->caption_), viewStyle_ == vsIcon, lineHeight_);
 }
 
 void TDCVertListView::PaintItems(QPainter& p, const TRect& area) {
@@ -911,6 +911,13 @@ void TDCVertListView::SetViewStyle(TViewStyle v) {
   viewStyle_ = v;
   InvalidateMeasures();
   Arrange();
+}
+
+void TDCVertListView::SetDisplayText(toolkit::TDisplayText display) {
+  display_ = std::move(display);
+  InvalidateMeasures();
+  Arrange();
+  update();
 }
 
 void TDCVertListView::SetLargeImages(TImageList* v) {
