@@ -148,6 +148,7 @@ void TVerticalReader::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageUp: case Qt::Key_Right: case Qt::Key_Backspace: SetPageIndex(page_ - 1); break;
     case Qt::Key_Home: SetPageIndex(0); break;
     case Qt::Key_End: SetPageIndex(PageCount() - 1); break;
+    case Qt::Key_Escape: Close(); break;
     case Qt::Key_Plus: case Qt::Key_Equal:
       if (!ctrl) return toolkit::TForm::keyPressEvent(event);
       SetCell(cell_ + kCellStep);

@@ -3,8 +3,8 @@
 // page at a time, in the text pane's face at a size the reader chooses.
 // Page keys: Page Down, Left and Space go forward (vertical pages turn to the
 // left), Page Up, Right and Backspace go back, Home and End go to the first
-// and the last page; Ctrl+plus and Ctrl+minus change the size. The buttons
-// under the page turn it as well.
+// and the last page; Ctrl+plus and Ctrl+minus change the size; Escape closes
+// the window. The buttons under the page turn it as well.
 #include <QFont>
 #include <QList>
 

@@ -9,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QMenuBar>
 
+#include "controls/outbar/OutBar.h"
 #include "controls/outbar/OutBarGroup.h"
 #include "controls/styled/FlatHint.h"
 #include "data/Query.h"
