@@ -1,6 +1,7 @@
 #include "app/reading/ReadingExtras.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
@@ -72,6 +73,12 @@ void ReadingExtras::VerticalItemClick() {
   if (!reader_) {
     reader_ = new TVerticalReader(targets_.window);
     if (targets_.textPane) reader_->SetFace(targets_.textPane->font());
+    // At the owner's right, below its header: the bars, the search strip and the
+    // tables' first column stay in view.
+    if (targets_.window) {
+      const QRect owner = targets_.window->window()->geometry();
+      reader_->move(std::max(owner.left(), owner.right() - reader_->width() - 16), owner.top() + 150);
+    }
   }
   reader_->SetText(ReadingText());
   reader_->Show();

@@ -40,10 +40,13 @@ class VerticalPageView : public QWidget {
 
 TVerticalReader::TVerticalReader(QWidget* owner) : toolkit::TForm(owner), face_(toolkit::MakeFont(QStringLiteral("楷体"), 16)) {
   setObjectName(QStringLiteral("VerticalReader"));
+  // A companion of the main window: the window manager keeps it above its
+  // owner (a dialog's place), yet it has the buttons of a main window.
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                 Qt::WindowCloseButtonHint);
   SetCaption(QStringLiteral("竖排阅读"));
   SetDesignBounds(0, 0, 760, 620);
   resize(760, 620);
-  SetPosition(toolkit::poMainFormCenter);
 
   bar_ = new toolkit::TPanel(this);
   bar_->setObjectName(QStringLiteral("PageBar"));
