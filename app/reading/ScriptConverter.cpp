@@ -27,10 +27,10 @@ opencc_t OpenProfile(const char* profile) {
 struct ScriptConverter::Engines {
   opencc_t toTraditional = kFailed;
   opencc_t toSimplified = kFailed;
-  Engines() {
-    toTraditional = OpenProfile("s2t.json");
+  Engines(const QByteArray& s2t, const QByteArray& t2s) {
+    toTraditional = OpenProfile(s2t.constData());
     try {
-      toSimplified = OpenProfile("t2s.json");
+      toSimplified = OpenProfile(t2s.constData());
     } catch (...) {
       opencc_close(toTraditional);
       throw;
@@ -51,7 +51,8 @@ struct ScriptConverter::Engines {
   }
 };
 
-ScriptConverter::ScriptConverter() = default;
+ScriptConverter::ScriptConverter(QByteArray toTraditional, QByteArray toSimplified)
+    : toTraditional_(std::move(toTraditional)), toSimplified_(std::move(toSimplified)) {}
 
 ScriptConverter::~ScriptConverter() {
   // A load still running finishes before its result goes away.
@@ -60,7 +61,9 @@ ScriptConverter::~ScriptConverter() {
 
 void ScriptConverter::Preload() {
   if (engines_ || loading_.valid()) return;
-  loading_ = std::async(std::launch::async, [] { return std::make_unique<Engines>(); });
+  loading_ = std::async(std::launch::async, [s2t = toTraditional_, t2s = toSimplified_] {
+    return std::make_unique<Engines>(s2t, t2s);
+  });
 }
 
 void ScriptConverter::Load() {

@@ -7,6 +7,7 @@
 // thread when Preload is called early, or on first use. Conversions to
 // traditional script are cached: the texts painted again and again (names,
 // titles, captions, table cells) are converted once.
+#include <QByteArray>
 #include <QHash>
 #include <QString>
 #include <future>
@@ -16,7 +17,8 @@ namespace reading {
 
 class ScriptConverter {
  public:
-  ScriptConverter();
+  // The OpenCC profiles for each direction, found where OpenCC keeps its data.
+  explicit ScriptConverter(QByteArray toTraditional = "s2t.json", QByteArray toSimplified = "t2s.json");
   ~ScriptConverter();
   ScriptConverter(const ScriptConverter&) = delete;
   ScriptConverter& operator=(const ScriptConverter&) = delete;
@@ -37,6 +39,7 @@ class ScriptConverter {
 
  private:
   struct Engines;
+  QByteArray toTraditional_, toSimplified_;
   std::future<std::unique_ptr<Engines>> loading_;
   std::unique_ptr<Engines> engines_;
   QHash<QString, QString> cache_;

@@ -8,6 +8,7 @@
 
 #include "app/reading/ScriptConverter.h"
 #include "tests/support/TestSupport.h"
+#include "toolkit/Exception.h"
 
 using reading::ScriptConverter;
 
@@ -104,5 +105,17 @@ TEST(ScriptConverterTest, APreloadStartedEarlyIsTheLoadUsedLater) {
   EXPECT_TRUE(converter.Loaded());
   // Destroying a converter whose load is still running waits for it.
   { ScriptConverter early; early.Preload(); }
-  SUCCEED();
+}
+
+TEST(ScriptConverterTest, AMissingProfileIsSaidAndTheNextUseTriesAgain) {
+  ScriptConverter broken("s2t.json", "no-such-profile.json");
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    try {
+      broken.ToTraditional(QStringLiteral("乡"));
+      FAIL() << "no error";
+    } catch (const toolkit::Exception& e) {
+      EXPECT_TRUE(e.Message().startsWith(QStringLiteral("OpenCC cannot load the profile no-such-profile.json"))) << e.what();
+    }
+    EXPECT_FALSE(broken.Loaded());
+  }
 }

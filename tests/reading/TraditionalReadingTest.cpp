@@ -18,6 +18,7 @@
 #include "toolkit/HintManager.h"
 #include "toolkit/Panel.h"
 #include "toolkit/SpVoice.h"
+#include "toolkit/Exception.h"
 
 using reading_test::Captions;
 using reading_test::ReadingForm;
@@ -269,4 +270,18 @@ TEST(TraditionalReadingTest, TheReadingMenuFollowsTheSecondMenuAndStartsUnchecke
     EXPECT_TRUE(r.Extras().Traditional().On());
     EXPECT_EQ(r.fixture.Setup(), setup);  // nothing is written down
   }
+}
+
+TEST(TraditionalReadingTest, ASwitchThatCannotLoadItsDictionariesLeavesEverythingAsStored) {
+  reading::ScriptConverter broken("no-such-profile.json");
+  toolkit::TPanel info;
+  info.SetCaption(QStringLiteral("静夜思"));
+  reading::ReadingTargets targets;
+  targets.infoBar = &info;
+  reading::TraditionalDisplay display(targets, broken);
+  EXPECT_THROW(display.SetOn(true), toolkit::Exception);
+  EXPECT_FALSE(display.On());
+  EXPECT_EQ(info.ShownCaption(), QStringLiteral("静夜思"));
+  EXPECT_EQ(display.Shown(QStringLiteral("静夜思")), QStringLiteral("静夜思"));
+  EXPECT_EQ(display.StoredKeyword(QStringLiteral("靜夜")), QStringLiteral("靜夜"));
 }
