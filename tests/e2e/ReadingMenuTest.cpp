@@ -7,11 +7,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 
 #include "tests/e2e/E2E.h"
+#include "tests/reading/ExternalTools.h"
 
 namespace {
 
@@ -21,6 +21,8 @@ using e2e::DifferentPixels;
 using e2e::IsColor;
 using e2e::IsDark;
 using e2e::SameRegion;
+using reading_test::PdfLines;
+using reading_test::RunTool;
 
 const QString kMainTitle = QStringLiteral("Cinnabarquillpad V2014 build 09.01");
 const QString kMessageTitle = QStringLiteral("Information");
@@ -42,26 +44,11 @@ const QPoint kNeutral(800, 60);  // over the header picture, away from every but
 
 int Ink(const QImage& s, const QRect& r) { return CountPixels(s, r, IsDark); }
 
-QString Tool(const QString& program, const QStringList& args, const QByteArray& input = {}) {
-  QProcess p;
-  p.start(program, args);
-  if (!p.waitForStarted(10000)) return QString();
-  p.write(input);
-  p.closeWriteChannel();
-  p.waitForFinished(60000);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QStringList PdfLines(const QString& file, const QStringList& options = {}) {
-  return Tool(QStringLiteral("pdftotext"), options + QStringList{file, QStringLiteral("-")})
-      .split(QRegularExpression(QStringLiteral("[\\n\\f]")), Qt::SkipEmptyParts);
-}
-
 // The first page of a PDF as a picture among the screenshots.
 QImage PdfPicture(const QString& file, const QString& name) {
   const QString stem = QDir(e2e::ShotDir()).filePath(name);
-  Tool(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-singlefile"),
-                                    file, stem});
+  RunTool(QStringLiteral("pdftoppm"),
+          {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), QStringLiteral("-singlefile"), file, stem});
   return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 
@@ -95,8 +82,7 @@ Poem ShippedPoem(const QString& title) {
   return poem;
 }
 QStringList Traditional(const QStringList& lines) {
-  return Tool(QStringLiteral("opencc"), {QStringLiteral("-c"), QStringLiteral("s2t.json")}, lines.join(u'\n').toUtf8())
-      .split(u'\n', Qt::SkipEmptyParts);
+  return reading_test::Opencc(QStringLiteral("s2t.json"), lines.join(u'\n')).split(u'\n', Qt::SkipEmptyParts);
 }
 
 // Opens the menu, waits until it shows over the header, chooses the entry and

@@ -5,43 +5,31 @@
 #include <gtest/gtest.h>
 
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "app/reading/PagePrinter.h"
+#include "tests/reading/ExternalTools.h"
 #include "tests/reading/ReadingForm.h"
 #include "toolkit/Exception.h"
 #include "toolkit/Fonts.h"
 
 using reading::PrintDirection;
 using reading::PrintedText;
+using reading_test::PdfLines;
 using reading_test::ReadingForm;
+using reading_test::RunTool;
 
 namespace {
 
-QString Tool(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  if (!p.waitForFinished(60000)) return QStringLiteral("<%1 did not run>").arg(program);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// The PDF's text lines, blank ones left out.
-QStringList PdfLines(const QString& file, const QStringList& options = {}) {
-  return Tool(QStringLiteral("pdftotext"), options + QStringList{file, QStringLiteral("-")})
-      .split(QRegularExpression(QStringLiteral("[\\n\\f]")), Qt::SkipEmptyParts);
-}
-
 int PdfPages(const QString& file) {
   const QRegularExpressionMatch m =
-      QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(Tool(QStringLiteral("pdfinfo"), {file}));
+      QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(RunTool(QStringLiteral("pdfinfo"), {file}));
   return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 // The left edge of a word on the page, in points from the paper's left edge.
 double WordX(const QString& file, const QString& word) {
-  const QString html = Tool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+  const QString html = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
   const QRegularExpressionMatch m =
       QRegularExpression(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>") + word + QStringLiteral("</word>")).match(html);
   return m.hasMatch() ? m.captured(1).toDouble() : -1;
@@ -71,7 +59,7 @@ TEST(PagePrinterTest, ThePdfsTextIsThePoemInReadingOrderWithEmbeddedFonts) {
                                          QStringLiteral("床前明月光，疑是地上霜。"), QStringLiteral("举头望明月，低头思故乡。")}));
   EXPECT_EQ(PdfPages(file), 1);
   // pdffonts lists one line per font after two header lines; column "emb" says yes.
-  const QStringList fonts = Tool(QStringLiteral("pdffonts"), {file}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+  const QStringList fonts = RunTool(QStringLiteral("pdffonts"), {file}).split(u'\n', Qt::SkipEmptyParts).mid(2);
   ASSERT_FALSE(fonts.isEmpty());
   for (const QString& font : fonts) {
     const QStringList columns = font.split(u' ', Qt::SkipEmptyParts);

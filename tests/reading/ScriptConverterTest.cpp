@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "app/reading/ScriptConverter.h"
+#include "tests/reading/ExternalTools.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Exception.h"
 
@@ -29,22 +29,12 @@ QStringList ShippedTexts() {
   return texts;
 }
 
-QString OpenccTool(const QString& profile, const QString& text) {
-  QProcess p;
-  p.start(QStringLiteral("opencc"), {QStringLiteral("-c"), profile});
-  if (!p.waitForStarted()) return QStringLiteral("<opencc missing>");
-  p.write(text.toUtf8());
-  p.closeWriteChannel();
-  p.waitForFinished(120000);
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 }  // namespace
 
 TEST(ScriptConverterTest, PoemsComeOutAsOpenccsOwnToolConvertsThem) {
   const QStringList texts = ShippedTexts();
   ASSERT_GT(texts.size(), 3000);
-  const QStringList expected = OpenccTool(QStringLiteral("s2t.json"), texts.join(u'\n')).split(u'\n');
+  const QStringList expected = reading_test::Opencc(QStringLiteral("s2t.json"), texts.join(u'\n')).split(u'\n');
   ASSERT_GE(expected.size(), texts.size());
   ScriptConverter converter;
   int changed = 0;
@@ -61,7 +51,7 @@ TEST(ScriptConverterTest, ConversionFollowsThePhraseNotTheCharacter) {
   ScriptConverter converter;
   // 发 and 干 and 后 each have two traditional forms; the phrase decides.
   EXPECT_EQ(converter.ToTraditional(QStringLiteral("头发白了，出发去干活，后来皇后来了")),
-            OpenccTool(QStringLiteral("s2t.json"), QStringLiteral("头发白了，出发去干活，后来皇后来了")));
+            reading_test::Opencc(QStringLiteral("s2t.json"), QStringLiteral("头发白了，出发去干活，后来皇后来了")));
   EXPECT_EQ(converter.ToTraditional(QStringLiteral("头发")), QStringLiteral("頭髮"));
   EXPECT_EQ(converter.ToTraditional(QStringLiteral("出发")), QStringLiteral("出發"));
   EXPECT_EQ(converter.ToTraditional(QStringLiteral("皇后")), QStringLiteral("皇后"));
