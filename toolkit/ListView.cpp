@@ -613,7 +613,8 @@ void TListView::paintEvent(QPaintEvent*) {
       if (rowSelect_) {
         mark = row;
       } else if (header_->count() > 0) {
-        const int w = std::min(header_->sectionSize(0), fm.horizontalAdvance(ShownText(display_, item->caption_)) + 2 * kTextIndent);
+        const int shown = fm.horizontalAdvance(ShownText(display_, item->caption_));
+        const int w = std::min(header_->sectionSize(0), shown + 2 * kTextIndent);
         mark = QRect(row.left(), row.top(), w, h);
       }
       p.fillRect(mark, highlight);

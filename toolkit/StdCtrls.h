@@ -187,7 +187,7 @@ class TMemo : public QPlainTextEdit {
   void ApplyFrame();
   // The shown form of text handed by code, line by line.
   QStringList ShownLines(const QStringList& stored) const;
-  // Records the stored and shown forms of `count` lines from block `first` on.
+  // Records the stored and shown forms of the lines from block `first` on.
   void RememberLines(int first, const QStringList& stored, const QStringList& shown);
 
   TMemoLines lines_;

@@ -1,13 +1,13 @@
 #include "app/reading/ReadingExtras.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QDir>
 #include <QFileDialog>
 #include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/reading/VerticalReader.h"
 #include "data/Query.h"

@@ -423,7 +423,8 @@ void TCustomDCGroupBar::PaintGroupButton(QPainter& p, int i) {
     case toolkit::taRightJustify: align |= Qt::AlignRight; break;
     case toolkit::taCenter: align |= Qt::AlignHCenter; break;
   }
-  const QString text = p.fontMetrics().elidedText(toolkit::ShownText(display_, group->Caption()), Qt::ElideRight, std::max(0, textRect.Width()));
+  const QString caption = toolkit::ShownText(display_, group->Caption());
+  const QString text = p.fontMetrics().elidedText(caption, Qt::ElideRight, std::max(0, textRect.Width()));
   p.drawText(textRect.ToQRect(), static_cast<int>(align) | Qt::TextSingleLine, text);
   // The gap below the button.
   const bool lastBelowPage = i == GroupCount() - 1 && i > active_ && active_ >= 0;
