@@ -139,6 +139,9 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   QMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
   // Captions are measured and painted through `display`; items keep their captions.
+  // The display keeps the characters' widths (a change of script): laying out
+  // the items judges a caption that clearly fits on one line by its stored text,
+  // so only the painted items' captions go through `display`.
   void SetDisplayText(toolkit::TDisplayText display);
 
   int ScrollButtonsPosValue() const { return scrollButtonsPos_; }

@@ -19,7 +19,9 @@
 
 namespace {
 
-// A stand-in script change with different widths: every "a" is shown as "WW".
+// A stand-in change of script: 国 is shown as 國 (the same width, other glyphs).
+QString Script(const QString& s) { return QString(s).replace(u'国', u'國'); }
+// A display that changes widths: every "a" is shown as "WW".
 QString Widen(const QString& s) { return QString(s).replace(u'a', QStringLiteral("WW")); }
 
 QImage Paint(QWidget& w) {
@@ -34,13 +36,13 @@ void ExpectPaintsShownText(const std::function<void(Control&, const QString&)>& 
                                [](Control& c, const toolkit::TDisplayText& d) { c.SetDisplayText(d); }) {
   Control stored, shown, plain;
   for (Control* c : {&stored, &shown, &plain}) c->setFont(toolkit::MakeFont(QStringLiteral("宋体"), 15));
-  fill(stored, QStringLiteral("a1 a2"));
-  fill(plain, QStringLiteral("a1 a2"));
-  fill(shown, QStringLiteral("WW1 WW2"));
-  setDisplay(stored, Widen);
+  fill(stored, QStringLiteral("国一 国二"));
+  fill(plain, QStringLiteral("国一 国二"));
+  fill(shown, QStringLiteral("國一 國二"));
+  setDisplay(stored, Script);
   EXPECT_EQ(Paint(stored), Paint(shown));
   EXPECT_NE(Paint(plain), Paint(shown));  // the hook is what makes the difference
-  EXPECT_EQ(readBack(stored), QStringLiteral("a1 a2"));
+  EXPECT_EQ(readBack(stored), QStringLiteral("国一 国二"));
   setDisplay(stored, nullptr);
   EXPECT_EQ(Paint(stored), Paint(plain));
 }
@@ -61,12 +63,14 @@ TEST(DisplayHooksTest, TableRowsArePaintedThroughTheDisplayText) {
 }
 
 TEST(DisplayHooksTest, BarItemsAndGroupCaptionsArePaintedThroughTheDisplayText) {
+  // Laying out needs no display text for captions that clearly fit on a line;
+  // the painted ones, the wrapped one included, go through it.
   ExpectPaintsShownText<outbar::TDCOutBar>(
       [](outbar::TDCOutBar& bar, const QString& text) {
         outbar::TDCOutBarGroup* g = bar.AddGroup();
         g->SetCaption(text);
         g->ListView()->AddItem(text);
-        g->ListView()->AddItem(text + text);  // a caption that wraps when widened
+        g->ListView()->AddItem(text + text + text + text);  // a caption that wraps
       },
       [](outbar::TDCOutBar& bar) { return bar.Group(0)->Caption(); },
       [](outbar::TDCOutBar& bar, const toolkit::TDisplayText& d) {
