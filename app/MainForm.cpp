@@ -10,6 +10,7 @@
 #include "app/ColumnSort.h"
 #include "app/Maker.h"
 #include "app/Queries.h"
+#include "app/reading/ReadingExtras.h"
 #include "controls/outbar/OutBar.h"
 #include "controls/outbar/OutBarGroup.h"
 #include "controls/outbar/OutBarVertListView.h"
@@ -90,6 +91,7 @@ TForm1::TForm1()
   BuildBars();
   BuildTables();
   BuildTextArea();
+  BuildReading();
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
 }
@@ -122,6 +124,7 @@ void TForm1::BuildMenu() {
   N5 = add(menu, QStringLiteral("设置界面"), &TForm1::FlatSpeedButton4Click);
   N6 = add(menu, QStringLiteral("每日一贴"), &TForm1::FlatSpeedButton5Click);
   N12 = add(menu, QStringLiteral("语音引擎"), &TForm1::N12Click);
+  ReadingMenu = Menu()->addMenu(QStringLiteral("阅读"));
   QMenu* sites = Menu()->addMenu(QStringLiteral("相关网站"));
   N9 = add(sites, QStringLiteral("联系作者"), &TForm1::N9Click);
   N10 = add(sites, QStringLiteral("软件主页"), &TForm1::N10Click);
@@ -351,6 +354,24 @@ void TForm1::BuildTextArea() {
   }
 }
 
+void TForm1::BuildReading() {
+  reading::ReadingTargets t;
+  t.window = this;
+  t.menu = ReadingMenu;
+  t.poemTable = ListView1;
+  t.authorTable = ListView2;
+  t.eraBar = DCOutBar2;
+  t.authorBar = DCOutBar1;
+  t.eraList = DCOutBarVertListView2;
+  t.authorList = DCOutBarVertListView1;
+  t.infoBar = Panel4;
+  t.formLabel = Label1;
+  t.textPane = Memo1;
+  t.hint = FlatHint1;
+  t.poetry = ADOQuery1_.get();
+  reading_ = std::make_unique<reading::ReadingExtras>(t);
+}
+
 // ---- start-up and close -------------------------------------------------
 
 void TForm1::FormCreate() {
@@ -472,6 +493,7 @@ void TForm1::ShowAuthorRow(TextPane::Refill& pane) {
   Panel4->SetCaption(QStringLiteral(" 作家姓名：") + ADOQuery1_->FieldByName(QStringLiteral("authorname")).AsString() +
                      QStringLiteral("   生卒时间：") + ADOQuery1_->FieldByName(QStringLiteral("authoryear")).AsString());
   pane.Show(ADOQuery1_->FieldByName(QStringLiteral("content")).AsString());
+  reading_->TextShown();
 }
 
 void TForm1::GoToRow(toolkit::TListItem* row, const QString& keyField, const QString& key) {
@@ -506,6 +528,7 @@ void TForm1::ShowPoemRow(bool withFormLabel) {
     Label2->SetCaption(form);
   }
   pane.Show(ADOQuery1_->FieldByName(QStringLiteral("content")).AsString());
+  reading_->TextShown();
 }
 
 void TForm1::ListView1Click() { ShowPoemRow(false); }
@@ -561,7 +584,8 @@ void TForm1::Button1Click() {
   if (mode < 0 || mode > 2) return;
   ADOQuery1_->SetSQL(QString());
   const Statement s =
-      SearchQuery(static_cast<SearchMode>(mode), keyword, ADOQuery1_->HasTable(data::kPoetrySearchIndex));
+      SearchQuery(static_cast<SearchMode>(mode), reading_->StoredKeyword(keyword),
+                  ADOQuery1_->HasTable(data::kPoetrySearchIndex));
   ADOQuery1_->SetSQL(s.sql);
   ADOQuery1_->SetParams(s.params);
   ADOQuery1_->Open();

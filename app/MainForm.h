@@ -19,6 +19,9 @@ class QMenu;
 namespace data {
 class TADOQuery;
 }
+namespace reading {
+class ReadingExtras;
+}
 namespace outbar {
 class TDCOutBar;
 class TDCOutBarGroup;
@@ -103,6 +106,10 @@ class TForm1 : public toolkit::TForm {
   QAction* N12 = nullptr;  // 语音引擎
   QAction* N9 = nullptr;   // 联系作者
   QAction* N10 = nullptr;  // 软件主页
+  QMenu* ReadingMenu = nullptr;  // 阅读: traditional script, vertical reading, printing
+
+  // What the "阅读" menu offers.
+  reading::ReadingExtras* Reading() const { return reading_.get(); }
 
   // The daily tip window, shown by "每日一贴" and at start-up when asked.
   toolkit::TForm* Form2 = nullptr;
@@ -147,6 +154,7 @@ class TForm1 : public toolkit::TForm {
   void BuildTables();
   void BuildTextArea();
   void BuildComponents();
+  void BuildReading();
 
   void ChooseCollection(const Collection& collection);
   void FillEra(const QString& era);
@@ -166,6 +174,7 @@ class TForm1 : public toolkit::TForm {
   const ColumnSortKeys* sortKeys_ = nullptr;
   std::unique_ptr<TextPane> pane_;
   int sortColumn_ = -1;
+  std::unique_ptr<reading::ReadingExtras> reading_;
 };
 
 // The version part of a caption: its GBK bytes from byte 18, at most 20 bytes.

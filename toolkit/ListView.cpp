@@ -582,6 +582,13 @@ bool TListView::CustomSort(const TLVCompare& compare, qintptr data) {
 
 bool TListView::AlphaSort() { return CustomSort(nullptr, 0); }
 
+void TListView::SetDisplayText(TDisplayText display) {
+  display_ = std::move(display);
+  RefreshDisplayText();
+}
+
+void TListView::RefreshDisplayText() { viewport()->update(); }
+
 // ---- geometry -----------------------------------------------------------
 
 int TListView::RowHeight() const { return rowHeight_; }
@@ -756,7 +763,8 @@ void TListView::paintEvent(QPaintEvent* event) {
       if (rowSelect_) {
         mark = row;
       } else if (header_->count() > 0) {
-        const int w = std::min(header_->sectionSize(0), fm.horizontalAdvance(item->caption_) + 2 * kTextIndent);
+        const int shown = fm.horizontalAdvance(ShownText(display_, item->caption_));
+        const int w = std::min(header_->sectionSize(0), shown + 2 * kTextIndent);
         mark = QRect(row.left(), row.top(), w, h);
       }
       p.fillRect(mark, highlight);
@@ -769,7 +777,7 @@ void TListView::paintEvent(QPaintEvent* event) {
       p.setPen(inMark ? highlightText : text);
       const QRect textRect = cell.adjusted(kTextIndent, 0, -kTextIndent / 2, 0);
       p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                 fm.elidedText(item->ColumnText(c), Qt::ElideRight, textRect.width()));
+                 fm.elidedText(ShownText(display_, item->ColumnText(c)), Qt::ElideRight, textRect.width()));
       if (gridLines_) {
         p.setPen(platform::ToQColor(platform::clBtnFace));
         p.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());

@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "platform/Color.h"
+#include "toolkit/DisplayText.h"
 
 class QHeaderView;
 class QStandardItemModel;
@@ -254,6 +255,13 @@ class TListView : public QAbstractScrollArea {
   // Sorts by OnCompare when assigned, otherwise by caption, ignoring case.
   bool AlphaSort();
 
+  // Rows are painted through `display`; captions and sub-items keep their stored
+  // texts. Setting it repaints; so does RefreshDisplayText after the function
+  // itself starts to answer differently.
+  void SetDisplayText(TDisplayText display);
+  void RefreshDisplayText();
+  const TDisplayText& DisplayText() const { return display_; }
+
   std::function<void(TListItem* item, TItemChange change)> OnChange;
   std::function<void()> OnClick;
   std::function<void()> OnDblClick;
@@ -349,6 +357,7 @@ class TListView : public QAbstractScrollArea {
   bool leftPressed_ = false;
   // Counts removals of rows, so that state changes notice handlers that removed rows.
   unsigned generation_ = 0;
+  TDisplayText display_;
 };
 
 }  // namespace toolkit

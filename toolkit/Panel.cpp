@@ -54,6 +54,11 @@ void TPanel::UpdateMargins() {
   setContentsMargins(m, m, m, m);
 }
 
+void TPanel::SetDisplayText(TDisplayText display) {
+  display_ = std::move(display);
+  update();
+}
+
 void TPanel::paintEvent(QPaintEvent*) {
   QPainter p(this);
   QRect r = rect();
@@ -88,8 +93,9 @@ QRect TPanel::CaptionArea() const {
 }
 
 QString TPanel::ShownCaption() const {
-  if (captionRight_ < 0) return caption_;
-  return QFontMetrics(font()).elidedText(caption_, Qt::ElideRight, std::max(0, CaptionArea().width()));
+  const QString shown = ShownText(display_, caption_);
+  if (captionRight_ < 0) return shown;
+  return QFontMetrics(font()).elidedText(shown, Qt::ElideRight, std::max(0, CaptionArea().width()));
 }
 
 }  // namespace toolkit

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "platform/Color.h"
+#include "toolkit/DisplayText.h"
 
 namespace toolkit {
 
@@ -47,10 +48,13 @@ class TPanel : public QWidget {
   // ellipsis. -1: the caption may run to the panel's inner edge.
   int CaptionRight() const { return captionRight_; }
   void SetCaptionRight(int v);
-  // The caption as painted: whole, or cut with an ellipsis to end before CaptionRight.
-  QString ShownCaption() const;
   // The rectangle the caption is painted in.
   QRect CaptionArea() const;
+  // The caption is painted through `display`; Caption() stays as set.
+  void SetDisplayText(TDisplayText display);
+  // The caption as painted: through the display text, whole or cut with an
+  // ellipsis to end before CaptionRight.
+  QString ShownCaption() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -69,6 +73,7 @@ class TPanel : public QWidget {
   platform::TColor fontColor_ = platform::clWindowText;
   int captionRight_ = -1;
   int tag_ = 0;
+  TDisplayText display_;
 };
 
 }  // namespace toolkit

@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <algorithm>
 
 #include "toolkit/Dispatch.h"
 #include "toolkit/Exception.h"
@@ -15,6 +16,13 @@
 namespace toolkit {
 
 namespace {
+
+// What a memo line handed by code was, and what the memo showed for it.
+struct StoredLine : QTextBlockUserData {
+  StoredLine(QString s, QString w) : stored(std::move(s)), shown(std::move(w)) {}
+  QString stored;
+  QString shown;
+};
 
 [[noreturn]] void RaiseIndexError(int index) {
   throw EInvalidOperation(QStringLiteral("List index out of bounds (%1)").arg(index));
@@ -81,7 +89,13 @@ void TLabel::SetAutoSize(bool autoSize) {
 
 QSize TLabel::TextSize() const {
   const QFontMetrics fm = fontMetrics();
-  return QSize(fm.horizontalAdvance(caption_), fm.height());
+  return QSize(fm.horizontalAdvance(ShownCaption()), fm.height());
+}
+
+void TLabel::SetDisplayText(TDisplayText display) {
+  display_ = std::move(display);
+  AdjustBounds();
+  update();
 }
 
 void TLabel::AdjustBounds() {
@@ -93,7 +107,7 @@ void TLabel::paintEvent(QPaintEvent*) {
   if (!transparent_ && color_ != platform::clNone) p.fillRect(rect(), platform::ToQColor(color_));
   p.setFont(font());
   p.setPen(platform::ToQColor(isEnabled() ? fontColor_ : platform::clGrayText));
-  p.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
+  p.drawText(rect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, ShownCaption());
 }
 
 void TLabel::mouseMoveEvent(QMouseEvent* event) {
@@ -171,15 +185,23 @@ void TMemoLines::Insert(int index, const QString& line) {
   if (index < 0 || index > Count()) RaiseIndexError(index);
   QTextDocument* doc = memo_->document();
   QTextCursor cursor(doc);
-  const QString text = TMemo::ToLines(line);
+  const QStringList stored = TMemo::ToLines(line).split(u'\n');
+  const QStringList shown = memo_->ShownLines(stored);
+  const QString text = shown.join(u'\n');
   if (index < doc->blockCount()) {
-    cursor.setPosition(doc->findBlockByNumber(index).position());
+    // The line that was at `index` moves down; it keeps what it remembered.
+    const QTextBlock moved = doc->findBlockByNumber(index);
+    const auto* old = static_cast<const StoredLine*>(moved.userData());
+    const QStringList movedStored{old ? old->stored : moved.text()}, movedShown{old ? old->shown : moved.text()};
+    cursor.setPosition(moved.position());
     cursor.insertText(text + u'\n');
+    memo_->RememberLines(index + static_cast<int>(stored.size()), movedStored, movedShown);
   } else {
     // After a last line without a line break: break it, then add.
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(u'\n' + text);
   }
+  memo_->RememberLines(index, stored, shown);
   memo_->setTextCursor(cursor);
   memo_->ensureCursorVisible();
 }
@@ -228,7 +250,55 @@ QString TMemo::Text() const {
   return text;
 }
 
-void TMemo::SetText(const QString& text) { setPlainText(ToLines(text)); }
+void TMemo::SetText(const QString& text) {
+  const QStringList stored = ToLines(text).split(u'\n');
+  const QStringList shown = ShownLines(stored);
+  setPlainText(shown.join(u'\n'));
+  RememberLines(0, stored, shown);
+}
+
+QStringList TMemo::ShownLines(const QStringList& stored) const {
+  if (!display_) return stored;
+  QStringList shown;
+  shown.reserve(stored.size());
+  for (const QString& line : stored) shown.append(display_(line));
+  return shown;
+}
+
+void TMemo::RememberLines(int first, const QStringList& stored, const QStringList& shown) {
+  // Without a display function every line shows as stored: nothing to remember.
+  QTextBlock block = document()->findBlockByNumber(first);
+  for (qsizetype i = 0; i < stored.size() && block.isValid(); ++i, block = block.next())
+    block.setUserData(display_ ? new StoredLine(stored[i], shown[i]) : nullptr);
+}
+
+void TMemo::SetDisplayText(TDisplayText display) {
+  display_ = std::move(display);
+  const int scroll = verticalScrollBar()->value();
+  const QTextCursor caret = textCursor();
+  const int caretBlock = caret.blockNumber(), caretColumn = caret.positionInBlock();
+  QTextCursor edit(document());
+  edit.beginEditBlock();
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    const auto* line = static_cast<const StoredLine*>(block.userData());
+    const QString stored = line && line->shown == block.text() ? line->stored : block.text();
+    const QString shown = ShownText(display_, stored);
+    if (shown != block.text()) {
+      edit.setPosition(block.position());
+      edit.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+      edit.insertText(shown);
+    }
+    block.setUserData(display_ ? new StoredLine(stored, shown) : nullptr);
+  }
+  edit.endEditBlock();
+  const QTextBlock back = document()->findBlockByNumber(caretBlock);
+  if (back.isValid()) {
+    QTextCursor c(back);
+    c.setPosition(back.position() + std::min(caretColumn, back.length() - 1));
+    setTextCursor(c);
+  }
+  verticalScrollBar()->setValue(scroll);
+}
 
 void TMemo::Clear() { clear(); }
 

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "platform/Color.h"
+#include "toolkit/DisplayText.h"
 
 namespace toolkit {
 
@@ -43,8 +44,11 @@ class TLabel : public QWidget {
   void SetTag(int tag) { tag_ = tag; }
   QString Hint() const { return toolTip(); }
   void SetHint(const QString& hint) { setToolTip(hint); }
-  // The size the caption needs in the label's font.
+  // The size the shown caption needs in the label's font.
   QSize TextSize() const;
+  // The caption is painted (and sized) through `display`; Caption() stays as set.
+  void SetDisplayText(TDisplayText display);
+  QString ShownCaption() const { return ShownText(display_, caption_); }
 
   std::function<void(Qt::KeyboardModifiers shift, int x, int y)> OnMouseMove;
   std::function<void()> OnClick;
@@ -66,6 +70,7 @@ class TLabel : public QWidget {
   bool autoSize_ = true;
   int tag_ = 0;
   bool pressed_ = false;
+  TDisplayText display_;
 };
 
 // A one-line edit box. OnClick follows a left-button click inside the box.
@@ -170,6 +175,11 @@ class TMemo : public QPlainTextEdit {
   void SetTag(int tag) { tag_ = tag; }
   // Scrolls the view back so that the first line shows (the caret stays).
   void ScrollToTop();
+  // Lines handed to the memo by code (SetText, Lines) are shown through
+  // `display`, one line at a time; the memo remembers each such line as it was
+  // handed, so that another display function shows it anew. Lines the reader
+  // edited since are the reader's own and are passed through as they stand.
+  void SetDisplayText(TDisplayText display);
 
   // Normalises CR LF, LF and lone CR to the memo's line breaks.
   static QString ToLines(const QString& text);
@@ -177,10 +187,16 @@ class TMemo : public QPlainTextEdit {
   std::function<void()> OnChange;
 
  private:
+  friend class TMemoLines;
   void ApplyPalette();
   void ApplyFrame();
+  // The shown form of text handed by code, line by line.
+  QStringList ShownLines(const QStringList& stored) const;
+  // Records the stored and shown forms of the lines from block `first` on.
+  void RememberLines(int first, const QStringList& stored, const QStringList& shown);
 
   TMemoLines lines_;
+  TDisplayText display_;
   TScrollStyle scrollBars_ = ssNone;
   bool wordWrap_ = true;
   bool wantTabs_ = false;

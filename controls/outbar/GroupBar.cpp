@@ -374,6 +374,11 @@ void TCustomDCGroupBar::paintEvent(QPaintEvent*) {
   for (int i = 0; i < GroupCount(); ++i) PaintGroupButton(p, i);
 }
 
+void TCustomDCGroupBar::SetDisplayText(toolkit::TDisplayText display) {
+  display_ = std::move(display);
+  update();
+}
+
 void TCustomDCGroupBar::PaintGroupButton(QPainter& p, int i) {
   TDCOutBarGroup* group = Group(i);
   if (!group) return;
@@ -418,7 +423,8 @@ void TCustomDCGroupBar::PaintGroupButton(QPainter& p, int i) {
     case toolkit::taRightJustify: align |= Qt::AlignRight; break;
     case toolkit::taCenter: align |= Qt::AlignHCenter; break;
   }
-  const QString text = p.fontMetrics().elidedText(group->Caption(), Qt::ElideRight, std::max(0, textRect.Width()));
+  const QString caption = toolkit::ShownText(display_, group->Caption());
+  const QString text = p.fontMetrics().elidedText(caption, Qt::ElideRight, std::max(0, textRect.Width()));
   p.drawText(textRect.ToQRect(), static_cast<int>(align) | Qt::TextSingleLine, text);
   // The gap below the button.
   const bool lastBelowPage = i == GroupCount() - 1 && i > active_ && active_ >= 0;

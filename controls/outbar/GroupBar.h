@@ -15,6 +15,7 @@
 #include "controls/outbar/GroupBarGeometry.h"
 #include "controls/outbar/ListViewEx.h"
 #include "platform/Color.h"
+#include "toolkit/DisplayText.h"
 
 namespace outbar {
 
@@ -52,6 +53,8 @@ class TCustomDCGroupBar : public QWidget, public TDragTarget {
   void SetColor(platform::TColor v);
   bool Ctl3D() const { return ctl3D_; }
   void SetCtl3D(bool v);
+  // Group captions are painted through `display`; groups keep their captions.
+  void SetDisplayText(toolkit::TDisplayText display);
 
   // Geometry (client coordinates).
   TRect InnerRect() const;
@@ -146,6 +149,7 @@ class TCustomDCGroupBar : public QWidget, public TDragTarget {
   platform::TColor buttonSpaceColor_ = platform::clSilver;
   platform::TColor color_ = platform::clBtnFace;
   bool ctl3D_ = true;
+  toolkit::TDisplayText display_;
 };
 
 // Publishes the group-bar properties.

@@ -221,14 +221,15 @@ int TDCVertListView::QuickAdvance(const QString& text) {
 void TDCVertListView::Measure(TDCVertListItem* item, bool exact) {
   if (item->measuredGeneration_ == generation_ && (item->exact_ || !exact)) return;
   const LayoutParams lp = Params();
-  const QString& caption = item->caption_;
+  const QString& stored = item->caption_;
   int advance = -1;
   bool estimated = false;
-  if (!exact && !caption.isEmpty()) {
+  if (!exact && !stored.isEmpty()) {
     // Laying out only needs the number of lines: a caption clearly narrower than
     // the narrowest text box is one line, and its exact width can wait until a
-    // rectangle is asked for.
-    const int quick = QuickAdvance(caption);
+    // rectangle is asked for. The stored caption tells, so that a display text
+    // is only worked out for the items that are painted.
+    const int quick = QuickAdvance(stored);
     const int iw = lp.imageSize.isEmpty() ? 0 : lp.imageSize.width();
     const int labelLeft = ArrangedItemX(lp) + iw + (iw > 0 ? ItemMetrics::kSmallIconGap : 0) + 3;
     const int narrowest = lp.style == vsSmallIcon ? lp.clientWidth - 10 - std::max(10, labelLeft) : lp.clientWidth - 20;
@@ -237,6 +238,7 @@ void TDCVertListView::Measure(TDCVertListItem* item, bool exact) {
       estimated = true;
     }
   }
+  const QString caption = estimated ? stored : toolkit::ShownText(display_, stored);
   if (advance < 0) advance = caption.isEmpty() ? 0 : metrics_.horizontalAdvance(caption);
   const bool oneLine = !caption.contains(QLatin1Char('\n'));
   const WrapFunction wrap = [&](const QString& text, int width) -> WrapResult {
@@ -513,7 +515,7 @@ void TDCVertListView::DrawItemContent(QPainter& p, TDCVertListItem* item) {
   const bool highlighted = (item == hot_ || (item == selected_ && sunkSelected_)) && selectionType_ == stExpanded &&
                            highlightSelection_;
   p.setPen(platform::ToQColor(highlighted ? highlightFontColor_ : FontColor()));
-  DrawWrapped(p, font(), text, item->caption_, viewStyle_ == vsIcon, lineHeight_);
+  DrawWrapped(p, font(), text, toolkit::ShownText(display_, item->caption_), viewStyle_ == vsIcon, lineHeight_);
 }
 
 void TDCVertListView::PaintItems(QPainter& p, const TRect& area) {
@@ -911,6 +913,13 @@ void TDCVertListView::SetViewStyle(TViewStyle v) {
   viewStyle_ = v;
   InvalidateMeasures();
   Arrange();
+}
+
+void TDCVertListView::SetDisplayText(toolkit::TDisplayText display) {
+  display_ = std::move(display);
+  InvalidateMeasures();
+  Arrange();
+  update();
 }
 
 void TDCVertListView::SetLargeImages(TImageList* v) {

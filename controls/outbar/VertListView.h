@@ -18,6 +18,7 @@
 #include "controls/outbar/ListViewEx.h"
 #include "controls/outbar/ScrollButton.h"
 #include "controls/outbar/VertListItem.h"
+#include "toolkit/DisplayText.h"
 
 namespace outbar {
 
@@ -137,6 +138,11 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   TImageList* ImagesInUse() const { return ViewImages(); }
   QMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(QMenu* menu) { popupMenu_ = menu; }
+  // Captions are measured and painted through `display`; items keep their captions.
+  // The display keeps the characters' widths (a change of script): laying out
+  // the items judges a caption that clearly fits on one line by its stored text,
+  // so only the painted items' captions go through `display`.
+  void SetDisplayText(toolkit::TDisplayText display);
 
   int ScrollButtonsPosValue() const { return scrollButtonsPos_; }
   void SetScrollButtonsPosValue(int v) { SetScrollButtonsPos(static_cast<TScrollButtonsPos>(v)); }
@@ -299,6 +305,7 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   bool readOnly_ = false;
   QPointer<TImageList> largeImages_, smallImages_;
   QPointer<QMenu> popupMenu_;
+  toolkit::TDisplayText display_;
 
   // Drag state.
   bool dragging_ = false;

@@ -12,7 +12,8 @@
 
 class ReadingFixture {
  public:
-  explicit ReadingFixture(int tips = 10) : previousDir_(QDir::currentPath()) {
+  // `morePoems` adds rows to the poetry table (its source lines, tab-separated).
+  explicit ReadingFixture(int tips = 10, const QByteArray& morePoems = {}) : previousDir_(QDir::currentPath()) {
     QDir::setCurrent(dir_.path());
     toolkit::TheApplication().SetProgramDir(dir_.path());
     toolkit::TheApplication().SetTitle(QStringLiteral("Cinnabarquillpad"));
@@ -28,7 +29,7 @@ class ReadingFixture {
             "静夜思\t李白\t五言绝句\t床前明月光\t床前明月光，疑是地上霜。\\r\\n举头望明月，低头思故乡。\n"
             "同句甲\t李白\t七言绝句\t同一句\t甲诗\n"
             "同句乙\t李白\t五言律诗\t同一句\t乙诗\n"
-            "春望\t杜甫\t五言律诗\t国破山河在\t国破山河在，城春草木深。\n"}});
+            "春望\t杜甫\t五言律诗\t国破山河在\t国破山河在，城春草木深。\n" + morePoems}});
     Build(QStringLiteral("db4.dat"), data::kFormatDbPassword,
           {{QStringLiteral("format"),
             "formatname\tcontent\n五言绝句\t四句，每句五字。\n诗词\t诗与词的总称。\n"}});

@@ -1,0 +1,131 @@
+#include "app/reading/PagePrinter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
+#include <QTextLayout>
+
+#include "app/reading/VerticalLayout.h"
+#include "app/reading/VerticalPainter.h"
+#include "toolkit/Exception.h"
+
+namespace reading {
+
+namespace {
+
+constexpr double kTitlePoints = 20;
+constexpr double kHeadingPoints = 12;
+constexpr double kBodyPoints = 14;
+constexpr double kMarginMm = 20;
+
+QFont Sized(const QFont& face, double points, bool bold = false) {
+  QFont f(face.family());
+  f.setPointSizeF(points);
+  f.setBold(bold);
+  return f;
+}
+
+QStringList Lines(const QString& text) {
+  QStringList lines = text.split(QRegularExpression(QStringLiteral("\\r\\n|\\n|\\r")));
+  while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  return lines;
+}
+
+// Lays paragraphs down the page, wrapping them at the page width and starting
+// a new page when the next line does not fit.
+class HorizontalWriter {
+ public:
+  HorizontalWriter(QPainter& p, QPagedPaintDevice& device) : p_(p), device_(device) {}
+
+  void Paragraph(const QString& text, const QFont& font, Qt::Alignment align) {
+    QTextLayout layout(text, font, &device_);
+    QTextOption option(align);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+      line.setLineWidth(device_.width());
+    layout.endLayout();
+    for (int i = 0; i < layout.lineCount(); ++i) {
+      const QTextLine line = layout.lineAt(i);
+      if (y_ > 0 && y_ + line.height() > device_.height()) {
+        device_.newPage();
+        y_ = 0;
+      }
+      line.draw(&p_, QPointF(0, y_ - line.y()));
+      y_ += line.height();
+    }
+  }
+  void Space(const QFont& font) { y_ += QFontMetricsF(font, &device_).lineSpacing() / 2; }
+
+ private:
+  QPainter& p_;
+  QPagedPaintDevice& device_;
+  qreal y_ = 0;
+};
+
+void PrintHorizontal(QPainter& p, QPagedPaintDevice& device, const PrintedText& text, const QFont& face) {
+  HorizontalWriter writer(p, device);
+  const QFont body = Sized(face, kBodyPoints);
+  const QString heading = HeadingLine(text);
+  if (!text.title.isEmpty()) writer.Paragraph(text.title, Sized(face, kTitlePoints, true), Qt::AlignHCenter);
+  if (!heading.isEmpty()) writer.Paragraph(heading, Sized(face, kHeadingPoints), Qt::AlignHCenter);
+  if (!text.title.isEmpty() || !heading.isEmpty()) writer.Space(body);
+  for (const QString& line : Lines(text.body)) writer.Paragraph(line, body, Qt::AlignLeft);
+}
+
+void PrintVertical(QPainter& p, QPagedPaintDevice& device, const PrintedText& text, const QFont& face) {
+  const int cell = qRound(kBodyPoints * device.logicalDpiY() / 72.0);
+  VerticalMetrics metrics = MetricsForCell(cell);
+  // The paper's margins are the device's; only the room for a hanging mark stays.
+  metrics.margins = QMargins(0, 0, 0, metrics.cell + metrics.rowGap);
+  const VerticalLayout layout(QSize(device.width(), device.height()), metrics);
+  const QList<VerticalPage> pages = layout.Lay({text.title, HeadingLine(text), text.body});
+  for (qsizetype i = 0; i < pages.size(); ++i) {
+    if (i > 0) device.newPage();
+    PaintVerticalPage(p, pages[i], face, cell);
+  }
+}
+
+}  // namespace
+
+QString HeadingLine(const PrintedText& text) {
+  const QString era = text.era.isEmpty() ? QString() : QStringLiteral("〔") + text.era + QStringLiteral("〕");
+  return era + text.byline;
+}
+
+void PrintText(QPagedPaintDevice& device, const PrintedText& text, PrintDirection direction, const QFont& face) {
+  QPainter p(&device);
+  if (!p.isActive()) throw toolkit::Exception(QStringLiteral("The printer cannot be used"));
+  p.setPen(Qt::black);
+  if (direction == PrintDirection::Vertical)
+    PrintVertical(p, device, text, face);
+  else
+    PrintHorizontal(p, device, text, face);
+}
+
+void WritePdf(const QString& file, const PrintedText& text, PrintDirection direction, const QFont& face) {
+  {
+    // Said plainly before anything is drawn: the writer itself only fails to paint.
+    QFile probe(file);
+    if (!probe.open(QIODevice::WriteOnly))
+      throw toolkit::Exception(QStringLiteral("Cannot create file \"%1\". %2").arg(file, probe.errorString()));
+  }
+  {
+    QPdfWriter writer(file);
+    writer.setCreator(QStringLiteral("Cinnabarquillpad"));
+    writer.setTitle(text.title);
+    writer.setResolution(300);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                     QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
+    PrintText(writer, text, direction, face);
+  }
+  if (!QFileInfo(file).isFile() || QFileInfo(file).size() == 0)
+    throw toolkit::Exception(QStringLiteral("Cannot create file \"%1\"").arg(file));
+}
+
+}  // namespace reading

@@ -1,0 +1,149 @@
+#include "app/reading/ReadingExtras.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QMenu>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTimer>
+#include <algorithm>
+
+#include "app/reading/VerticalReader.h"
+#include "data/Query.h"
+#include "toolkit/Dispatch.h"
+#include "toolkit/StdCtrls.h"
+
+namespace reading {
+
+ReadingExtras::ReadingExtras(const ReadingTargets& targets)
+    : targets_(targets), traditional_(targets, converter_) {
+  AskPrinter = [this](QPrinter& printer) {
+    QPrintDialog dialog(&printer, targets_.window);
+    dialog.setWindowTitle(QStringLiteral("打印"));
+    return dialog.exec() == QDialog::Accepted;
+  };
+  AskPdfFile = [this](const QString& suggested) {
+    return QFileDialog::getSaveFileName(targets_.window, QStringLiteral("导出 PDF"), suggested,
+                                        QStringLiteral("PDF 文件 (*.pdf)"));
+  };
+  BuildMenu();
+  if (targets_.textPane)
+    connect(targets_.textPane, &QPlainTextEdit::textChanged, this, &ReadingExtras::PaneChanged);
+}
+
+ReadingExtras::~ReadingExtras() {
+  if (reader_) delete reader_.data();
+}
+
+TVerticalReader* ReadingExtras::VerticalReader() const { return reader_; }
+
+void ReadingExtras::BuildMenu() {
+  if (!targets_.menu) return;
+  auto add = [this](const QString& text, void (ReadingExtras::*handler)()) {
+    QAction* a = targets_.menu->addAction(text);
+    connect(a, &QAction::triggered, this, [this, handler] { toolkit::Dispatch(handler, this); });
+    return a;
+  };
+  TraditionalItem = add(QStringLiteral("繁体显示"), &ReadingExtras::TraditionalItemClick);
+  TraditionalItem->setCheckable(true);
+  VerticalItem = add(QStringLiteral("竖排阅读"), &ReadingExtras::VerticalItemClick);
+  targets_.menu->addSeparator();
+  PrintItem = add(QStringLiteral("打印…"), &ReadingExtras::PrintItemClick);
+  PdfItem = add(QStringLiteral("导出 PDF…"), &ReadingExtras::PdfItemClick);
+  // The dictionaries load while the reader looks at the menu.
+  connect(targets_.menu, &QMenu::aboutToShow, this, [this] { converter_.Preload(); });
+}
+
+void ReadingExtras::TraditionalItemClick() {
+  const bool wanted = TraditionalItem ? TraditionalItem->isChecked() : !traditional_.On();
+  // The check mark shows what is in force, also when switching failed.
+  struct Mark {
+    QAction* item;
+    const TraditionalDisplay& display;
+    ~Mark() {
+      if (item) item->setChecked(display.On());
+    }
+  } mark{TraditionalItem, traditional_};
+  traditional_.SetOn(wanted);
+  FollowPane();
+}
+
+void ReadingExtras::VerticalItemClick() {
+  if (!reader_) {
+    reader_ = new TVerticalReader(targets_.window);
+    if (targets_.textPane) reader_->SetFace(targets_.textPane->font());
+    // At the owner's right, below its header: the bars, the search strip and the
+    // tables' first column stay in view.
+    if (targets_.window) {
+      const QRect owner = targets_.window->window()->geometry();
+      reader_->move(std::max(owner.left(), owner.right() - reader_->width() - 16), owner.top() + 150);
+    }
+  }
+  reader_->SetText(ReadingText());
+  reader_->Show();
+}
+
+void ReadingExtras::TextShown() {
+  if (targets_.poetry) record_ = RecordOf(*targets_.poetry);
+  FollowPane();
+}
+
+void ReadingExtras::PaneChanged() {
+  // A pane emptied by a handler no longer shows the record it showed.
+  if (targets_.textPane && targets_.textPane->document()->isEmpty()) record_ = ShownRecord();
+  // Handlers write the pane in several steps: follow once they are done.
+  if (followPending_ || !reader_) return;
+  followPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    followPending_ = false;
+    FollowPane();
+  });
+}
+
+void ReadingExtras::FollowPane() {
+  if (reader_) reader_->SetText(ReadingText());
+}
+
+VerticalText ReadingExtras::ReadingText() const {
+  VerticalText t;
+  t.title = traditional_.Shown(record_.title);
+  t.byline = traditional_.Shown(record_.byline);
+  t.body = targets_.textPane ? targets_.textPane->Text() : QString();
+  return t;
+}
+
+PrintedText ReadingExtras::TextToPrint() const {
+  PrintedText t;
+  const VerticalText shown = ReadingText();
+  t.title = shown.title;
+  t.byline = shown.byline;
+  t.body = shown.body;
+  if (record_.kind != ShownRecord::kNone && targets_.poetry)
+    t.era = traditional_.Shown(EraOf(targets_.poetry->ConnectionString(), record_.author));
+  return t;
+}
+
+PrintDirection ReadingExtras::Direction() const {
+  return reader_ && reader_->isVisible() ? PrintDirection::Vertical : PrintDirection::Horizontal;
+}
+
+void ReadingExtras::PrintItemClick() {
+  const PrintedText text = TextToPrint();
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName(text.title.isEmpty() ? QStringLiteral("Cinnabarquillpad") : text.title);
+  if (!AskPrinter || !AskPrinter(printer)) return;
+  PrintText(printer, text, Direction(), targets_.textPane ? targets_.textPane->font() : QFont());
+}
+
+void ReadingExtras::PdfItemClick() {
+  const PrintedText text = TextToPrint();
+  QString name = text.title.isEmpty() ? QStringLiteral("Cinnabarquillpad") : text.title;
+  name.replace(u'/', u'_');
+  QString file = AskPdfFile ? AskPdfFile(QDir::home().filePath(name + QStringLiteral(".pdf"))) : QString();
+  if (file.isEmpty()) return;
+  if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) file += QStringLiteral(".pdf");
+  WritePdf(file, text, Direction(), targets_.textPane ? targets_.textPane->font() : QFont());
+}
+
+}  // namespace reading

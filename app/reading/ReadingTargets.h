@@ -1,0 +1,44 @@
+#pragma once
+// The main window's parts the reading extras work on. The extras only change
+// how these show their texts, and read the poetry cursor; they never move it.
+#include <QString>
+
+class QMenu;
+class QWidget;
+
+namespace data {
+class TADOQuery;
+}
+namespace outbar {
+class TCustomDCGroupBar;
+class TDCVertListView;
+}
+namespace styled {
+class TFlatHint;
+}
+namespace toolkit {
+class TLabel;
+class TListView;
+class TMemo;
+class TPanel;
+}
+
+namespace reading {
+
+struct ReadingTargets {
+  QWidget* window = nullptr;  // owner of the reading window and the dialogs
+  QMenu* menu = nullptr;      // the "阅读" menu, filled by the extras
+  toolkit::TListView* poemTable = nullptr;
+  toolkit::TListView* authorTable = nullptr;
+  outbar::TCustomDCGroupBar* eraBar = nullptr;
+  outbar::TCustomDCGroupBar* authorBar = nullptr;
+  outbar::TDCVertListView* eraList = nullptr;
+  outbar::TDCVertListView* authorList = nullptr;
+  toolkit::TPanel* infoBar = nullptr;
+  toolkit::TLabel* formLabel = nullptr;
+  toolkit::TMemo* textPane = nullptr;
+  styled::TFlatHint* hint = nullptr;
+  data::TADOQuery* poetry = nullptr;  // the poetry cursor
+};
+
+}  // namespace reading

@@ -1,0 +1,94 @@
+#include "app/reading/ScriptConverter.h"
+
+#include <opencc/opencc.h>
+
+#include "toolkit/Exception.h"
+
+namespace reading {
+
+namespace {
+
+// Beyond this many entries the cache starts again: it holds what the reader
+// looks at, not the whole library.
+constexpr int kCacheLimit = 200000;
+
+const opencc_t kFailed = reinterpret_cast<opencc_t>(-1);
+
+opencc_t OpenProfile(const char* profile) {
+  const opencc_t handle = opencc_open(profile);
+  if (handle == kFailed)
+    throw toolkit::Exception(QStringLiteral("OpenCC cannot load the profile %1: %2")
+                                 .arg(QString::fromLatin1(profile), QString::fromUtf8(opencc_error())));
+  return handle;
+}
+
+}  // namespace
+
+struct ScriptConverter::Engines {
+  opencc_t toTraditional = kFailed;
+  opencc_t toSimplified = kFailed;
+  Engines(const QByteArray& s2t, const QByteArray& t2s) {
+    toTraditional = OpenProfile(s2t.constData());
+    try {
+      toSimplified = OpenProfile(t2s.constData());
+    } catch (...) {
+      opencc_close(toTraditional);
+      throw;
+    }
+  }
+  ~Engines() {
+    opencc_close(toTraditional);
+    opencc_close(toSimplified);
+  }
+  static QString Convert(opencc_t handle, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    char* out = opencc_convert_utf8(handle, utf8.constData(), static_cast<size_t>(utf8.size()));
+    if (out == nullptr)
+      throw toolkit::Exception(QStringLiteral("OpenCC cannot convert the text: %1").arg(QString::fromUtf8(opencc_error())));
+    const QString result = QString::fromUtf8(out);
+    opencc_convert_utf8_free(out);
+    return result;
+  }
+};
+
+ScriptConverter::ScriptConverter(QByteArray toTraditional, QByteArray toSimplified)
+    : toTraditional_(std::move(toTraditional)), toSimplified_(std::move(toSimplified)) {}
+
+ScriptConverter::~ScriptConverter() {
+  // A load still running finishes before its result goes away.
+  if (loading_.valid()) loading_.wait();
+}
+
+void ScriptConverter::Preload() {
+  if (engines_ || loading_.valid()) return;
+  loading_ = std::async(std::launch::async, [s2t = toTraditional_, t2s = toSimplified_] {
+    return std::make_unique<Engines>(s2t, t2s);
+  });
+}
+
+void ScriptConverter::Load() {
+  if (engines_) return;
+  Preload();
+  // get() hands on an error of the load; a later call starts a new one.
+  std::future<std::unique_ptr<Engines>> loading = std::move(loading_);
+  engines_ = loading.get();
+}
+
+QString ScriptConverter::ToTraditional(const QString& simplified) {
+  if (simplified.isEmpty()) return simplified;
+  const auto hit = cache_.constFind(simplified);
+  if (hit != cache_.constEnd()) return hit.value();
+  Load();
+  const QString result = Engines::Convert(engines_->toTraditional, simplified);
+  if (cache_.size() >= kCacheLimit) cache_.clear();
+  cache_.insert(simplified, result);
+  return result;
+}
+
+QString ScriptConverter::ToSimplified(const QString& traditional) {
+  if (traditional.isEmpty()) return traditional;
+  Load();
+  return Engines::Convert(engines_->toSimplified, traditional);
+}
+
+}  // namespace reading

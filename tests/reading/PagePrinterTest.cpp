@@ -1,0 +1,173 @@
+// The printed page: its text read back from the PDF with pdftotext equals the
+// poem in reading order, headed by title, era and author; the fonts are
+// embedded; the vertical page reads from the right; printing goes through the
+// printer the dialog set up.
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "app/reading/PagePrinter.h"
+#include "tests/reading/ExternalTools.h"
+#include "tests/reading/ReadingForm.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Fonts.h"
+
+using reading::PrintDirection;
+using reading::PrintedText;
+using reading_test::PdfLines;
+using reading_test::ReadingForm;
+using reading_test::RunTool;
+
+namespace {
+
+int PdfPages(const QString& file) {
+  const QRegularExpressionMatch m =
+      QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(RunTool(QStringLiteral("pdfinfo"), {file}));
+  return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+// The left edge of a word on the page, in points from the paper's left edge.
+double WordX(const QString& file, const QString& word) {
+  const QString html = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+  const QRegularExpressionMatch m =
+      QRegularExpression(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>") + word + QStringLiteral("</word>")).match(html);
+  return m.hasMatch() ? m.captured(1).toDouble() : -1;
+}
+
+const QFont kKai = toolkit::MakeFont(QStringLiteral("楷体"), 16);
+
+PrintedText Quiet() {
+  return {QStringLiteral("静夜思"), QStringLiteral("李白"), QStringLiteral("唐代"),
+          QStringLiteral("床前明月光，疑是地上霜。\r\n举头望明月，低头思故乡。\r\n")};
+}
+
+}  // namespace
+
+TEST(PagePrinterTest, TheHeadingLineJoinsEraAndBylineLeavingOutWhatIsEmpty) {
+  EXPECT_EQ(reading::HeadingLine(Quiet()), QStringLiteral("〔唐代〕李白"));
+  EXPECT_EQ(reading::HeadingLine({QStringLiteral("t"), QStringLiteral("李白"), QString(), QString()}), QStringLiteral("李白"));
+  EXPECT_EQ(reading::HeadingLine({QStringLiteral("t"), QString(), QStringLiteral("唐代"), QString()}), QStringLiteral("〔唐代〕"));
+  EXPECT_EQ(reading::HeadingLine({}), QString());
+}
+
+TEST(PagePrinterTest, ThePdfsTextIsThePoemInReadingOrderWithEmbeddedFonts) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("quiet.pdf"));
+  reading::WritePdf(file, Quiet(), PrintDirection::Horizontal, kKai);
+  EXPECT_EQ(PdfLines(file), (QStringList{QStringLiteral("静夜思"), QStringLiteral("〔唐代〕李白"),
+                                         QStringLiteral("床前明月光，疑是地上霜。"), QStringLiteral("举头望明月，低头思故乡。")}));
+  EXPECT_EQ(PdfPages(file), 1);
+  // pdffonts lists one line per font after two header lines; column "emb" says yes.
+  const QStringList fonts = RunTool(QStringLiteral("pdffonts"), {file}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+  ASSERT_FALSE(fonts.isEmpty());
+  for (const QString& font : fonts) {
+    const QStringList columns = font.split(u' ', Qt::SkipEmptyParts);
+    ASSERT_GE(columns.size(), 5) << font.toStdString();
+    EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes")) << font.toStdString();  // emb sub uni object ID
+  }
+}
+
+TEST(PagePrinterTest, LongTextsGoOnToFurtherPagesInOrder) {
+  PrintedText t = Quiet();
+  t.body.clear();
+  QStringList expected{t.title, reading::HeadingLine(t)};
+  for (int i = 1; i <= 90; ++i) {
+    const QString line = QStringLiteral("第%1行诗句").arg(i);
+    t.body += line + QStringLiteral("\r\n");
+    expected << line;
+  }
+  // A line wider than the paper wraps and stays in order.
+  const QString wide(80, u'长');
+  t.body += wide;
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("long.pdf"));
+  reading::WritePdf(file, t, PrintDirection::Horizontal, kKai);
+  EXPECT_GE(PdfPages(file), 3);
+  const QStringList lines = PdfLines(file);
+  ASSERT_GE(lines.size(), expected.size() + 1);
+  EXPECT_EQ(lines.mid(0, expected.size()), expected);
+  EXPECT_EQ(lines.mid(expected.size()).join(QString()), wide);
+}
+
+TEST(PagePrinterTest, TheVerticalPageReadsFromTheRightInColumns) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("vertical.pdf"));
+  reading::WritePdf(file, Quiet(), PrintDirection::Vertical, kKai);
+  EXPECT_EQ(PdfPages(file), 1);
+  // In drawing order the characters are the title, the heading, then the poem.
+  const QString raw = PdfLines(file, {QStringLiteral("-raw")}).join(QString()).remove(u' ');
+  EXPECT_EQ(raw, QStringLiteral("静夜思〔唐代〕李白床前明月光，疑是地上霜。举头望明月，低头思故乡。"));
+  // The title's first character stands in the rightmost column of the A4 page
+  // (595 points wide, 20 mm margins: the column starts 14 points left of 538),
+  // the poem's first one a column to its left; the horizontal title is centred.
+  EXPECT_NEAR(WordX(file, QStringLiteral("静")), 538.6 - 14, 1.0);
+  EXPECT_LT(WordX(file, QStringLiteral("床")), WordX(file, QStringLiteral("静")) - 14);
+  const QString flat = dir.filePath(QStringLiteral("flat.pdf"));
+  reading::WritePdf(flat, Quiet(), PrintDirection::Horizontal, kKai);
+  EXPECT_NEAR(WordX(flat, QStringLiteral("静夜思")), 595 / 2.0 - 30, 10.0);
+}
+
+TEST(PagePrinterTest, AFileThatCannotBeWrittenIsSaidPlainly) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("missing/folder/x.pdf"));
+  try {
+    reading::WritePdf(file, Quiet(), PrintDirection::Horizontal, kKai);
+    FAIL() << "no error";
+  } catch (const toolkit::Exception& e) {
+    EXPECT_TRUE(e.Message().startsWith(QStringLiteral("Cannot create file \"") + file + u'"')) << e.what();
+  }
+}
+
+TEST(PagePrinterTest, ExportingAsksForTheFileAndPrintsWhatIsShown) {
+  ReadingForm r;
+  r.ChooseAuthor(QStringLiteral("李白"));
+  r.SelectPoem(QStringLiteral("静夜思"));
+  r.Traditional(true);
+  QString suggested;
+  const QString chosen = r.fixture.Path(QStringLiteral("out"));
+  r.Extras().AskPdfFile = [&](const QString& s) {
+    suggested = s;
+    return chosen;  // without the suffix: it is added
+  };
+  r.Extras().PdfItemClick();
+  ASSERT_TRUE(r.Errors().isEmpty()) << r.Errors().join(u'|').toStdString();
+  EXPECT_TRUE(suggested.endsWith(QStringLiteral("/靜夜思.pdf"))) << suggested.toStdString();
+  EXPECT_EQ(PdfLines(chosen + QStringLiteral(".pdf")),
+            (QStringList{QStringLiteral("靜夜思"), QStringLiteral("〔唐代〕李白"), QStringLiteral("牀前明月光，疑是地上霜。"),
+                         QStringLiteral("舉頭望明月，低頭思故鄉。")}));
+  // Cancelled: nothing is written.
+  r.Extras().AskPdfFile = [](const QString&) { return QString(); };
+  r.Extras().PdfItemClick();
+  EXPECT_TRUE(r.Errors().isEmpty());
+
+  // A biography is headed by the name, the era and the life dates.
+  r.Traditional(false);
+  r.ChooseEra(QStringLiteral("唐代"));
+  r.form->ListView2->SetSelected(r.form->ListView2->Items().Item(1));
+  const reading::PrintedText bio = r.Extras().TextToPrint();
+  EXPECT_EQ(bio.title, QStringLiteral("杜甫"));
+  EXPECT_EQ(reading::HeadingLine(bio), QStringLiteral("〔唐代〕712—770"));
+}
+
+TEST(PagePrinterTest, PrintingGoesToThePrinterTheDialogSetUp) {
+  ReadingForm r;
+  r.ChooseEra(QStringLiteral("宋代"));
+  r.ChooseAuthor(QStringLiteral("苏轼"));
+  r.SelectPoem(QStringLiteral("白发吟"));
+  const QString file = r.fixture.Path(QStringLiteral("printed.pdf"));
+  int asked = 0;
+  r.Extras().AskPrinter = [&](QPrinter& printer) {
+    ++asked;
+    EXPECT_EQ(printer.docName(), QStringLiteral("白发吟"));
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    return asked > 1;  // the first time the reader cancels
+  };
+  r.Extras().PrintItemClick();
+  EXPECT_FALSE(QFile::exists(file));
+  r.Extras().PrintItemClick();
+  ASSERT_TRUE(r.Errors().isEmpty()) << r.Errors().join(u'|').toStdString();
+  EXPECT_EQ(PdfLines(file), (QStringList{QStringLiteral("白发吟"), QStringLiteral("〔宋代〕苏轼"),
+                                         QStringLiteral("白髮三千丈，缘愁似个长。"), QStringLiteral("后来头发白。")}));
+}
