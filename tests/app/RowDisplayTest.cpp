@@ -18,8 +18,9 @@
 namespace {
 
 TEST(ColumnSortKeys, KeysCompareAsTheirTextsDo) {
-  // Latin letters of both cases, a prefix, a NUL inside a text, characters
-  // outside GBK (each becomes "?"), empty texts and bytes above 0x80.
+  // Latin letters of both cases, a prefix, a NUL inside a text, a character
+  // outside GBK (four GB18030 bytes, the first above 0x80), empty texts and
+  // bytes above 0x80.
   const QStringList texts = {QStringLiteral("abc"), QStringLiteral("ABD"), QStringLiteral("ab"), QString(),
                              QStringLiteral("杜甫"), QStringLiteral("李白"), QString::fromUtf16(u"a\u0000z", 3),
                              QString::fromUtf16(u"a\u0000y", 3), QStringLiteral("𠀀诗"), QStringLiteral("?诗"),
@@ -32,7 +33,9 @@ TEST(ColumnSortKeys, KeysCompareAsTheirTextsDo) {
           << i << " " << j;
   EXPECT_EQ(keys.Key(6).size(), 3u);  // the NUL is part of the key
   EXPECT_GT(app::CompareColumnTexts(QString::fromUtf16(u"a\u0000z", 3), QString::fromUtf16(u"a\u0000y", 3)), 0);
-  EXPECT_EQ(app::CompareColumnTexts(QStringLiteral("𠀀诗"), QStringLiteral("?诗")), 0);
+  // 𠀀 is 95 32 82 36 in GB18030: it sorts after "?" and before 诗 (CA AB).
+  EXPECT_GT(app::CompareColumnTexts(QStringLiteral("𠀀诗"), QStringLiteral("?诗")), 0);
+  EXPECT_LT(app::CompareColumnTexts(QStringLiteral("𠀀"), QStringLiteral("诗")), 0);
   EXPECT_EQ(app::ColumnSortKeys(QStringList()).Count(), 0);
 }
 

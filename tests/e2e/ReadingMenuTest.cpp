@@ -25,7 +25,7 @@ using reading_test::PdfLines;
 using reading_test::RunTool;
 
 const QString kMainTitle = QStringLiteral("Cinnabarquillpad V2014 build 09.01");
-const QString kMessageTitle = QStringLiteral("Information");
+const QString kMessageTitle = QStringLiteral("信息");
 
 // The main window fills the 1280x900 screen without a window manager.
 const QPoint kReadingMenu(103, 12);
