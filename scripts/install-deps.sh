@@ -13,7 +13,7 @@ PACKAGES=(
   fonts-noto-cjk fonts-arphic-ukai
   xvfb xauth xdotool imagemagick x11-utils sox
   clang libclang-rt-14-dev
-  openbox qt6-translations-l10n
+  openbox qt6-translations-l10n libxcb1-dev
   desktop-file-utils appstream poppler-utils
 )
 
