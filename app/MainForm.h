@@ -18,6 +18,9 @@ class QMenu;
 namespace data {
 class TADOQuery;
 }
+namespace skin {
+class TSkinData;
+}
 namespace outbar {
 class TDCOutBar;
 class TDCOutBarGroup;
@@ -85,7 +88,14 @@ class TForm1 : public toolkit::TForm {
   styled::TQexButton* qexbtn4 = nullptr;
 
   // Components.
-  QMenu* PopupMenu1 = nullptr;
+  skin::TSkinData* SkinData1 = nullptr;
+  QMenu* PopupMenu1 = nullptr;  // the skin menu
+  QAction* MenuItem1 = nullptr;  // 古色古香
+  QAction* MenuItem2 = nullptr;  // 海洋之心
+  QAction* MenuItem3 = nullptr;  // 金属时代
+  QAction* MenuItem4 = nullptr;  // 蓝色妖姬
+  QAction* MenuItem5 = nullptr;  // 天然淡雅
+  QAction* MenuItem6 = nullptr;  // 新奇前卫
   styled::TFlatHint* FlatHint1 = nullptr;
   toolkit::TSpVoice* SpVoice1 = nullptr;
   data::TADOQuery* ADOQuery1() const { return ADOQuery1_.get(); }
@@ -131,6 +141,12 @@ class TForm1 : public toolkit::TForm {
   void qexbtn3Click();
   void qexbtn4Click();
   void FlatSpeedButton4Click();
+  void MenuItem1Click();
+  void MenuItem2Click();
+  void MenuItem3Click();
+  void MenuItem4Click();
+  void MenuItem5Click();
+  void MenuItem6Click();
   void FlatSpeedButton5Click();
   void FlatSpeedButton6Click();
   void N9Click();
@@ -144,6 +160,9 @@ class TForm1 : public toolkit::TForm {
   void BuildTables();
   void BuildTextArea();
   void BuildComponents();
+  void BuildSkin();
+  // Loads skins/N.skn of the program's directory into SkinData1.
+  void ChooseSkin(int n);
 
   void ChooseCollection(const Collection& collection);
   void FillEra(const QString& era);

@@ -208,8 +208,12 @@ void TWinSkinForm::AttachCommon(TSkinData* skinData) {
     }
     if (showState_ != ssMinimized) SetFrameStyles(false);
     RebuildFrameMetrics();
-    // The window shows the frame from its first paint: margins and size now.
-    FitWindowToClient(true);
+    // The window shows the frame from its first paint: the frame is reserved
+    // now, and a window not shown yet takes its size when it is shown (after
+    // whatever placing and maximising its showing does).
+    ApplyMargins();
+    if (w->isVisible()) FitWindowToClient(true);
+    else fitPending_ = true;
   } else {
     life_ = flNormal;
   }
@@ -359,7 +363,9 @@ void TWinSkinForm::ApplyMargins() {
 void TWinSkinForm::FitWindowToClient(bool keepClient) {
   QWidget* w = window_.data();
   if (!w || kind_ == fkNone) return;
-  const QMargins before = w->contentsMargins();
+  // Before the first fit the whole window is still its client.
+  const QMargins before = fitPending_ ? saved_.margins : w->contentsMargins();
+  fitPending_ = false;
   const QSize client = w->size().shrunkBy(before).expandedTo(QSize(1, 1));
   if (!keepClient && dialog_ && life_ != flNormal) {
     // A message window whose caption is wider than its body grows, its
@@ -820,6 +826,14 @@ bool TWinSkinForm::Before(QEvent* e) {
       if (nonClient && c->reason() == QContextMenuEvent::Mouse && HitTest(c->pos()) != HTCLIENT) return false;
       return true;
     }
+    case QEvent::Show:
+      // The window's first showing: it has been placed and maximised or not.
+      if (fitPending_) {
+        ReadShowState();
+        if (!(!form_ && qobject_cast<QDialog*>(w))) FitWindowToClient(true);
+        fitPending_ = false;
+      }
+      return true;
     case QEvent::KeyPress: {
       auto* k = static_cast<QKeyEvent*>(e);
       if (menuBar_ && k->modifiers() == Qt::AltModifier && !k->text().isEmpty() &&

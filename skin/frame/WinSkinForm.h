@@ -196,6 +196,8 @@ class TWinSkinForm : public QObject {
   int life_ = flAttached;
   bool attached_ = false;
   int generation_ = -1;
+  // The window was attached before it was first shown; its size follows at the show.
+  bool fitPending_ = false;
   bool trackingMenu_ = false;
 
   // What the window had before it was skinned.
