@@ -215,8 +215,8 @@ void TWinSkinForm::AttachCommon(TSkinData* skinData) {
     // now, and a window not shown yet takes its size when it is shown (after
     // whatever placing and maximising its showing does).
     ApplyMargins();
+    fitPending_ = true;
     if (w->isVisible()) FitWindowToClient(true);
-    else fitPending_ = true;
   } else {
     life_ = flNormal;
   }
