@@ -97,6 +97,11 @@ QList<e2e::Window> ProgramWindows(const e2e::VirtualDisplay& display) {
   return list;
 }
 
+bool HasFocus(const e2e::VirtualDisplay& display, const e2e::Window& window) {
+  const QString focus = Xdotool(display, {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}).trimmed();
+  return !focus.isEmpty() && focus.toULongLong() == window.id.toULongLong(nullptr, 16);
+}
+
 void Press(const e2e::VirtualDisplay& d, QPoint p, int button) {
   Xdotool(d, {QStringLiteral("mousemove"), Num(p.x()), Num(p.y()), QStringLiteral("mousedown"), Num(button)});
 }

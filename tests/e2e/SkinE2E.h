@@ -35,6 +35,9 @@ bool WindowGone(const e2e::VirtualDisplay& display, const QString& title, int ti
 // Every visible window of the program (titled or not: popup menus too).
 QList<e2e::Window> ProgramWindows(const e2e::VirtualDisplay& display);
 
+// Whether `window` holds the keyboard focus (the program's active window).
+bool HasFocus(const e2e::VirtualDisplay& display, const e2e::Window& window);
+
 // Pointer steps through xdotool.
 void Press(const e2e::VirtualDisplay& display, QPoint p, int button = 1);
 // With the button held: a first one-pixel move from `pressed` (which starts a
