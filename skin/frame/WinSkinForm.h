@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QMargins>
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
 #include <QRect>
 #include <QRegion>
@@ -98,6 +99,8 @@ class TWinSkinForm : public QObject {
   int ShowState() const { return showState_; }
   bool Active() const { return active_; }
   TFrameKind Kind() const { return kind_; }
+  // Whether the window wears the skin's frame (false for a skin without a caption).
+  bool Framed() const { return framed_; }
   bool IsDialog() const { return dialog_; }
   bool RightToLeft() const { return rightToLeft_; }
   const TCaptionCaps& Caps() const { return caps_; }
@@ -159,6 +162,8 @@ class TWinSkinForm : public QObject {
   TCaptionContext Context() const;
   bool FrameHandled() const;
   void OnAttachControls();
+  void ApplyButtonFacePalette();
+  void MenuChanged();
   int CaptionWidthNeeded() const;
   void GrowForCaption(int clientWidth);
   void SystemMenuClick(int tag);
@@ -187,6 +192,7 @@ class TWinSkinForm : public QObject {
   QPointer<toolkit::TForm> form_;
   TSkinData* skinData_ = nullptr;
   std::unique_ptr<platform::Subclass> subclass_;
+  std::unique_ptr<platform::Subclass> menuWatch_;
 
   TFrameMetrics metrics_;
   TFrameKind kind_ = fkFixed;
@@ -199,6 +205,9 @@ class TWinSkinForm : public QObject {
   int life_ = flAttached;
   bool attached_ = false;
   int generation_ = -1;
+  // The window wears the skin's frame (the skin has a caption for it).
+  bool framed_ = false;
+  bool menuRebuildPending_ = false;
   // The window was attached before it was first shown; its size follows at the show.
   bool fitPending_ = false;
   bool trackingMenu_ = false;
@@ -213,6 +222,8 @@ class TWinSkinForm : public QObject {
     bool hadCursorSet = false;
     QCursor cursor;
     bool hadColor = false;
+    bool hadPalette = false;
+    QPalette palette;
     int color = 0;
     QSize systemFrame;  // the platform frame's non-client widths, L + R by T + B
   } saved_;
