@@ -7,7 +7,11 @@
 //
 // On Qt the window becomes frameless and reserves its frame as contents
 // margins (L, T + M, R, B); the client area keeps its size, so the window
-// grows by the frame. Window coordinates below are the widget's own.
+// grows by the frame. A window's children must be placed by a layout (or by
+// the alignment layout, whose unaligned children the frame moves into the
+// client area); widgets that place their children by hand over their whole
+// rectangle (a top-level QTabWidget) would cover the frame. Window
+// coordinates below are the widget's own.
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFont>
