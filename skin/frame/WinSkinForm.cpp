@@ -750,31 +750,21 @@ void TWinSkinForm::SysCommand(int command) {
 }
 
 void TWinSkinForm::DoCaptionAction(int action) {
+  // Maximise or minimise, or restore when the window is in that state already.
+  auto toggle = [this](int state, int command) {
+    const bool restore = showState_ == state;
+    PostSysCommand(restore ? scRestore : command);
+    showState_ = restore ? ssNormal : state;
+  };
   switch (action) {
     case 0:
       if (timer_) timer_->stop();
       PostSysCommand(scClose);
       break;
     case 1:
-    case 22:
-      if (showState_ == ssMaximized) {
-        PostSysCommand(scRestore);
-        showState_ = ssNormal;
-      } else {
-        PostSysCommand(scMaximize);
-        showState_ = ssMaximized;
-      }
-      break;
+    case 22: toggle(ssMaximized, scMaximize); break;
     case 2:
-    case 23:
-      if (showState_ == ssMinimized) {
-        PostSysCommand(scRestore);
-        showState_ = ssNormal;
-      } else {
-        PostSysCommand(scMinimize);
-        showState_ = ssMinimized;
-      }
-      break;
+    case 23: toggle(ssMinimized, scMinimize); break;
     case 3:
     case 11:
     case 12: ShowSystemMenu(QCursor::pos() + QPoint(1, 1)); break;
