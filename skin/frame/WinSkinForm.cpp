@@ -208,6 +208,10 @@ void TWinSkinForm::AttachCommon(TSkinData* skinData) {
   if (xc.Contains(xcMainMenu)) {
     if (form_ && form_->HasMenu()) {
       menuBar_ = CreateMenuBarSkinner(*this, form_->Menu());
+      if (menuBar_) {
+        if (skinData->MenuMerge()) menuBar_->BuildMenuBarMerged();
+        else menuBar_->BuildMenuBar();
+      }
       // A change of the form's menu rebuilds the skinned bar.
       menuWatch_ = std::make_unique<platform::Subclass>(form_->Menu(), [this](QEvent* e) {
         const QEvent::Type t = e->type();
