@@ -149,7 +149,13 @@ TEST_P(Skins, EveryWindowWearsEverySkinFromItsFirstAppearanceActiveAndInactive) 
     QImage shot;
 
     const std::optional<e2e::Window> error = skine2e::FindWindow(display_, kErrorTitle);
-    ASSERT_TRUE(error.has_value()) << program.ErrorOutput().toStdString();
+    if (!error) {
+      skine2e::KeepShot(e2e::Shot(display_, Tag() + QStringLiteral("-no-errorbox-poll")), Tag() + QStringLiteral("-no-errorbox"));
+      QStringList seen;
+      for (const e2e::Window& w : skine2e::ProgramWindows(display_)) seen << w.title;
+      FAIL() << "no error box; windows: " << seen.join(QStringLiteral(" | ")).toStdString() << "; running "
+             << program.Running() << "; " << program.ErrorOutput().toStdString();
+    }
     EXPECT_TRUE(WaitForFrames(display_, *skin, {{&*error, MessageTraits(kErrorTitle), true}},
                               QStringLiteral("%1-skin%2-errorbox").arg(Tag()).arg(n), &shot, &why))
         << why;

@@ -198,7 +198,9 @@ TEST(Classify, EverySkin3rdKindWithItsRequirementPresentAndAbsent) {
     ASSERT_TRUE(without.has_value());  // still handled, with no skinner
     EXPECT_TRUE(without->orders.empty());
     EXPECT_TRUE(without->setTrue.isEmpty());
-    if (k.needsTabs) EXPECT_TRUE(MapThirdParty(QStringLiteral("TThing"), c, table, All(), false)->orders.empty());
+    if (k.needsTabs) {
+      EXPECT_TRUE(MapThirdParty(QStringLiteral("TThing"), c, table, All(), false)->orders.empty());
+    }
   }
   EXPECT_TRUE(MapThirdParty(QStringLiteral("TThing"), c, {QStringLiteral("TThing=scrollbar")}, All(), false)->walkOwned);
 }
