@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QImage>
 #include <QMenu>
@@ -11,6 +12,7 @@
 #include "app/Maker.h"
 #include "app/Queries.h"
 #include "app/reading/ReadingExtras.h"
+#include "app/SkinOption.h"
 #include "controls/outbar/OutBar.h"
 #include "controls/outbar/OutBarGroup.h"
 #include "controls/outbar/OutBarVertListView.h"
@@ -25,6 +27,8 @@
 #include "platform/Dialogs.h"
 #include "platform/Gbk.h"
 #include "platform/Shell.h"
+#include "skin/DefaultSkin.h"
+#include "skin/engine/SkinData.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Fonts.h"
@@ -92,6 +96,7 @@ TForm1::TForm1()
   BuildTables();
   BuildTextArea();
   BuildReading();
+  BuildSkin();
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
 }
@@ -105,8 +110,38 @@ void TForm1::BuildComponents() {
   SpVoice1->SetConnectKind(toolkit::ckRunningOrNew);
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  for (const char* skin : {"古色古香", "海洋之心", "金属时代", "蓝色妖姬", "天然淡雅", "新奇前卫"})
-    PopupMenu1->addAction(QString::fromUtf8(skin));
+  const struct {
+    QAction** item;
+    const char* caption;
+    void (TForm1::*handler)();
+  } skins[] = {{&MenuItem1, "古色古香", &TForm1::MenuItem1Click}, {&MenuItem2, "海洋之心", &TForm1::MenuItem2Click},
+               {&MenuItem3, "金属时代", &TForm1::MenuItem3Click}, {&MenuItem4, "蓝色妖姬", &TForm1::MenuItem4Click},
+               {&MenuItem5, "天然淡雅", &TForm1::MenuItem5Click}, {&MenuItem6, "新奇前卫", &TForm1::MenuItem6Click}};
+  for (const auto& entry : skins) {
+    *entry.item = PopupMenu1->addAction(QString::fromUtf8(entry.caption));
+    const auto handler = entry.handler;
+    connect(*entry.item, &QAction::triggered, this, [this, handler] { Dispatch(handler, this); });
+  }
+}
+
+// The skin component as the window's definition configures it; its stored
+// skin is loaded as the definition is read, and Loaded() starts the skinning.
+void TForm1::BuildSkin() {
+  SkinData1 = new skin::TSkinData(this);
+  SkinData1->setObjectName(QStringLiteral("SkinData1"));
+  SkinData1->BeginReading();
+  SkinData1->SetActive(true);
+  SkinData1->SetDisableTag(99);
+  SkinData1->SetSkinControls(skin::TSkinControlTypes::Default());
+  SkinData1->SetOptions(0);
+  SkinData1->SetSkinFormtype(skin::sfMainform);
+  SkinData1->SetMenuUpdate(true);
+  SkinData1->SetMenuMerge(false);
+  SkinData1->ReadSkinStream(skin::DefaultSkinStream());
+  SkinData1->Loaded();
+  // A skin asked for on the command line replaces the stored one before
+  // anything is shown (start-up errors included).
+  ApplySkinOption(this, QCoreApplication::arguments());
 }
 
 void TForm1::BuildMenu() {
@@ -635,6 +670,17 @@ void TForm1::qexbtn4Click() { SpVoice1->Disconnect(); }
 // ---- skin menu, daily tip, links ----------------------------------------
 
 void TForm1::FlatSpeedButton4Click() { PopupMenu1->exec(QCursor::pos()); }
+
+void TForm1::ChooseSkin(int n) {
+  SkinData1->SetSkinFile(toolkit::ProgramFile(QStringLiteral("skins/%1.skn").arg(n)));
+}
+
+void TForm1::MenuItem1Click() { ChooseSkin(1); }
+void TForm1::MenuItem2Click() { ChooseSkin(2); }
+void TForm1::MenuItem3Click() { ChooseSkin(3); }
+void TForm1::MenuItem4Click() { ChooseSkin(4); }
+void TForm1::MenuItem5Click() { ChooseSkin(5); }
+void TForm1::MenuItem6Click() { ChooseSkin(6); }
 
 void TForm1::FlatSpeedButton5Click() {
   if (!Form2) return;

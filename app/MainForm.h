@@ -22,6 +22,9 @@ class TADOQuery;
 namespace reading {
 class ReadingExtras;
 }
+namespace skin {
+class TSkinData;
+}
 namespace outbar {
 class TDCOutBar;
 class TDCOutBarGroup;
@@ -91,7 +94,14 @@ class TForm1 : public toolkit::TForm {
   styled::TQexButton* qexbtn4 = nullptr;
 
   // Components.
-  QMenu* PopupMenu1 = nullptr;
+  skin::TSkinData* SkinData1 = nullptr;
+  QMenu* PopupMenu1 = nullptr;  // the skin menu
+  QAction* MenuItem1 = nullptr;  // 古色古香
+  QAction* MenuItem2 = nullptr;  // 海洋之心
+  QAction* MenuItem3 = nullptr;  // 金属时代
+  QAction* MenuItem4 = nullptr;  // 蓝色妖姬
+  QAction* MenuItem5 = nullptr;  // 天然淡雅
+  QAction* MenuItem6 = nullptr;  // 新奇前卫
   styled::TFlatHint* FlatHint1 = nullptr;
   toolkit::TSpVoice* SpVoice1 = nullptr;
   data::TADOQuery* ADOQuery1() const { return ADOQuery1_.get(); }
@@ -141,6 +151,12 @@ class TForm1 : public toolkit::TForm {
   void qexbtn3Click();
   void qexbtn4Click();
   void FlatSpeedButton4Click();
+  void MenuItem1Click();
+  void MenuItem2Click();
+  void MenuItem3Click();
+  void MenuItem4Click();
+  void MenuItem5Click();
+  void MenuItem6Click();
   void FlatSpeedButton5Click();
   void FlatSpeedButton6Click();
   void N9Click();
@@ -155,6 +171,9 @@ class TForm1 : public toolkit::TForm {
   void BuildTextArea();
   void BuildComponents();
   void BuildReading();
+  void BuildSkin();
+  // Loads skins/N.skn of the program's directory into SkinData1.
+  void ChooseSkin(int n);
 
   void ChooseCollection(const Collection& collection);
   void FillEra(const QString& era);

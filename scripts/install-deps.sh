@@ -17,7 +17,7 @@ PACKAGES=(
   fonts-noto-cjk fonts-arphic-ukai fonts-hanazono
   xvfb xauth xdotool imagemagick x11-utils sox
   clang libclang-rt-14-dev
-  openbox qt6-translations-l10n
+  openbox qt6-translations-l10n libxcb1-dev
   desktop-file-utils appstream poppler-utils
   dpkg-dev file
 )

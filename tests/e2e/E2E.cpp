@@ -21,24 +21,24 @@ QString ShotDir() {
 }
 
 VirtualDisplay::VirtualDisplay() {
-  // Pick a display number no other X server holds.
-  for (int n = 90 + static_cast<int>(QCoreApplication::applicationPid() % 200); n < 400; ++n) {
-    if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n))) continue;
-    name_ = QStringLiteral(":%1").arg(n);
-    xvfb_.start(QStringLiteral("Xvfb"), {name_, QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x900x24"),
-                                         QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-    if (!xvfb_.waitForStarted(5000)) return;
-    for (int i = 0; i < 50 && !ok_ && xvfb_.state() == QProcess::Running; ++i) {
-      QThread::msleep(100);
-      ok_ = QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(n));
-    }
-    // Another server may have taken the number meanwhile: ours then exits, and the next number is tried.
-    QThread::msleep(200);
-    if (ok_ && xvfb_.state() == QProcess::Running) return;
-    ok_ = false;
-    xvfb_.kill();
-    xvfb_.waitForFinished(3000);
+  // Xvfb picks a free display number itself and writes it to its standard
+  // output once it accepts connections: no other server started meanwhile on
+  // this busy machine can take the number between a check and the start.
+  xvfb_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                                       QStringLiteral("0"), QStringLiteral("1280x900x24"), QStringLiteral("-nolisten"),
+                                       QStringLiteral("tcp")});
+  if (!xvfb_.waitForStarted(5000)) return;
+  QByteArray number;
+  const QDeadlineTimer deadline(20000);
+  while (!number.contains('\n') && xvfb_.state() == QProcess::Running && !deadline.hasExpired()) {
+    xvfb_.waitForReadyRead(200);
+    number += xvfb_.readAllStandardOutput();
   }
+  bool isNumber = false;
+  const int n = number.trimmed().toInt(&isNumber);
+  if (!isNumber || xvfb_.state() != QProcess::Running) return;
+  name_ = QStringLiteral(":%1").arg(n);
+  ok_ = true;
 }
 
 VirtualDisplay::~VirtualDisplay() {
@@ -150,12 +150,12 @@ bool ProgramCopy::SetTipSettings(const QString& tip, const QString& count) const
 }
 
 RunningProgram::RunningProgram(const VirtualDisplay& display, const ProgramCopy& copy,
-                               const QProcessEnvironment& extraEnvironment) {
+                               const QProcessEnvironment& extraEnvironment, const QStringList& arguments) {
   QProcessEnvironment env = display.Environment();
   for (const QString& name : extraEnvironment.keys()) env.insert(name, extraEnvironment.value(name));
   process_.setProcessEnvironment(env);
   process_.setWorkingDirectory(copy.Dir());
-  process_.start(QDir(copy.Dir()).filePath(QStringLiteral("cinnabarquillpad")), {});
+  process_.start(QDir(copy.Dir()).filePath(QStringLiteral("cinnabarquillpad")), arguments);
   started_ = process_.waitForStarted(10000);
 }
 

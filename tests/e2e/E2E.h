@@ -57,12 +57,18 @@ class ProgramCopy {
   bool ok_ = false;
 };
 
+// Arguments that start the program with the platform's frames: suites that look
+// at the windows' contents at fixed places use them (the skin suites check the
+// skinned look).
+inline const QStringList kUnskinned = {QStringLiteral("--skin"), QStringLiteral("off")};
+
 // The program started in a copy of its directory on a display. A program still
 // running when the object goes is killed.
 class RunningProgram {
  public:
   RunningProgram(const VirtualDisplay& display, const ProgramCopy& copy,
-                 const QProcessEnvironment& extraEnvironment = QProcessEnvironment());
+                 const QProcessEnvironment& extraEnvironment = QProcessEnvironment(),
+                 const QStringList& arguments = {});
   ~RunningProgram();
   bool Started() const { return started_; }
   bool Running() const { return process_.state() == QProcess::Running; }

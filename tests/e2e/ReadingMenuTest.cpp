@@ -116,7 +116,7 @@ TEST(ReadingMenu, TraditionalScriptVerticalReadingPrintingAndPdf) {
   ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("0"), QStringLiteral("0")));
   QProcessEnvironment env;
   env.insert(QStringLiteral("HOME"), copy.Dir());  // where the print dialog's file goes
-  e2e::RunningProgram program(display, copy, env);
+  e2e::RunningProgram program(display, copy, env, e2e::kUnskinned);
   ASSERT_TRUE(program.Started());
   ASSERT_TRUE(e2e::WaitForWindow(display, kMainTitle));
   QImage start;

@@ -30,6 +30,7 @@ const QString kMainTitle = QStringLiteral("Cinnabarquillpad V2014 build 09.01");
 const QString kTipTitle = QStringLiteral("每日一贴");
 const QString kAppTitle = QStringLiteral("Cinnabarquillpad");  // the hint window takes the application title
 const QString kMessageTitle = QStringLiteral("信息");
+using e2e::kUnskinned;
 
 // ---- where things are --------------------------------------------------------
 // The main window is maximised over the 1280x900 screen at (0, 0) (there is no
@@ -272,7 +273,7 @@ TEST(Reading, TheRoadOfOneReading) {
   QProcessEnvironment env;
   env.insert(QStringLiteral("CQ_SPEECH_WAV"), wav);
   env.insert(QStringLiteral("CQ_SPEECH_WAV_SPEED"), QStringLiteral("0"));
-  e2e::RunningProgram program(display, copy, env);
+  e2e::RunningProgram program(display, copy, env, kUnskinned);
   ASSERT_TRUE(program.Started());
 
   // The window opens with the tip window on top, as setup.ini asks.
@@ -488,7 +489,7 @@ TEST(Reading, TipWindowKeepsItsPlaceAndCheckBoxAcrossRuns) {
   QRect tip;
   QImage tip4;
   {
-    e2e::RunningProgram program(display, copy);
+    e2e::RunningProgram program(display, copy, {}, kUnskinned);
     ASSERT_TRUE(program.Started());
     QImage main;
     ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("runs-01-first-start"), &main));
@@ -509,7 +510,7 @@ TEST(Reading, TipWindowKeepsItsPlaceAndCheckBoxAcrossRuns) {
     ASSERT_TRUE(program.WaitForExit(15000));
   }
   {
-    e2e::RunningProgram program(display, copy);
+    e2e::RunningProgram program(display, copy, {}, kUnskinned);
     ASSERT_TRUE(program.Started());
     QImage main;
     ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("runs-06-second-start"), &main));
@@ -545,7 +546,7 @@ TEST(Reading, TipWindowWrapsAroundFromTheLastTip) {
   const int tips = static_cast<int>(ReadTsv(QStringLiteral("lore.tsv")).size());
   ASSERT_GT(tips, 2);
   ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("1"), QString::number(tips)));
-  e2e::RunningProgram program(display, copy);
+  e2e::RunningProgram program(display, copy, {}, kUnskinned);
   ASSERT_TRUE(program.Started());
   QImage main, last, first, lastAgain, second;
   ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("wrap-01-start"), &main));
@@ -573,7 +574,7 @@ TEST(Reading, SearchByAuthorNameFillsTheAuthorTableAndBar) {
   e2e::ProgramCopy copy;
   ASSERT_TRUE(copy.Ok());
   ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("0"), QStringLiteral("0")));
-  e2e::RunningProgram program(display, copy);
+  e2e::RunningProgram program(display, copy, {}, kUnskinned);
   ASSERT_TRUE(program.Started());
   QImage start;
   ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("authors-01-start"), &start));

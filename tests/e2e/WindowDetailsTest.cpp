@@ -66,7 +66,7 @@ class WindowDetails : public ::testing::Test {
     }
     ASSERT_TRUE(copy.Ok()) << "cannot copy " << e2e::BinDir().toStdString();
     ASSERT_TRUE(copy.SetTipSettings(tipAtStart, QStringLiteral("0")));
-    program.emplace(display, copy);
+    program.emplace(display, copy, QProcessEnvironment(), e2e::kUnskinned);
     ASSERT_TRUE(program->Started());
   }
 };
