@@ -7,7 +7,10 @@
 //
 // The chain is one event filter on the object; it delivers the event to the
 // object's own event() itself. Application-wide filters still see every event
-// first. When the object is destroyed, every before-step receives a
+// first; event filters installed on the same object before the first Subclass
+// no longer see the events the chain delivers. A scroll area's viewport has
+// such a filter (it hands the viewport's events to the scroll area): subclass
+// the scroll area, not its viewport. When the object is destroyed, every before-step receives a
 // WinMessage(WM_NCDESTROY) notice (the object is no longer a widget then) and
 // the Subclass objects become inert.
 #include <QPointer>

@@ -33,13 +33,11 @@ int FrameHitTest(const QPoint& p, const QSize& size, const TFrameMetrics& m, boo
   const int W = size.width(), H = size.height();
   if (p.x() < 0 || p.y() < 0 || p.x() >= W || p.y() >= H) return HTNOWHERE;
   if (sizeable) {
-    const int cx = std::max(corner, std::max(m.L, m.R));
-    const int cy = std::max(corner, std::max(m.T, m.B));
     const bool left = p.x() < m.L, right = p.x() >= W - m.R;
     // The top edge resizes only in its outermost pixels: the rest is the caption.
     const bool top = p.y() < std::min(m.T, 3), bottom = p.y() >= H - m.B;
-    const bool nearLeft = p.x() < cx, nearRight = p.x() >= W - cx;
-    const bool nearTop = p.y() < cy, nearBottom = p.y() >= H - cy;
+    const bool nearLeft = p.x() < std::max(corner, m.L), nearRight = p.x() >= W - std::max(corner, m.R);
+    const bool nearTop = p.y() < std::max(corner, m.T), nearBottom = p.y() >= H - std::max(corner, m.B);
     if ((top && nearLeft) || (left && nearTop)) return HTTOPLEFT;
     if ((top && nearRight) || (right && nearTop)) return HTTOPRIGHT;
     if ((bottom && nearLeft) || (left && nearBottom)) return HTBOTTOMLEFT;

@@ -160,9 +160,12 @@ void TWinSkinForm::AttachCommon(TSkinData* skinData) {
   saved_.mouseTracking = w->hasMouseTracking();
   saved_.hadCursorSet = w->testAttribute(Qt::WA_SetCursor);
   saved_.cursor = w->cursor();
+  fitAt_ = w->geometry().topLeft();
   if (w->isVisible()) {
     const QRect outer = w->frameGeometry(), inner = w->geometry();
     saved_.systemFrame = {outer.width() - inner.width(), outer.height() - inner.height()};
+    // A window on the screen keeps the place of its outer top-left corner.
+    fitAt_ = outer.topLeft();
   }
   const QString cls = platform::WindowClassName(w);
   dialog_ = cls == QLatin1String("#32770") || cls == QLatin1String("TMessageForm");
@@ -212,11 +215,13 @@ void TWinSkinForm::AttachCommon(TSkinData* skinData) {
     // now, and a window not shown yet takes its size when it is shown (after
     // whatever placing and maximising its showing does).
     ApplyMargins();
+    fitPending_ = true;
     if (w->isVisible()) FitWindowToClient(true);
-    else fitPending_ = true;
   } else {
     life_ = flNormal;
   }
+  // The frame follows the pointer over its borders and caption.
+  if (xc.Contains(xcMainMenu)) w->setMouseTracking(true);
   subclass_ = std::make_unique<platform::Subclass>(w, [this](QEvent* e) { return Before(e); },
                                                    [this](QEvent* e) { After(e); });
   input_ = std::make_unique<TFrameInput>(*this);
@@ -360,6 +365,20 @@ void TWinSkinForm::ApplyMargins() {
   w->setContentsMargins(m);
 }
 
+int TWinSkinForm::CaptionWidthNeeded() const {
+  const TDataSkinTitle& title = skinData_->Elements().Title;
+  return title.Margins.Left + QFontMetrics(captionFont_).horizontalAdvance(CaptionText()) + title.Margins.Right;
+}
+
+void TWinSkinForm::GrowForCaption(int clientWidth) {
+  // A message window whose caption is wider than its body grows, its children
+  // moved right by half the difference.
+  const int needed = CaptionWidthNeeded();
+  const int width = clientWidth + metrics_.L + metrics_.R;
+  const int diff = needed - width;
+  extraMessageMargins_ = diff > 0 ? QMargins(diff / 2, 0, diff - diff / 2, 0) : QMargins();
+}
+
 void TWinSkinForm::FitWindowToClient(bool keepClient) {
   QWidget* w = window_.data();
   if (!w || kind_ == fkNone) return;
@@ -367,18 +386,7 @@ void TWinSkinForm::FitWindowToClient(bool keepClient) {
   const QMargins before = fitPending_ ? saved_.margins : w->contentsMargins();
   fitPending_ = false;
   const QSize client = w->size().shrunkBy(before).expandedTo(QSize(1, 1));
-  if (!keepClient && dialog_ && life_ != flNormal) {
-    // A message window whose caption is wider than its body grows, its
-    // children moved right by half the difference.
-    const QFontMetrics fm(captionFont_);
-    const TDataSkinTitle& title = skinData_->Elements().Title;
-    const int needed = title.Margins.Left + fm.horizontalAdvance(CaptionText()) + title.Margins.Right;
-    const int width = client.width() + metrics_.L + metrics_.R;
-    if (needed > width) {
-      const int diff = needed - width;
-      extraMessageMargins_ = QMargins(diff / 2, 0, diff - diff / 2, 0);
-    }
-  }
+  if (!keepClient && dialog_) GrowForCaption(client.width());
   const QMargins m = metrics_.Margins() + extraMessageMargins_;
   const QSize grow(m.left() + m.right() - before.left() - before.right(),
                    m.top() + m.bottom() - before.top() - before.bottom());
@@ -405,9 +413,8 @@ void TWinSkinForm::FitWindowToClient(bool keepClient) {
   }
   const QSize outer(client.width() + m.left() + m.right(), client.height() + m.top() + m.bottom());
   // The window keeps its outer top-left corner.
-  QPoint at = w->geometry().topLeft();
-  if (w->isVisible() && w->frameGeometry().topLeft() != at && w->frameGeometry().isValid())
-    at = w->frameGeometry().topLeft();
+  const QPoint at = fitAt_ ? *fitAt_ : w->geometry().topLeft();
+  fitAt_.reset();
   w->setGeometry(QRect(at, outer));
   fittedGeometry_ = w->geometry();
 }
@@ -659,13 +666,13 @@ void TWinSkinForm::SysCommand(int command) {
   switch (command) {
     case scClose: w->close(); break;
     case scMaximize:
-      if (showState_ == ssNormal) normalGeometry_ = w->geometry();
+      if (!(w->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) normalGeometry_ = w->geometry();
       showState_ = ssMaximized;
       if (const QScreen* s = w->screen()) w->setGeometry(s->availableGeometry());
       w->showMaximized();
       break;
     case scMinimize:
-      if (showState_ == ssNormal) normalGeometry_ = w->geometry();
+      if (!(w->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))) normalGeometry_ = w->geometry();
       showState_ = ssMinimized;
       w->showMinimized();
       // Without a window manager nothing would iconify the window: it is hidden.
@@ -830,6 +837,7 @@ bool TWinSkinForm::Before(QEvent* e) {
       // The window's first showing: it has been placed and maximised or not.
       if (fitPending_) {
         ReadShowState();
+        fitAt_.reset();
         if (!(!form_ && qobject_cast<QDialog*>(w))) FitWindowToClient(true);
         fitPending_ = false;
       }
@@ -867,13 +875,18 @@ void TWinSkinForm::After(QEvent* e) {
       break;
     }
     case QEvent::Show:
-      // A message window has its final size now, before it is mapped.
-      if (dialog_ && extraMessageMargins_.isNull() && life_ != flNormal) {
-        FitWindowToClient(false);
+      // A message window has sized itself now, before it is mapped.
+      if (dialog_ && !form_ && life_ == flAttached && extraMessageMargins_.isNull()) {
+        const QMargins m = w->contentsMargins();
+        GrowForCaption(w->width() - m.left() - m.right());
         if (!extraMessageMargins_.isNull()) {
-          const QMargins m = w->contentsMargins();
-          w->setFixedSize(w->width() + extraMessageMargins_.left() + extraMessageMargins_.right(), w->height());
-          Q_UNUSED(m);
+          ApplyMargins();
+          if (QLayout* layout = w->layout()) layout->activate();
+          const int needed = CaptionWidthNeeded();
+          if (w->width() < needed) {
+            if (w->minimumWidth() == w->maximumWidth()) w->setFixedWidth(needed);
+            else w->resize(needed, w->height());
+          }
         }
       }
       break;

@@ -19,6 +19,7 @@
 #include <QRegion>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "skin/frame/CaptionButtons.h"
@@ -158,6 +159,8 @@ class TWinSkinForm : public QObject {
   TCaptionContext Context() const;
   bool FrameHandled() const;
   void OnAttachControls();
+  int CaptionWidthNeeded() const;
+  void GrowForCaption(int clientWidth);
   void SystemMenuClick(int tag);
   // Queues a window command (what posting WM_SYSCOMMAND does) and runs it.
   void PostSysCommand(int command);
@@ -221,6 +224,8 @@ class TWinSkinForm : public QObject {
   // The geometry before maximising or minimising.
   QRect normalGeometry_;
   QPoint systemMenuAt_;
+  // Where the next fit puts the window's top-left corner (its current place when unset).
+  std::optional<QPoint> fitAt_;
   QMargins extraMessageMargins_;  // a message box grown for its caption
 
   QFont captionFont_;

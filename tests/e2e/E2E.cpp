@@ -150,12 +150,12 @@ bool ProgramCopy::SetTipSettings(const QString& tip, const QString& count) const
 }
 
 RunningProgram::RunningProgram(const VirtualDisplay& display, const ProgramCopy& copy,
-                               const QProcessEnvironment& extraEnvironment) {
+                               const QProcessEnvironment& extraEnvironment, const QStringList& arguments) {
   QProcessEnvironment env = display.Environment();
   for (const QString& name : extraEnvironment.keys()) env.insert(name, extraEnvironment.value(name));
   process_.setProcessEnvironment(env);
   process_.setWorkingDirectory(copy.Dir());
-  process_.start(QDir(copy.Dir()).filePath(QStringLiteral("cinnabarquillpad")), {});
+  process_.start(QDir(copy.Dir()).filePath(QStringLiteral("cinnabarquillpad")), arguments);
   started_ = process_.waitForStarted(10000);
 }
 

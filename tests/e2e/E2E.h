@@ -61,7 +61,8 @@ class ProgramCopy {
 class RunningProgram {
  public:
   RunningProgram(const VirtualDisplay& display, const ProgramCopy& copy,
-                 const QProcessEnvironment& extraEnvironment = QProcessEnvironment());
+                 const QProcessEnvironment& extraEnvironment = QProcessEnvironment(),
+                 const QStringList& arguments = {});
   ~RunningProgram();
   bool Started() const { return started_; }
   bool Running() const { return process_.state() == QProcess::Running; }

@@ -29,6 +29,9 @@ const QString kMainTitle = QStringLiteral("Cinnabarquillpad V2014 build 09.01");
 const QString kTipTitle = QStringLiteral("每日一贴");
 const QString kAppTitle = QStringLiteral("Cinnabarquillpad");  // the hint window takes the application title
 const QString kMessageTitle = QStringLiteral("Information");
+// The reading suite looks at the windows' contents at fixed places: the
+// windows wear the platform's frame (the skin suites check the skinned look).
+const QStringList kUnskinned = {QStringLiteral("--skin"), QStringLiteral("off")};
 
 // ---- where things are --------------------------------------------------------
 // The main window is maximised over the 1280x900 screen at (0, 0) (there is no
@@ -280,7 +283,7 @@ TEST(Reading, TheRoadOfOneReading) {
   QProcessEnvironment env;
   env.insert(QStringLiteral("CQ_SPEECH_WAV"), wav);
   env.insert(QStringLiteral("CQ_SPEECH_WAV_SPEED"), QStringLiteral("0"));
-  e2e::RunningProgram program(display, copy, env);
+  e2e::RunningProgram program(display, copy, env, kUnskinned);
   ASSERT_TRUE(program.Started());
 
   // The window opens with the tip window on top, as setup.ini asks.
@@ -496,7 +499,7 @@ TEST(Reading, TipWindowKeepsItsPlaceAndCheckBoxAcrossRuns) {
   QRect tip;
   QImage tip4;
   {
-    e2e::RunningProgram program(display, copy);
+    e2e::RunningProgram program(display, copy, {}, kUnskinned);
     ASSERT_TRUE(program.Started());
     QImage main;
     ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("runs-01-first-start"), &main));
@@ -517,7 +520,7 @@ TEST(Reading, TipWindowKeepsItsPlaceAndCheckBoxAcrossRuns) {
     ASSERT_TRUE(program.WaitForExit(15000));
   }
   {
-    e2e::RunningProgram program(display, copy);
+    e2e::RunningProgram program(display, copy, {}, kUnskinned);
     ASSERT_TRUE(program.Started());
     QImage main;
     ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("runs-06-second-start"), &main));
@@ -553,7 +556,7 @@ TEST(Reading, TipWindowWrapsAroundFromTheLastTip) {
   const int tips = static_cast<int>(ReadTsv(QStringLiteral("lore.tsv")).size());
   ASSERT_GT(tips, 2);
   ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("1"), QString::number(tips)));
-  e2e::RunningProgram program(display, copy);
+  e2e::RunningProgram program(display, copy, {}, kUnskinned);
   ASSERT_TRUE(program.Started());
   QImage main, last, first, lastAgain, second;
   ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("wrap-01-start"), &main));
@@ -581,7 +584,7 @@ TEST(Reading, SearchByAuthorNameFillsTheAuthorTableAndBar) {
   e2e::ProgramCopy copy;
   ASSERT_TRUE(copy.Ok());
   ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("0"), QStringLiteral("0")));
-  e2e::RunningProgram program(display, copy);
+  e2e::RunningProgram program(display, copy, {}, kUnskinned);
   ASSERT_TRUE(program.Started());
   QImage start;
   ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("authors-01-start"), &start));
