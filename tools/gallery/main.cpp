@@ -1,9 +1,11 @@
-// cq-gallery: shows the program's controls in their main states, one tab per family.
+// cq-gallery: shows the program's controls in their main states, one tab per family
+// (styled controls, outlook bars, the toolkit controls under the skin).
 // Usage: cq-gallery [--tab N] [--screenshot FILE]
 #include <QApplication>
 #include <QTabWidget>
 #include <QTimer>
 
+#include "tools/gallery/ControlsPage.h"
 #include "tools/gallery/StyledPage.h"
 #include "toolkit/Application.h"
 #if __has_include("tools/gallery/OutbarPage.h")
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
 #ifdef CQ_GALLERY_OUTBAR
   tabs.addTab(MakeOutbarPage(), QStringLiteral("Outlook bar"));
 #endif
+  tabs.addTab(MakeControlsPage(), QStringLiteral("Skinned controls"));
   const QStringList args = app.arguments();
   const int tab = args.indexOf(QStringLiteral("--tab"));
   if (tab >= 0 && tab + 1 < args.size()) tabs.setCurrentIndex(args[tab + 1].toInt());
