@@ -42,15 +42,17 @@ QColor PushButtonCaptionColour(const TSkinElements& e, int index, bool foreign, 
   return fontColour;
 }
 
-void PaintPushButtonFace(QImage& work, const TSkinElements& e, int index) {
+void PaintPushButtonFace(QImage& work, const TSkinElements& e, int index, TPartCache* cache) {
   QPainter p(&work);
-  FillButtonFace(p, work.rect(), e);
-  DrawElement(p, work.rect(), 5, index, e.Buttons);
+  TPartCache::Put(cache, p, 1, work.rect(), index, e.Buttons.Image, [&](QPainter& dc, const QRect& r) {
+    FillButtonFace(dc, r, e);
+    DrawElement(dc, r, 5, index, e.Buttons);
+  });
 }
 
 void PaintPushButton(QImage& work, const TSkinElements& e, int index, const QString& caption, const QFont& font,
-                     const QColor& colour) {
-  PaintPushButtonFace(work, e, index);
+                     const QColor& colour, TPartCache* cache) {
+  PaintPushButtonFace(work, e, index, cache);
   QPainter p(&work);
   p.setFont(font);
   p.setPen(colour);

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "skin/SkinElements.h"
+#include "skin/controls/PartCache.h"
 
 class QFontMetrics;
 class QPainter;
@@ -47,10 +48,10 @@ QColor PushButtonCaptionColour(const TSkinElements& e, int index, bool foreign, 
 
 // The face: the button's size filled with ButtonFace, then frame `index` of
 // the push-button image.
-void PaintPushButtonFace(QImage& work, const TSkinElements& e, int index);
+void PaintPushButtonFace(QImage& work, const TSkinElements& e, int index, TPartCache* cache = nullptr);
 // Face and caption.
 void PaintPushButton(QImage& work, const TSkinElements& e, int index, const QString& caption, const QFont& font,
-                     const QColor& colour);
+                     const QColor& colour, TPartCache* cache = nullptr);
 
 // ---- check boxes and radio buttons -----------------------------------------
 

@@ -54,7 +54,7 @@ QRect ComboEditRect(const TSkinElements& e, const QSize& size, bool rightToLeft)
 }
 
 void PaintComboBox(QPainter& dc, const QRect& rect, const TSkinElements& e, int index, bool rightToLeft,
-                   const QColor& background) {
+                   const QColor& background, TPartCache* cache) {
   if (!CanPaintCombo(e) || rect.isEmpty()) return;
   const TDataSkinBorder& c = *e.ComboButton;
   const QRect r(QPoint(0, 0), rect.size());
@@ -62,10 +62,11 @@ void PaintComboBox(QPainter& dc, const QRect& rect, const TSkinElements& e, int 
   dc.translate(rect.topLeft());
   if (c.Style == 2) {
     dc.fillRect(r, background);
-    if (rightToLeft && e.SunkEdge)
-      DrawSkinImage(dc, r, e.SunkEdge->Image, false, false, true, 4, index, e.SunkEdge->Margins);
-    else
-      DrawSkinImage(dc, r, c.Image, false, false, true, 4, index, c.Margins);
+    const bool mirrored = rightToLeft && e.SunkEdge;
+    const TDataSkinObject& composite = mirrored ? *e.SunkEdge : static_cast<const TDataSkinObject&>(c);
+    TPartCache::Put(cache, dc, mirrored ? 2 : 1, r, index, composite.Image, [&](QPainter& p, const QRect& to) {
+      DrawSkinImage(p, to, composite.Image, false, false, true, 4, index, composite.Margins);
+    });
   } else if (c.Style == 1) {
     dc.setBrush(Qt::NoBrush);
     dc.setPen(background);

@@ -11,6 +11,7 @@
 #include <QRect>
 
 #include "skin/SkinElements.h"
+#include "skin/controls/PartCache.h"
 
 class QPainter;
 
@@ -26,6 +27,6 @@ QRect ComboEditRect(const TSkinElements& e, const QSize& size, bool rightToLeft)
 // Paints the combo's frame and button over `rect`; `background` is the
 // colour behind the edit area (the combo's brush).
 void PaintComboBox(QPainter& dc, const QRect& rect, const TSkinElements& e, int index, bool rightToLeft,
-                   const QColor& background);
+                   const QColor& background, TPartCache* cache = nullptr);
 
 }  // namespace skin

@@ -24,10 +24,12 @@ QColor HeaderTextColour(const TSkinElements& e, int index) {
   }
 }
 
-void PaintHeaderSection(QPainter& dc, const QRect& rect, const TSkinElements& e, int index) {
+void PaintHeaderSection(QPainter& dc, const QRect& rect, const TSkinElements& e, int index, TPartCache* cache) {
   if (!CanPaintHeader(e) || rect.isEmpty()) return;
-  FillButtonFace(dc, rect, e);
-  DrawElement(dc, rect, 5, index, *e.Headerbar);
+  TPartCache::Put(cache, dc, 1, rect, index, e.Headerbar->Image, [&](QPainter& p, const QRect& r) {
+    FillButtonFace(p, r, e);
+    DrawElement(p, r, 5, index, *e.Headerbar);
+  });
 }
 
 }  // namespace skin

@@ -7,6 +7,7 @@
 #include <QRect>
 
 #include "skin/SkinElements.h"
+#include "skin/controls/PartCache.h"
 
 class QPainter;
 
@@ -17,6 +18,8 @@ bool CanPaintHeader(const TSkinElements& e);
 int HeaderFrameIndex(bool pressed, bool hot, bool enabled);
 // The caption colour of a header in frame `index`.
 QColor HeaderTextColour(const TSkinElements& e, int index);
-void PaintHeaderSection(QPainter& dc, const QRect& rect, const TSkinElements& e, int index);
+// Through `cache` when given (see PartCache.h).
+void PaintHeaderSection(QPainter& dc, const QRect& rect, const TSkinElements& e, int index,
+                        TPartCache* cache = nullptr);
 
 }  // namespace skin

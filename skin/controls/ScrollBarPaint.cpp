@@ -28,7 +28,7 @@ QRect Along(bool vertical, int from, int to, int t) {
 
 }  // namespace
 
-void PaintScrollBar(QImage& work, const TSkinElements& e, const TScrollBarLook& look) {
+void PaintScrollBar(QImage& work, const TSkinElements& e, const TScrollBarLook& look, TPartCache* cache) {
   QPainter p(&work);
   FillButtonFace(p, QRect(QPoint(0, 0), look.size), e);
   if (!CanPaintScrollBar(e)) return;
@@ -38,22 +38,34 @@ void PaintScrollBar(QImage& work, const TSkinElements& e, const TScrollBarLook& 
   const int t = ScrollBarThickness(e, A > 0 ? A : 1);
   const int cross = v ? look.size.width() : look.size.height();
   const int across = std::min(t, cross);
+  auto put = [&](int id, const QRect& rect, int frame, const QImage& source, const TPartCache::Draw& draw) {
+    TPartCache::Put(cache, p, id, rect, frame, source, draw);
+  };
   // The track.
-  if (const TDataSkinObject* track = v ? e.VertScroll.get() : e.HorzScroll.get(); track && g.TrackEnd() > g.TrackStart())
-    DrawSkinImage(p, Along(v, g.TrackStart(), g.TrackEnd(), across), track->Image, false, track->Tile == 1,
-                  track->Trans != 0, 4, look.enabled ? 1 : 3, track->Margins);
+  if (const TDataSkinObject* track = v ? e.VertScroll.get() : e.HorzScroll.get(); track && g.TrackEnd() > g.TrackStart()) {
+    const int frame = look.enabled ? 1 : 3;
+    put(1, Along(v, g.TrackStart(), g.TrackEnd(), across), frame, track->Image, [&](QPainter& dc, const QRect& r) {
+      DrawSkinImage(dc, r, track->Image, false, track->Tile == 1, track->Trans != 0, 4, frame, track->Margins);
+    });
+  }
   // The arrows.
   if (A > 0) {
-    DrawFrameStretched(p, Along(v, 0, A, across), e.Scrollbar->Image, true, 23,
-                       ScrollArrowFrame(v, false, look.pressedArrow == 1));
-    DrawFrameStretched(p, Along(v, g.length - A, g.length, across), e.Scrollbar->Image, true, 23,
-                       ScrollArrowFrame(v, true, look.pressedArrow == 2));
+    const QImage& arrows = e.Scrollbar->Image;
+    const int first = ScrollArrowFrame(v, false, look.pressedArrow == 1);
+    const int second = ScrollArrowFrame(v, true, look.pressedArrow == 2);
+    put(2, Along(v, 0, A, across), first, arrows,
+        [&](QPainter& dc, const QRect& r) { DrawFrameStretched(dc, r, arrows, true, 23, first); });
+    put(3, Along(v, g.length - A, g.length, across), second, arrows,
+        [&](QPainter& dc, const QRect& r) { DrawFrameStretched(dc, r, arrows, true, 23, second); });
   }
   // The thumb.
   const TDataSkinObject* thumb = v ? e.VertScrollThumb.get() : e.HorzScrollThumb.get();
-  if (look.enabled && thumb && g.HasThumb())
-    DrawSkinImage(p, Along(v, g.thumbStart, g.thumbEnd, across), thumb->Image, false, false, thumb->Trans != 0,
-                  thumb->FrameCount, look.tracking ? 2 : 1, thumb->Margins);
+  if (look.enabled && thumb && g.HasThumb()) {
+    const int frame = look.tracking ? 2 : 1;
+    put(4, Along(v, g.thumbStart, g.thumbEnd, across), frame, thumb->Image, [&](QPainter& dc, const QRect& r) {
+      DrawSkinImage(dc, r, thumb->Image, false, false, thumb->Trans != 0, thumb->FrameCount, frame, thumb->Margins);
+    });
+  }
 }
 
 void PaintScrollCorner(QPainter& dc, const QRect& rect, const TSkinElements& e) { FillButtonFace(dc, rect, e); }

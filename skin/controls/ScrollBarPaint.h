@@ -8,6 +8,7 @@
 #include <QImage>
 
 #include "skin/SkinElements.h"
+#include "skin/controls/PartCache.h"
 #include "skin/controls/ScrollBarGeometry.h"
 
 namespace skin {
@@ -28,8 +29,8 @@ bool CanPaintScrollBar(const TSkinElements& e);
 int ScrollBarThickness(const TSkinElements& e, int A);
 // The Scrollbar frame of an arrow.
 int ScrollArrowFrame(bool vertical, bool second, bool pressed);
-// The bar into `work` (of the look's size).
-void PaintScrollBar(QImage& work, const TSkinElements& e, const TScrollBarLook& look);
+// The bar into `work` (of the look's size), through `cache` when given.
+void PaintScrollBar(QImage& work, const TSkinElements& e, const TScrollBarLook& look, TPartCache* cache = nullptr);
 // The square between two bars.
 void PaintScrollCorner(QPainter& dc, const QRect& rect, const TSkinElements& e);
 

@@ -131,7 +131,7 @@ void TSkinButton::Paint(QPainter& dc, const QRect& rect) {
     font = w->font();
   }
   QImage work(rect.size(), QImage::Format_ARGB32_Premultiplied);
-  PaintPushButton(work, e, index, caption, font, PushButtonCaptionColour(e, index, Foreign(), fontColour));
+  PaintPushButton(work, e, index, caption, font, PushButtonCaptionColour(e, index, Foreign(), fontColour), &cache_);
   dc.drawImage(rect.topLeft(), work);
 }
 

@@ -28,6 +28,7 @@ class TSkinButton : public TSkinControl {
   void LoseHot();
   void Click();
   bool Foreign() const { return control_.isNull(); }
+  TPartCache cache_;
 };
 
 }  // namespace skin

@@ -166,7 +166,7 @@ void TSkinComBox::Paint(QPainter& dc, const QRect& rect) {
   if (!combo || !skinData_) return;
   const QColor back = combo->palette().color(combo->isEnabled() ? QPalette::Active : QPalette::Disabled,
                                              combo->isEditable() ? QPalette::Base : QPalette::Button);
-  PaintComboBox(dc, rect, skinData_->Elements(), FrameIndex(), RightToLeft(), back);
+  PaintComboBox(dc, rect, skinData_->Elements(), FrameIndex(), RightToLeft(), back, &cache_);
 }
 
 }  // namespace skin

@@ -6,6 +6,7 @@
 // edit show the pressed frame.
 #include <memory>
 
+#include "skin/controls/PartCache.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/WidgetStyle.h"
 
@@ -44,6 +45,7 @@ class TSkinComBox : public TSkinControl {
   std::unique_ptr<TComboStyle> style_;
   TWidgetStyle lent_;
   std::unique_ptr<platform::Subclass> edit_;
+  TPartCache cache_;
 };
 
 }  // namespace skin

@@ -23,8 +23,8 @@ class THeaderStyle : public QProxyStyle {
     const int index = HeaderFrameIndex(opt->state & State_Sunken, opt->state & State_MouseOver,
                                        opt->state & State_Enabled);
     switch (element) {
-      case CE_HeaderSection: PaintHeaderSection(*p, opt->rect, e, index); return;
-      case CE_HeaderEmptyArea: PaintHeaderSection(*p, opt->rect, e, HeaderFrameIndex(false, false, true)); return;
+      case CE_HeaderSection: PaintHeaderSection(*p, opt->rect, e, index, &cache_); return;
+      case CE_HeaderEmptyArea: PaintHeaderSection(*p, opt->rect, e, HeaderFrameIndex(false, false, true), &cache_); return;
       case CE_HeaderLabel:
         if (const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(opt)) {
           QStyleOptionHeader label = *header;
@@ -42,6 +42,7 @@ class THeaderStyle : public QProxyStyle {
 
  private:
   const TSkinHeader* skinner_;
+  mutable TPartCache cache_;
 };
 
 TSkinHeader::TSkinHeader(QObject* owner) : TSkinControl(owner) {}

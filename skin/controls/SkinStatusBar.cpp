@@ -64,7 +64,7 @@ void TSkinStatusBar::Paint(QPainter& dc, const QRect& rect) {
   TStatusBarLook look = Look();
   look.size = rect.size();
   QImage work(rect.size(), QImage::Format_ARGB32_Premultiplied);
-  PaintStatusBar(work, skinData_->Elements(), look);
+  PaintStatusBar(work, skinData_->Elements(), look, &cache_);
   dc.drawImage(rect.topLeft(), work);
 }
 

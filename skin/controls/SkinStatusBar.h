@@ -22,6 +22,7 @@ class TSkinStatusBar : public TSkinControl {
 
  private:
   bool gripSwitchedOff_ = false;
+  TPartCache cache_;
 };
 
 }  // namespace skin

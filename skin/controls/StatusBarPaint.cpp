@@ -50,7 +50,7 @@ QRect StatusGripRect(const TSkinElements& e, const QSize& size) {
   return QRect(size.width() - cell.width(), size.height() - cell.height(), cell.width(), cell.height());
 }
 
-void PaintStatusBar(QImage& work, const TSkinElements& e, const TStatusBarLook& look) {
+void PaintStatusBar(QImage& work, const TSkinElements& e, const TStatusBarLook& look, TPartCache* cache) {
   QPainter p(&work);
   const QRect all(QPoint(0, 0), look.size);
   FillButtonFace(p, all, e);
@@ -60,11 +60,17 @@ void PaintStatusBar(QImage& work, const TSkinElements& e, const TStatusBarLook& 
   if (!look.enabled) ink = platform::ToQColor(platform::clBtnShadow);
   p.setPen(ink);
   if (look.simple || look.panels.empty()) {
-    if (edges) DrawElement(p, all, 3, 1, *edges);
+    if (edges)
+      TPartCache::Put(cache, p, 0, all, 1, edges->Image,
+                      [&](QPainter& dc, const QRect& r) { DrawElement(dc, r, 3, 1, *edges); });
     DrawStatusText(p, all, look.simpleText, toolkit::taLeftJustify, false);
   } else {
+    int id = 0;
     for (const TStatusPanelLook& panel : look.panels) {
-      if (edges) DrawElement(p, panel.rect, 3, StatusPanelFrameIndex(panel.bevel), *edges);
+      const int frame = StatusPanelFrameIndex(panel.bevel);
+      if (edges)
+        TPartCache::Put(cache, p, ++id, panel.rect, frame, edges->Image,
+                        [&](QPainter& dc, const QRect& r) { DrawElement(dc, r, 3, frame, *edges); });
       p.setPen(ink);
       DrawStatusText(p, panel.rect, panel.text, panel.alignment, panel.rightToLeft);
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "skin/SkinElements.h"
+#include "skin/controls/PartCache.h"
 #include "toolkit/Panel.h"
 #include "toolkit/StatusBar.h"
 
@@ -45,7 +46,7 @@ QRect StatusTextRect(const QFontMetrics& fm, const QRect& rect, const QString& t
 // The size grip's place: ExtraImages frame 5 at its own size in the corner.
 QRect StatusGripRect(const TSkinElements& e, const QSize& size);
 // The whole bar, into a work image of the bar's size.
-void PaintStatusBar(QImage& work, const TSkinElements& e, const TStatusBarLook& look);
+void PaintStatusBar(QImage& work, const TSkinElements& e, const TStatusBarLook& look, TPartCache* cache = nullptr);
 
 // The look of a toolkit status bar.
 TStatusBarLook StatusBarLookOf(const toolkit::TStatusBar& bar);

@@ -119,7 +119,7 @@ void TWScrollbar::drawComplexControl(ComplexControl cc, const QStyleOptionComple
   }
   const TScrollBarLook look = Look(*slider);
   QImage work(opt->rect.size(), QImage::Format_ARGB32_Premultiplied);
-  PaintScrollBar(work, skinData_->Elements(), look);
+  PaintScrollBar(work, skinData_->Elements(), look, &cache_);
   p->drawImage(opt->rect.topLeft(), work);
 }
 

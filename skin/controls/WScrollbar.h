@@ -71,6 +71,7 @@ class TWScrollbar : public QProxyStyle {
   int cursorAtPress_ = 0;
   int thumbAtPress_ = 0;
   int cursor_ = 0;
+  mutable TPartCache cache_;
 };
 
 // The option a bar paints itself with.

@@ -181,6 +181,28 @@ TEST(ScrollPicture, AShortBarShowsTwoHalfArrowsAndButtonFaceBetweenThem) {
   EXPECT_TRUE(PixelIs(img, 8, 24, FrameColour(eArrows, 13)));
 }
 
+TEST(ScrollPicture, ACachedPaintIsTheSameAndAMovedThumbComposesNothingAgain) {
+  skin::TPartCache cache;
+  skin::TScrollBarLook look = VerticalLook();
+  QImage cached(look.size, QImage::Format_RGB32);
+  skin::PaintScrollBar(cached, Skin().Elements(), look, &cache);
+  EXPECT_EQ(cached, PaintBar(look));
+  EXPECT_EQ(cache.Composed(), 4);  // track, two arrows, thumb
+  look.geometry.thumbStart += 7;
+  look.geometry.thumbEnd += 7;
+  skin::PaintScrollBar(cached, Skin().Elements(), look, &cache);
+  EXPECT_EQ(cache.Composed(), 4);
+  EXPECT_EQ(cached, PaintBar(look));
+  look.tracking = true;  // the tracking thumb is another frame
+  skin::PaintScrollBar(cached, Skin().Elements(), look, &cache);
+  EXPECT_EQ(cache.Composed(), 5);
+  // Another skin's images are composed afresh.
+  auto other = LoadedSkin({.shift = 30});
+  skin::PaintScrollBar(cached, other->Elements(), look, &cache);
+  EXPECT_EQ(cache.Composed(), 9);
+  EXPECT_TRUE(PixelIs(cached, 8, 5, Shifted(FrameColour(eArrows, 9), 30)));
+}
+
 TEST(ScrollPicture, TheThicknessIsTheArrowImagesHeightUnlessMuchSmallerThanAnArrow) {
   EXPECT_EQ(skin::ScrollBarThickness(Skin().Elements(), 16), 16);
   EXPECT_EQ(skin::ScrollBarThickness(Skin().Elements(), 19), 16);  // 16 + 3 is not below 19
@@ -382,6 +404,32 @@ TEST(LiveControlBar, AScrollBarControlUsesTheControlGeometry) {
   EXPECT_EQ(bar.value(), 27);
   delete s;
   EXPECT_EQ(bar.style(), QApplication::style());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LiveMemoHidden, AMemoSkinnedBeforeItIsShownShowsItsSkinnedBarWhenShown) {
+  QWidget window;
+  window.resize(300, 200);
+  auto* memo = new toolkit::TMemo(&window);
+  memo->setGeometry(0, 0, 200, 150);
+  memo->SetScrollBars(toolkit::ssVertical);
+  QStringList lines;
+  for (int i = 0; i < 60; ++i) lines << QStringLiteral("低头思故乡 %1").arg(i);
+  memo->SetText(lines.join(QStringLiteral("\r\n")));
+  auto* s = new skin::TSkinScrollbar(memo);
+  s->InitControl(nullptr, &Skin(), false, nullptr);
+  window.show();
+  QApplication::processEvents();
+  QScrollBar* bar = memo->verticalScrollBar();
+  std::fprintf(stderr, "DEBUG vis %d geo %d,%d %dx%d parent vis %d %dx%d max %d\n", bar->isVisible(), bar->x(), bar->y(), bar->width(), bar->height(), bar->parentWidget()->isVisible(), bar->parentWidget()->width(), bar->parentWidget()->height(), bar->maximum());
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_EQ(bar->width(), A);
+  const QImage img = memo->grab().toImage();
+  const QPoint up = bar->mapTo(memo, QPoint(8, 5));
+  EXPECT_TRUE(PixelIs(img, up.x(), up.y(), FrameColour(eArrows, 9))) << Hex(img.pixel(up));
 }
 
 }  // namespace

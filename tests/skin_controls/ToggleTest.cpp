@@ -164,3 +164,23 @@ TEST(SkinnedRadio, ARadioButtonShowsItsCheckedFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SkinnedRadio, AForeignRadioButtonTakesItsStateFromTheButton) {
+  auto data = controltest::LoadedSkin();
+  QObject owner;  // what the frame skinner is for a foreign window's child
+  QWidget group;
+  auto* radio = new QRadioButton(QStringLiteral("不可用"), &group);
+  radio->setChecked(true);
+  radio->setEnabled(false);
+  group.show();
+  auto* s = new skin::TSkinRadioButton(&owner);
+  s->InitWindow(radio, data.get(), nullptr, nullptr);
+  EXPECT_EQ(s->Control(), nullptr);
+  EXPECT_EQ(s->GlyphFrame(), 4);
+  radio->setEnabled(true);
+  EXPECT_EQ(s->GlyphFrame(), 2);
+}
+
+}  // namespace
