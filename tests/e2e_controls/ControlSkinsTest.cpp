@@ -36,6 +36,8 @@ QPoint RowPoint(int row) { return {320, 197 + 20 * row}; }
 // The left part of the text pane, clear of the tip window in the middle.
 const QRect kTextLeft(266, 336, 190, 420);
 const QRect kTextPane(262, 330, 990, 500);
+// The header button "软件设置", which opens the skin menu.
+const QPoint kSkinButton(296, 72);
 
 QString Tag(bool wm, int skin) {
   return QStringLiteral("skins/controls-%1-skin%2").arg(wm ? QStringLiteral("openbox") : QStringLiteral("nowm")).arg(skin);
@@ -297,6 +299,23 @@ TEST_P(ControlSkins, TheControlsWearTheSkinAndTheTextPanesBarScrollsAsThePlatfor
   // The skinned bar is still where it was, its arrows unpressed.
   EXPECT_TRUE(MatchesAt(end, up, upAt.x(), upAt.y()));
   EXPECT_TRUE(MatchesAt(end, down, downAt.x(), downAt.y()));
+
+  // Another skin chosen from the skin menu ("软件设置", then the skin's
+  // entry by the keyboard): the bar wears the new skin's arrows.
+  const int other = n % 6 + 1;
+  const std::unique_ptr<skin::TSkinElements> next = SkinElements(other);
+  ASSERT_NE(next, nullptr);
+  const QImage nextUp = ArrowCell(*next, 9);
+  Click(display, kSkinButton + offset);
+  QThread::msleep(500);
+  for (int i = 0; i < other; ++i) e2e::PressKey(display, QStringLiteral("Down"));
+  e2e::PressKey(display, QStringLiteral("Return"));
+  QImage switched;
+  EXPECT_TRUE(e2e::WaitForShot(display, Tag(wm, n) + QStringLiteral("-13-switched-to-skin%1").arg(other),
+                               [&](const QImage& s) { return !Find(s, nextUp, paneArea.adjusted(-40, -40, 0, 40)).isEmpty(); },
+                               &switched))
+      << "the text pane's bar did not take skin " << other;
+  if (nextUp != up) EXPECT_TRUE(Find(switched, up, paneArea.adjusted(-40, -40, 0, 40)).isEmpty());
   EXPECT_TRUE(program.Running()) << program.ErrorOutput().toStdString();
 }
 
