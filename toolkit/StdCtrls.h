@@ -284,7 +284,7 @@ class TCheckBox : public QCheckBox {
 
   QString Caption() const { return text(); }
   void SetCaption(const QString& caption) { setText(caption); }
-  bool Checked() const { return isChecked(); }
+  bool Checked() const { return State() == cbChecked; }
   void SetChecked(bool checked);
   TCheckBoxState State() const;
   void SetState(TCheckBoxState state);
