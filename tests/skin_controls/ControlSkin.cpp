@@ -95,6 +95,11 @@ std::unique_ptr<skin::TSkinData> LoadedSkin(const Options& options) {
   return data;
 }
 
+skin::TSkinData& SharedSkin() {
+  static const std::unique_ptr<skin::TSkinData> data = LoadedSkin();
+  return *data;
+}
+
 bool PixelIs(const QImage& image, int x, int y, QRgb c) {
   return x >= 0 && y >= 0 && x < image.width() && y < image.height() && (image.pixel(x, y) & 0xFFFFFF) == (c & 0xFFFFFF);
 }

@@ -40,6 +40,9 @@ QByteArray ControlSkinFile(const Options& options = {});
 QByteArray ControlSkinStream(const Options& options = {});
 // A component loaded with the skin (not enrolled anywhere, never active).
 std::unique_ptr<skin::TSkinData> LoadedSkin(const Options& options = {});
+// One such component with the default options, shared by the tests that
+// only read it.
+skin::TSkinData& SharedSkin();
 
 // A colour shifted as a second skin shifts it.
 QRgb Shifted(QRgb c, int shift);

@@ -19,11 +19,6 @@ namespace {
 
 using namespace controltest;
 
-skin::TSkinData& Skin() {
-  static auto data = LoadedSkin();
-  return *data;
-}
-
 TEST(SkinnedEdit, ABorderedEditGetsAShadowLineAndAWhiteLineInside) {
   QWidget window;
   auto* edit = new toolkit::TEdit(&window);
@@ -31,7 +26,7 @@ TEST(SkinnedEdit, ABorderedEditGetsAShadowLineAndAWhiteLineInside) {
   edit->SetText(QStringLiteral("搜索关键字"));
   window.show();
   auto* s = new skin::TSkinEdit(edit);
-  s->InitControl(nullptr, &Skin(), false, nullptr);
+  s->InitControl(nullptr, &SharedSkin(), false, nullptr);
   const QImage img = edit->grab().toImage();
   const QRgb shadow = platform::ToQColor(platform::clBtnShadow).rgb();
   for (const QPoint p : {QPoint(0, 0), QPoint(160, 0), QPoint(0, 22), QPoint(160, 22), QPoint(80, 0), QPoint(0, 11)})
@@ -49,7 +44,7 @@ TEST(SkinnedEdit, AnEditWithoutABorderIsLeftUnframed) {
   window.show();
   const QImage before = edit->grab().toImage();
   auto* s = new skin::TSkinEdit(edit);
-  s->InitControl(nullptr, &Skin(), false, nullptr);
+  s->InitControl(nullptr, &SharedSkin(), false, nullptr);
   EXPECT_FALSE(skin::EditHasBorder(edit));
   EXPECT_EQ(edit->grab().toImage(), before);
   toolkit::TMemo memo;
@@ -68,7 +63,7 @@ TEST(ComboFrame, PressedBeatsFocusAndHotWhichBeatEnabledAndDisabled) {
 }
 
 TEST(ComboGeometry, TheCompositesCentreIsTheEditAndItsRightEndTheButton) {
-  const skin::TSkinElements& e = Skin().Elements();
+  const skin::TSkinElements& e = SharedSkin().Elements();
   ASSERT_EQ(e.ComboButton->Style, 2);
   const int a = platform::Metric(platform::SM_CXHSCROLL) + 2;
   EXPECT_EQ(skin::ComboButtonRect(e, QSize(161, 23), false), QRect(161 - a, 0, a, 23));
@@ -79,7 +74,7 @@ TEST(ComboGeometry, TheCompositesCentreIsTheEditAndItsRightEndTheButton) {
 }
 
 TEST(ComboPaint, TheCompositeFrameShowsAroundAnUntouchedEditArea) {
-  const skin::TSkinElements& e = Skin().Elements();
+  const skin::TSkinElements& e = SharedSkin().Elements();
   QImage img(160, 23, QImage::Format_RGB32);
   img.fill(qRgb(1, 2, 3));
   {
@@ -111,7 +106,7 @@ class SkinnedCombo : public ::testing::Test {
   }
   skin::TSkinComBox* Attach() {
     auto* s = new skin::TSkinComBox(combo);
-    s->InitControl(nullptr, &Skin(), false, nullptr);
+    s->InitControl(nullptr, &SharedSkin(), false, nullptr);
     QApplication::processEvents();
     return s;
   }
@@ -143,7 +138,7 @@ TEST_F(SkinnedCombo, FocusShowsFrameFourAndLosingItFrameOne) {
 TEST_F(SkinnedCombo, TheEditLiesInTheSkinsEditAreaAndThePaintedButtonOpensTheList) {
   const QRect ownEdit = combo->lineEdit()->geometry();
   skin::TSkinComBox* s = Attach();
-  EXPECT_EQ(combo->lineEdit()->geometry(), skin::ComboEditRect(Skin().Elements(), combo->size(), false));
+  EXPECT_EQ(combo->lineEdit()->geometry(), skin::ComboEditRect(SharedSkin().Elements(), combo->size(), false));
   // A press on the edit shows the combo pressed until the release.
   QTest::mousePress(combo->lineEdit(), Qt::LeftButton, {}, QPoint(10, 5));
   EXPECT_EQ(s->FrameIndex(), 2);

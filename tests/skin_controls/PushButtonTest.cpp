@@ -23,11 +23,6 @@ namespace {
 using namespace controltest;
 using skin::TPushButtonLook;
 
-skin::TSkinData& Skin() {
-  static auto data = LoadedSkin();
-  return *data;
-}
-
 // The frame colour at a corner of the button, where no caption is drawn.
 QRgb Corner(QWidget& w) { return w.grab().toImage().pixel(1, 1) & 0xFFFFFF; }
 
@@ -63,9 +58,9 @@ class SkinnedButton : public ::testing::Test {
     b->SetCaption(QStringLiteral("退出"));
     frame.SetHandle(&window);
     sa = new skin::TSkinButton(a);
-    sa->InitControl(&frame, &Skin(), false, nullptr);
+    sa->InitControl(&frame, &SharedSkin(), false, nullptr);
     sb = new skin::TSkinButton(b);
-    sb->InitControl(&frame, &Skin(), false, nullptr);
+    sb->InitControl(&frame, &SharedSkin(), false, nullptr);
     window.show();
   }
   QWidget window;
@@ -137,7 +132,7 @@ TEST(PushButtonRestore, FreeingTheSkinnerGivesTheButtonItsOwnLookBack) {
   window.show();
   const QImage before = button->grab().toImage();
   auto* skinner = new skin::TSkinButton(button);
-  skinner->InitControl(nullptr, &Skin(), false, nullptr);
+  skinner->InitControl(nullptr, &SharedSkin(), false, nullptr);
   const QImage skinned = button->grab().toImage();
   EXPECT_TRUE(PixelIs(skinned, 1, 1, FrameColour(ePush, 1))) << Hex(skinned.pixel(1, 1));
   delete skinner;
@@ -161,7 +156,7 @@ TEST(PushButtonCaption, DoubleBarsBreakTheCaptionIntoTwoCentredLines) {
 }
 
 TEST(PushButtonCaption, StateColoursApplyWhereTheSkinGaveThemAndForeignButtonsAlways) {
-  const skin::TSkinElements& e = Skin().Elements();
+  const skin::TSkinElements& e = SharedSkin().Elements();
   const QColor font(7, 7, 7);
   EXPECT_EQ(skin::PushButtonCaptionColour(e, 1, false, font), kNormal2);
   EXPECT_EQ(skin::PushButtonCaptionColour(e, 4, false, font), kMouseOver2);
@@ -187,7 +182,7 @@ TEST(ForeignButtons, TheButtonsOfADialogsButtonBoxAreSkinnedByWindowClassAndClic
   dialog.show();
   skin::TWinSkinForm frame;
   frame.SetHandle(&dialog);
-  frame.AttachWindow(&Skin());
+  frame.AttachWindow(&SharedSkin());
   skin::AttachControls(frame);
   QPushButton* yes = box->button(QDialogButtonBox::Yes);
   QPushButton* no = box->button(QDialogButtonBox::No);

@@ -27,11 +27,6 @@ using namespace controltest;
 using skin::TScrollBarGeometry;
 using skin::TScrollRange;
 
-skin::TSkinData& Skin() {
-  static auto data = LoadedSkin();
-  return *data;
-}
-
 constexpr int A = 16;
 
 // ---- geometry ------------------------------------------------------------------
@@ -121,7 +116,7 @@ TEST(ScrollGeometry, ADraggedThumbFollowsTheCursorBetweenTheArrows) {
 QImage PaintBar(const skin::TScrollBarLook& look) {
   QImage img(look.size, QImage::Format_RGB32);
   img.fill(qRgb(1, 1, 1));
-  skin::PaintScrollBar(img, Skin().Elements(), look);
+  skin::PaintScrollBar(img, SharedSkin().Elements(), look);
   return img;
 }
 
@@ -185,16 +180,16 @@ TEST(ScrollPicture, ACachedPaintIsTheSameAndAMovedThumbComposesNothingAgain) {
   skin::TPartCache cache;
   skin::TScrollBarLook look = VerticalLook();
   QImage cached(look.size, QImage::Format_RGB32);
-  skin::PaintScrollBar(cached, Skin().Elements(), look, &cache);
+  skin::PaintScrollBar(cached, SharedSkin().Elements(), look, &cache);
   EXPECT_EQ(cached, PaintBar(look));
   EXPECT_EQ(cache.Composed(), 4);  // track, two arrows, thumb
   look.geometry.thumbStart += 7;
   look.geometry.thumbEnd += 7;
-  skin::PaintScrollBar(cached, Skin().Elements(), look, &cache);
+  skin::PaintScrollBar(cached, SharedSkin().Elements(), look, &cache);
   EXPECT_EQ(cache.Composed(), 4);
   EXPECT_EQ(cached, PaintBar(look));
   look.tracking = true;  // the tracking thumb is another frame
-  skin::PaintScrollBar(cached, Skin().Elements(), look, &cache);
+  skin::PaintScrollBar(cached, SharedSkin().Elements(), look, &cache);
   EXPECT_EQ(cache.Composed(), 5);
   // Another skin's images are composed afresh.
   auto other = LoadedSkin({.shift = 30});
@@ -204,9 +199,9 @@ TEST(ScrollPicture, ACachedPaintIsTheSameAndAMovedThumbComposesNothingAgain) {
 }
 
 TEST(ScrollPicture, TheThicknessIsTheArrowImagesHeightUnlessMuchSmallerThanAnArrow) {
-  EXPECT_EQ(skin::ScrollBarThickness(Skin().Elements(), 16), 16);
-  EXPECT_EQ(skin::ScrollBarThickness(Skin().Elements(), 19), 16);  // 16 + 3 is not below 19
-  EXPECT_EQ(skin::ScrollBarThickness(Skin().Elements(), 20), 20);
+  EXPECT_EQ(skin::ScrollBarThickness(SharedSkin().Elements(), 16), 16);
+  EXPECT_EQ(skin::ScrollBarThickness(SharedSkin().Elements(), 19), 16);  // 16 + 3 is not below 19
+  EXPECT_EQ(skin::ScrollBarThickness(SharedSkin().Elements(), 20), 20);
 }
 
 // ---- live bars -----------------------------------------------------------------------
@@ -235,7 +230,7 @@ class LiveMemo : public ::testing::Test {
   }
   skin::TSkinScrollbar* Attach(QWidget* control) {
     auto* s = new skin::TSkinScrollbar(control);
-    s->InitControl(nullptr, &Skin(), false, nullptr);
+    s->InitControl(nullptr, &SharedSkin(), false, nullptr);
     QApplication::processEvents();
     return s;
   }
@@ -373,7 +368,7 @@ TEST(LiveList, AListViewGetsItsOwnBarStylesBackAndItsHeaderSkinned) {
   QStyle* flatH = list->horizontalScrollBar()->style();
   ASSERT_NE(flat, QApplication::style());
   auto* s = new skin::TSkinListView(list);
-  s->InitControl(nullptr, &Skin(), false, nullptr);
+  s->InitControl(nullptr, &SharedSkin(), false, nullptr);
   EXPECT_EQ(list->verticalScrollBar()->style(), s->Vertical());
   ASSERT_NE(s->HeaderSkinner(), nullptr);
   EXPECT_EQ(s->HeaderSkinner()->Header(), list->Header());
@@ -392,7 +387,7 @@ TEST(LiveControlBar, AScrollBarControlUsesTheControlGeometry) {
   bar.resize(300, A);
   bar.show();
   auto* s = new skin::TSkinScrollbar(&bar);
-  s->InitControl(nullptr, &Skin(), false, nullptr);
+  s->InitControl(nullptr, &SharedSkin(), false, nullptr);
   ASSERT_NE(s->Horizontal(), nullptr);
   EXPECT_EQ(s->Vertical(), nullptr);
   EXPECT_EQ(s->Horizontal()->Kind(), skin::sbkControl);
@@ -420,11 +415,10 @@ TEST(LiveMemoHidden, AMemoSkinnedBeforeItIsShownShowsItsSkinnedBarWhenShown) {
   for (int i = 0; i < 60; ++i) lines << QStringLiteral("低头思故乡 %1").arg(i);
   memo->SetText(lines.join(QStringLiteral("\r\n")));
   auto* s = new skin::TSkinScrollbar(memo);
-  s->InitControl(nullptr, &Skin(), false, nullptr);
+  s->InitControl(nullptr, &SharedSkin(), false, nullptr);
   window.show();
   QApplication::processEvents();
   QScrollBar* bar = memo->verticalScrollBar();
-  std::fprintf(stderr, "DEBUG vis %d geo %d,%d %dx%d parent vis %d %dx%d max %d\n", bar->isVisible(), bar->x(), bar->y(), bar->width(), bar->height(), bar->parentWidget()->isVisible(), bar->parentWidget()->width(), bar->parentWidget()->height(), bar->maximum());
   EXPECT_TRUE(bar->isVisible());
   EXPECT_EQ(bar->width(), A);
   const QImage img = memo->grab().toImage();

@@ -14,11 +14,6 @@ namespace {
 
 using namespace controltest;
 
-skin::TSkinData& Skin() {
-  static auto data = LoadedSkin();
-  return *data;
-}
-
 TEST(StatusPanels, EachBevelHasItsFrame) {
   EXPECT_EQ(skin::StatusPanelFrameIndex(toolkit::pbLowered), 1);
   EXPECT_EQ(skin::StatusPanelFrameIndex(toolkit::pbRaised), 2);
@@ -50,7 +45,7 @@ TEST(StatusBarPicture, PanelsShowTheirFramesAndASimpleBarFrameOneAcross) {
   look.panels.push_back({QRect(122, 2, 120, 23), QString(), toolkit::taLeftJustify, toolkit::pbRaised, false});
   look.panels.push_back({QRect(244, 2, 156, 23), QString(), toolkit::taLeftJustify, toolkit::pbNone, false});
   QImage img(look.size, QImage::Format_RGB32);
-  skin::PaintStatusBar(img, Skin().Elements(), look);
+  skin::PaintStatusBar(img, SharedSkin().Elements(), look);
   EXPECT_TRUE(PixelIs(img, 60, 1, kButtonFace.rgb()));  // above the panels
   EXPECT_TRUE(PixelIs(img, 121, 10, kButtonFace.rgb()));  // between two panels
   EXPECT_TRUE(PixelIs(img, 0, 2, FrameColour(eStatus, 1))) << Hex(img.pixel(0, 2));
@@ -58,7 +53,7 @@ TEST(StatusBarPicture, PanelsShowTheirFramesAndASimpleBarFrameOneAcross) {
   EXPECT_TRUE(PixelIs(img, 122, 2, FrameColour(eStatus, 2)));
   EXPECT_TRUE(PixelIs(img, 399, 24, FrameColour(eStatus, 3)));
   look.simple = true;
-  skin::PaintStatusBar(img, Skin().Elements(), look);
+  skin::PaintStatusBar(img, SharedSkin().Elements(), look);
   EXPECT_TRUE(PixelIs(img, 0, 0, FrameColour(eStatus, 1)));
   EXPECT_TRUE(PixelIs(img, 121, 10, FrameColour(eStatus, 1)));
   EXPECT_TRUE(PixelIs(img, 399, 24, FrameColour(eStatus, 1)));
@@ -70,8 +65,8 @@ TEST(StatusBarPicture, ABarWithASizeGripShowsExtraImagesFrameFiveInItsCorner) {
   look.simple = true;
   look.sizeGrip = true;
   QImage img(look.size, QImage::Format_RGB32);
-  skin::PaintStatusBar(img, Skin().Elements(), look);
-  EXPECT_EQ(skin::StatusGripRect(Skin().Elements(), look.size), QRect(291, 15, 10, 10));
+  skin::PaintStatusBar(img, SharedSkin().Elements(), look);
+  EXPECT_EQ(skin::StatusGripRect(SharedSkin().Elements(), look.size), QRect(291, 15, 10, 10));
   EXPECT_TRUE(PixelIs(img, 291, 15, FrameColour(eExtra, 5)));
   EXPECT_TRUE(PixelIs(img, 300, 24, FrameColour(eExtra, 5)));
   EXPECT_TRUE(PixelIs(img, 290, 24, FrameColour(eStatus, 1)));
@@ -87,7 +82,7 @@ TEST(SkinnedStatusBar, TheBarIsPaintedFromTheSkinWithoutItsGripUntilTheSkinnerGo
   window.show();
   const QImage before = bar->grab().toImage();
   auto* s = new skin::TSkinStatusBar(bar);
-  s->InitControl(nullptr, &Skin(), false, nullptr);
+  s->InitControl(nullptr, &SharedSkin(), false, nullptr);
   EXPECT_FALSE(bar->SizeGrip());
   const QImage img = bar->grab().toImage();
   const QRect first = bar->PanelRect(0), second = bar->PanelRect(1);
