@@ -9,7 +9,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "skin/DefaultSkin.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/controls/SkinnerFactory.h"
@@ -230,13 +229,4 @@ void TControlsPage::ApplySkin(skin::TSkinData* data) {
     if (order.kind != skin::skNone) skin::CreateSkinner(order, skinners_.get(), data);
   }
   update();
-}
-
-QWidget* MakeControlsPage() {
-  auto* page = new TControlsPage;
-  // The stored default skin until a picker chooses another.
-  auto* data = new skin::TSkinData(page);
-  data->ReadSkinStream(skin::DefaultSkinStream());
-  page->ApplySkin(data);
-  return page;
 }

@@ -3,7 +3,8 @@
 // boxes, radio buttons, edits, combo boxes, a status bar, panels, memos and a
 // list view (scrolled), scroll-bar controls and a spin box, each in its
 // states (enabled, disabled, focused, default, checked, grayed), painted by
-// the skin given to ApplySkin; for skin authors.
+// the skin given to ApplySkin (the gallery's skin box hands it the skin
+// chosen); for skin authors.
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -35,4 +36,3 @@ class TControlsPage : public QWidget {
   std::vector<QWidget*> controls_;
 };
 
-QWidget* MakeControlsPage();
