@@ -160,8 +160,8 @@ void Wheel(const e2e::VirtualDisplay& display, QPoint at, bool down, int notches
 // the last.
 QImage Settled(const e2e::VirtualDisplay& display, const QString& name, const QRect& pane) {
   QImage last = e2e::Shot(display, name);
-  for (int i = 0; i < 40; ++i) {
-    QThread::msleep(150);
+  for (int i = 0; i < 30; ++i) {
+    QThread::msleep(250);
     const QImage next = e2e::Shot(display, name);
     if (SameText(last, next, pane)) return next;
     last = next;
