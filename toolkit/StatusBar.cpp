@@ -20,6 +20,30 @@ void TStatusBar::SetPanelText(int index, const QString& text) {
   update();
 }
 
+void TStatusBar::SetPanelBevel(int index, TStatusPanelBevel bevel) {
+  if (index < 0 || index >= panels_.size() || panels_[index].Bevel == bevel) return;
+  panels_[index].Bevel = bevel;
+  update();
+}
+
+void TStatusBar::SetSimplePanel(bool simple) {
+  if (simplePanel_ == simple) return;
+  simplePanel_ = simple;
+  update();
+}
+
+void TStatusBar::SetSimpleText(const QString& text) {
+  if (simpleText_ == text) return;
+  simpleText_ = text;
+  update();
+}
+
+void TStatusBar::SetSizeGrip(bool grip) {
+  if (sizeGrip_ == grip) return;
+  sizeGrip_ = grip;
+  update();
+}
+
 QRect TStatusBar::PanelRect(int index) const {
   int left = 0;
   for (int i = 0; i < index; ++i) left += panels_[i].Width + 2;
@@ -32,10 +56,15 @@ void TStatusBar::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), platform::ToQColor(platform::clBtnFace));
   p.setFont(font());
   p.setPen(platform::ToQColor(platform::clBtnText));
-  for (int i = 0; i < panels_.size(); ++i) {
+  if (simplePanel_) {
+    p.drawText(rect().adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, simpleText_);
+  }
+  for (int i = 0; !simplePanel_ && i < panels_.size(); ++i) {
     QRect r = PanelRect(i);
-    platform::DrawEdge(p, r, platform::BDR_SUNKENOUTER, platform::BF_RECT | platform::BF_ADJUST);
     const TStatusPanel& panel = panels_[i];
+    if (panel.Bevel != pbNone)
+      platform::DrawEdge(p, r, panel.Bevel == pbRaised ? platform::BDR_RAISEDINNER : platform::BDR_SUNKENOUTER,
+                         platform::BF_RECT | platform::BF_ADJUST);
     int flags = Qt::AlignVCenter | Qt::TextSingleLine;
     flags |= panel.Alignment == taCenter ? Qt::AlignHCenter : panel.Alignment == taRightJustify ? Qt::AlignRight : Qt::AlignLeft;
     p.save();
@@ -43,6 +72,7 @@ void TStatusBar::paintEvent(QPaintEvent*) {
     p.drawText(r.adjusted(2, 0, -2, 0), flags, panel.Text);
     p.restore();
   }
+  if (!sizeGrip_) return;
   // Size grip: three diagonal ridges in the bottom-right corner.
   const int right = width() - 1, bottom = height() - 1;
   for (int i = 0; i < 3; ++i) {

@@ -464,9 +464,19 @@ TCheckBox::TCheckBox(QWidget* parent) : QCheckBox(parent) {
   connect(this, &QCheckBox::clicked, this, [this] { Raise(OnClick); });
 }
 
-void TCheckBox::SetChecked(bool checked) {
-  if (isChecked() == checked) return;
-  setChecked(checked);
+void TCheckBox::SetChecked(bool checked) { SetState(checked ? cbChecked : cbUnchecked); }
+
+TCheckBox::TCheckBoxState TCheckBox::State() const {
+  switch (checkState()) {
+    case Qt::Checked: return cbChecked;
+    case Qt::PartiallyChecked: return cbGrayed;
+    default: return cbUnchecked;
+  }
+}
+
+void TCheckBox::SetState(TCheckBoxState state) {
+  if (State() == state) return;
+  setCheckState(state == cbChecked ? Qt::Checked : state == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
   Raise(OnClick);
 }
 

@@ -289,20 +289,27 @@ class TButton : public QPushButton {
 };
 
 // A check box. OnClick runs when the reader toggles it and also when code
-// changes Checked, as the toolkit's check boxes always did.
+// changes Checked or State, as the toolkit's check boxes always did. A grayed
+// State shows the box neither checked nor clear.
 class TCheckBox : public QCheckBox {
   Q_OBJECT
   Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
   Q_PROPERTY(bool Checked READ Checked WRITE SetChecked)
+  Q_PROPERTY(TCheckBoxState State READ State WRITE SetState)
   Q_PROPERTY(int Tag READ Tag WRITE SetTag)
 
  public:
+  enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+  Q_ENUM(TCheckBoxState)
+
   explicit TCheckBox(QWidget* parent = nullptr);
 
   QString Caption() const { return text(); }
   void SetCaption(const QString& caption) { setText(caption); }
-  bool Checked() const { return isChecked(); }
+  bool Checked() const { return State() == cbChecked; }
   void SetChecked(bool checked);
+  TCheckBoxState State() const;
+  void SetState(TCheckBoxState state);
   int Tag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
 

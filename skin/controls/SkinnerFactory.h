@@ -4,8 +4,10 @@
 // control (InitControl), for a window handle (InitWindow) or as a scroll-bar
 // skinner, adding it to the frame's list.
 //
-// Each skinner kind is created here and nowhere else; kinds without a skinner
-// class yet return nullptr (the control keeps its own look).
+// Each skinner kind is created here and nowhere else. Kinds no window of the
+// program reaches and that have no skinner class (group boxes, tabs, track
+// bars, progress bars, bitmap and speed buttons, scroll boxes, size grips)
+// return nullptr: the control keeps its own look.
 #include "skin/engine/Classify.h"
 
 namespace skin {

@@ -1,5 +1,6 @@
 #include "skin/engine/AttachControls.h"
 
+#include <QDialogButtonBox>
 #include <QVariant>
 #include <QWidget>
 
@@ -44,6 +45,22 @@ void Classify(TWinSkinForm& frame, QWidget* container, QWidget* control) {
   if (c.walkOwned) WalkOwned(frame, control);
 }
 
+// The child windows of a foreign window, by their window class. Qt dialogs
+// keep their buttons in a button box of their own: its children count as the
+// dialog's.
+void AttachChildWindows(TWinSkinForm& frame, QWidget* parent) {
+  TSkinData* data = frame.SkinData();
+  for (QWidget* child : DirectlyOwnedControls(parent)) {
+    if (DisabledByTag(child, data->DisableTag()) || frame.FindSkinner(child)) continue;
+    if (qobject_cast<QDialogButtonBox*>(child)) {
+      AttachChildWindows(frame, child);
+      continue;
+    }
+    const TSkinnerOrder order = ClassifyByWindowClass(child, data->SkinControls(), data->Elements().Tabs != nullptr);
+    if (order.kind != skNone) CreateSkinner(order, &frame, data);
+  }
+}
+
 }  // namespace
 
 void AttachControls(TWinSkinForm& frame) {
@@ -54,11 +71,7 @@ void AttachControls(TWinSkinForm& frame) {
     for (QWidget* control : OwnedControls(window)) Classify(frame, window, control);
     return;
   }
-  for (QWidget* child : DirectlyOwnedControls(window)) {
-    if (DisabledByTag(child, data->DisableTag()) || frame.FindSkinner(child)) continue;
-    const TSkinnerOrder order = ClassifyByWindowClass(child, data->SkinControls(), data->Elements().Tabs != nullptr);
-    if (order.kind != skNone) CreateSkinner(order, &frame, data);
-  }
+  AttachChildWindows(frame, window);
 }
 
 }  // namespace skin

@@ -1,10 +1,13 @@
-// cq-gallery: shows the program's controls in their main states, one tab per family.
+// cq-gallery: shows the program's controls in their main states, one tab per family
+// (styled controls, outlook bars, the toolkit controls under the skin).
 // Usage: cq-gallery [--tab N] [--skin N|off] [--screenshot FILE]
 #include <QApplication>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "skin/engine/SkinData.h"
+#include "tools/gallery/ControlsPage.h"
 #include "tools/gallery/SkinPicker.h"
 #include "tools/gallery/StyledPage.h"
 #include "toolkit/Application.h"
@@ -27,6 +30,8 @@ int main(int argc, char** argv) {
 #ifdef CQ_GALLERY_OUTBAR
   tabs.addTab(MakeOutbarPage(), QStringLiteral("Outlook bar"));
 #endif
+  auto* controls = new TControlsPage;
+  tabs.addTab(controls, QStringLiteral("Skinned controls"));
   const QStringList args = app.arguments();
   const int tab = args.indexOf(QStringLiteral("--tab"));
   if (tab >= 0 && tab + 1 < args.size()) tabs.setCurrentIndex(args[tab + 1].toInt());
@@ -36,6 +41,11 @@ int main(int argc, char** argv) {
   const int skinArg = args.indexOf(QStringLiteral("--skin"));
   if (skinArg >= 0 && skinArg + 1 < args.size())
     skins->Choose(args[skinArg + 1] == QLatin1String("off") ? -1 : args[skinArg + 1].toInt());
+  // The controls page wears the chosen skin (its controls live inside a
+  // page, where the window's own skinning does not reach them).
+  auto dressControls = [skins, controls] { controls->ApplySkin(skins->Data()->Active() ? skins->Data() : nullptr); };
+  dressControls();
+  QObject::connect(skins, &QComboBox::activated, controls, dressControls);
   window.resize(1000, 820);
   window.move(0, 0);
   window.show();
