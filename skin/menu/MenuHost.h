@@ -81,6 +81,7 @@ enum TMenuItemsKind {
   mikPopupMenu,   // a form's popup menu (standard measuring)
   mikMenuBarSub,  // a submenu of the skinned menu bar or of the main menu
   mikSystemMenu,  // the skinned system menu (Tag 33333)
+  mikForeignMenu, // a menu of a window that is not a form (measured from its captions)
 };
 
 // ---- creation hooks, defined in skin/menu/MenuHooks.cpp --------------------
