@@ -398,14 +398,19 @@ bool TWinSkinMenu::HandleAccelerator(QChar letter) {
 void TWinSkinMenu::EnterKeyboardMode(int index) {
   TMenuBtn* b = Item(index);
   if (!b || !b->Visible || b->Caption.isEmpty()) return;
+  const bool entering = keyboardIndex_ < 0;
   keyboardIndex_ = index;
   b->Enter();
+  // The bar takes the keys, wherever the focus is, until the selection ends.
+  if (entering)
+    if (QWidget* w = Window()) w->grabKeyboard();
 }
 
 void TWinSkinMenu::LeaveKeyboardMode() {
   if (keyboardIndex_ < 0) return;
   TMenuBtn* b = Item(keyboardIndex_);
   keyboardIndex_ = -1;
+  if (QWidget* w = Window()) w->releaseKeyboard();
   if (b && frame_.HotObject() == b) b->Leave();
 }
 
@@ -452,7 +457,6 @@ bool TWinSkinMenu::KeyEvent(QObject* o, QKeyEvent* e) {
         const int i = ((keyboardIndex_ + step * k) % n + n) % n;
         const TMenuBtn* b = Item(i);
         if (b->Visible && !b->Caption.isEmpty()) {
-          LeaveKeyboardMode();
           EnterKeyboardMode(i);
           break;
         }
