@@ -169,7 +169,12 @@ void TWinSkinMenu::TakeMenu() {
   }
   HoldActions();
   WatchMenus();
-  background_ = QImage();
+  // New entries take their places at once (a press may arrive before the next paint).
+  if (!barRect_.isEmpty()) {
+    const std::vector<QRect> rects = Layout(barRect_.size());
+    for (size_t i = 0; i < items_.size() && i < rects.size(); ++i)
+      items_[i]->Rect = rects[i].isEmpty() ? QRect() : rects[i].translated(barRect_.topLeft());
+  }
   frame_.InvalidateFrame();
 }
 
@@ -209,14 +214,15 @@ void TWinSkinMenu::WatchMenus() {
   for (const QMenu* m : seen) watched_.append(const_cast<QMenu*>(m));
 }
 
-void TWinSkinMenu::ScheduleRebuild() {
+void TWinSkinMenu::ScheduleRebuild(bool entries) {
+  if (entries) entriesChanged_ = true;
   if (rebuildPending_ || restored_) return;
   rebuildPending_ = true;
   QTimer::singleShot(0, this, [this] {
     rebuildPending_ = false;
     // Entries are not replaced under an open menu: the rebuild follows its closing.
     if (LoopRunning()) {
-      ScheduleRebuild();
+      ScheduleRebuild(false);
       return;
     }
     Rebuild();
@@ -225,8 +231,14 @@ void TWinSkinMenu::ScheduleRebuild() {
 
 void TWinSkinMenu::Rebuild() {
   if (restored_) return;
+  // A change inside a menu matters to the bar only when it empties a menu or
+  // fills an empty one; the window holds the actions in any case.
+  for (const auto& b : items_)
+    if (b->Item && (b->Submenu != nullptr) != HasSubitems(b->Item)) entriesChanged_ = true;
+  const bool entries = entriesChanged_;
+  entriesChanged_ = false;
   const TSkinData* data = frame_.SkinData();
-  if (data && data->MenuUpdate()) {
+  if (entries && data && data->MenuUpdate()) {
     const int keyboard = keyboardIndex_;
     if (handle_ && handle_ != formMenu_) BuildMenuBarFromHandle(handle_);
     else if (data->MenuMerge()) BuildMenuBarMerged();
@@ -509,7 +521,7 @@ bool TWinSkinMenu::eventFilter(QObject* o, QEvent* e) {
     case QEvent::ActionChanged:
       for (const QPointer<QObject>& w : watched_)
         if (w == o) {
-          ScheduleRebuild();
+          ScheduleRebuild(o == handle_.data());
           break;
         }
       return false;
