@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QImage>
 #include <QMenu>
@@ -9,6 +10,7 @@
 #include "app/ColumnSort.h"
 #include "app/Maker.h"
 #include "app/Queries.h"
+#include "app/SkinOption.h"
 #include "controls/outbar/OutBar.h"
 #include "controls/outbar/OutBarGroup.h"
 #include "controls/outbar/OutBarVertListView.h"
@@ -133,6 +135,9 @@ void TForm1::BuildSkin() {
   SkinData1->SetMenuMerge(false);
   SkinData1->ReadSkinStream(skin::DefaultSkinStream());
   SkinData1->Loaded();
+  // A skin asked for on the command line replaces the stored one before
+  // anything is shown (start-up errors included).
+  ApplySkinOption(this, QCoreApplication::arguments());
 }
 
 void TForm1::BuildMenu() {

@@ -9,8 +9,9 @@ namespace app {
 
 class TForm1;
 
-// Applies the option of `args` to the main window before it is shown; false
-// (and the stored skin kept) when the value is not one of these.
+// Applies the option of `args` to the main window's skin component as the
+// window is created; false (and the stored skin kept) when the value is not
+// one of these.
 bool ApplySkinOption(TForm1* form, const QStringList& args);
 
 }  // namespace app

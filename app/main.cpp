@@ -4,7 +4,6 @@
 
 #include "app/MainForm.h"
 #include "app/Screenshot.h"
-#include "app/SkinOption.h"
 #include "tip/TipForm.h"
 #include "toolkit/Application.h"
 
@@ -16,7 +15,6 @@ int main(int argc, char** argv) {
   form1->Form2 = application.CreateForm<tip::TForm2>();
 
   const QStringList args = QApplication::arguments();
-  app::ApplySkinOption(form1, args);
   const qsizetype shot = args.indexOf(QStringLiteral("--screenshot"));
   if (shot >= 0 && shot + 1 < args.size()) app::ScheduleScreenshot(args[shot + 1]);
 

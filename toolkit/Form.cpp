@@ -76,6 +76,7 @@ QMenuBar* TForm::Menu() {
 }
 
 void TForm::SetDesignBounds(int left, int top, int width, int height) {
+  designBounds_ = QRect(left, top, width, height);
   setGeometry(left, top, width, height);
 }
 

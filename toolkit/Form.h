@@ -51,6 +51,7 @@ class TForm : public QWidget {
 
   // Designed bounds, used when the window is restored (and for placement).
   void SetDesignBounds(int left, int top, int width, int height);
+  QRect DesignBounds() const { return designBounds_; }
 
   // Shows the window with its placement and runs the show handler.
   void Show();
@@ -85,6 +86,7 @@ class TForm : public QWidget {
   QMenuBar* menu_ = nullptr;
   QEventLoop* modalLoop_ = nullptr;
   bool placed_ = false;
+  QRect designBounds_;
 };
 
 }  // namespace toolkit

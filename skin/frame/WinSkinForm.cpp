@@ -309,6 +309,7 @@ void TWinSkinForm::RebuildFrameMetrics() {
   const int m = menuBar_ ? menuBar_->Height() : 0;
   metrics_ = ComputeFrameMetrics(skinData_->Elements(), kind_);
   metrics_.M = kind_ == fkNone ? 0 : m;
+  strip_ = QImage();  // painted with the skin before
   // The caption buttons, one per button of the skin.
   FreeCaptionButtons();
   const auto& list = skinData_->Elements().SysButtons;
@@ -536,7 +537,10 @@ void TWinSkinForm::UpdateFrameRegion() {
   QWidget* w = window_.data();
   if (!w || !skinData_ || life_ == flDestroyed) return;
   if (w->size() == regionSize_ && life_ != flRefreshing) return;
-  const QRegion region = FrameRegion(w->size(), metrics_, skinData_->Elements(), active_, kind_, strip_);
+  // Only a strip painted for this size and skin shapes the top.
+  const bool stripFits = strip_.width() == w->width() && strip_.height() == metrics_.T;
+  const QRegion region =
+      FrameRegion(w->size(), metrics_, skinData_->Elements(), active_, kind_, stripFits ? strip_ : QImage());
   w->setMask(region);
   hasRegion_ = true;
   regionSize_ = w->size();
@@ -680,6 +684,11 @@ void TWinSkinForm::SysCommand(int command) {
       break;
     case scRestore: {
       const bool wasMinimized = showState_ == ssMinimized;
+      // A form maximised from the start returns to its designed bounds, framed.
+      if (!normalGeometry_.isValid() && form_ && form_->DesignBounds().isValid()) {
+        const QRect design = form_->DesignBounds();
+        normalGeometry_ = QRect(design.topLeft(), design.size().grownBy(metrics_.Margins() + extraMessageMargins_));
+      }
       showState_ = ssNormal;
       w->showNormal();
       if (!wasMinimized || !normalGeometry_.isValid() || !platform::HasWindowManager()) {
@@ -1089,7 +1098,12 @@ void TFrameInput::ContinueDrag(QMouseEvent* e) {
       drag_ = dragSystem;
       return;
     }
+    // Moved by hand, the window follows the pointer from here on, as a window
+    // manager's move does from where it was started.
     drag_ = edges ? dragResizing : dragMoving;
+    pressGlobal_ = GlobalPos(e);
+    pressGeometry_ = w->geometry();
+    return;
   }
   if (drag_ == dragMoving) {
     w->move(MovedGeometry(pressGeometry_, delta).topLeft());

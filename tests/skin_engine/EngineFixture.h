@@ -61,11 +61,14 @@ class EngineTest : public ::testing::Test {
     QMouseEvent e(type, QPointF(p), QPointF(w->mapToGlobal(p)), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &e);
   }
-  // A move to `global` (screen coordinates) while the left button is held.
-  static void Drag(QWidget* w, QPoint global) {
-    const QPoint local = w->mapFromGlobal(global);
-    QMouseEvent e(QEvent::MouseMove, QPointF(local), QPointF(global), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
+  // While the left button is held: a first move to `from` (where the drag
+  // starts), then to `to` (screen coordinates).
+  static void Drag(QWidget* w, QPoint from, QPoint to) {
+    for (QPoint global : {from, to}) {
+      const QPoint local = w->mapFromGlobal(global);
+      QMouseEvent e(QEvent::MouseMove, QPointF(local), QPointF(global), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(w, &e);
+    }
   }
 
   FrameSpec spec_;

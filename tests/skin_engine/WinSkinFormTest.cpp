@@ -218,7 +218,7 @@ TEST_F(Frame, MovingByTheCaptionAndResizingByBordersAndCornersWithoutAWindowMana
   const QPoint origin = f->pos();
   Mouse(f, QEvent::MouseButtonPress, {150, 10});
   const QPoint start = f->mapToGlobal(QPoint(150, 10));
-  Drag(f, start + QPoint(41, 27));
+  Drag(f, start, start + QPoint(41, 27));
   Mouse(f, QEvent::MouseButtonRelease, f->mapFromGlobal(start + QPoint(41, 27)));
   EXPECT_EQ(f->pos(), origin + QPoint(41, 27));
   EXPECT_EQ(f->size(), QSize(307, 226));
@@ -243,7 +243,7 @@ TEST_F(Frame, MovingByTheCaptionAndResizingByBordersAndCornersWithoutAWindowMana
     const QRect g = f->geometry();
     Mouse(f, QEvent::MouseButtonPress, c.at);
     const QPoint global = g.topLeft() + c.at;
-    Drag(f, global + c.by);
+    Drag(f, global, global + c.by);
     Mouse(f, QEvent::MouseButtonRelease, f->mapFromGlobal(global + c.by));
     EXPECT_EQ(f->geometry(), c.expected.translated(g.topLeft()));
     EXPECT_EQ(f->contentsRect().size(), f->size() - QSize(7, 25));
@@ -251,7 +251,7 @@ TEST_F(Frame, MovingByTheCaptionAndResizingByBordersAndCornersWithoutAWindowMana
   // The client never shrinks below one pixel.
   f->setGeometry(QRect(origin, QSize(307, 226)));
   Mouse(f, QEvent::MouseButtonPress, {306, 225});
-  Drag(f, f->mapToGlobal(QPoint(306, 225)) - QPoint(900, 900));
+  Drag(f, f->mapToGlobal(QPoint(306, 225)), f->mapToGlobal(QPoint(306, 225)) - QPoint(900, 900));
   EXPECT_EQ(f->size(), QSize(8, 26));
 }
 

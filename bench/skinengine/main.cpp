@@ -1,0 +1,193 @@
+// cq-bench-skinengine: the skin engine on the real windows, run from the
+// program's directory (build/bin) like the program:
+//  - a skin switch: from the manager's timer tick to every window repainted,
+//    the main window at 1280 x 900 and the tip window open (goal <= 30 ms);
+//  - one PaintFrame of that main window (goal <= 2 ms);
+//  - one resize step: new geometry to repainted frame and region (goal <= 8 ms);
+//  - start-up to the first painted main window, engine on beside engine off,
+//    fresh processes taken in turns (goal: at most 1.15 times as long).
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPainter>
+#include <QProcess>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "skin/engine/SkinData.h"
+#include "skin/engine/SkinManage.h"
+#include "skin/frame/FrameGeometry.h"
+#include "skin/frame/WinSkinForm.h"
+#include "tip/TipForm.h"
+#include "toolkit/Application.h"
+#include "toolkit/IniFile.h"
+
+namespace {
+
+double MsSinceProcessStart() {
+  std::ifstream stat("/proc/self/stat");
+  std::string field;
+  unsigned long long start = 0;
+  for (int i = 1; i <= 22 && stat >> field; ++i)
+    if (i == 22) start = std::stoull(field);
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
+  return (static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - static_cast<double>(start) / ticks) *
+         1000.0;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+double Max(const std::vector<double>& v) { return v.empty() ? 0 : *std::max_element(v.begin(), v.end()); }
+
+class FirstPaint : public QObject {
+ public:
+  QWidget* window = nullptr;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Paint && o == window) {
+      std::printf("%.2f\n", MsSinceProcessStart());
+      std::fflush(stdout);
+      std::_Exit(0);  // the measurement is taken: no teardown
+    }
+    return false;
+  }
+};
+
+int StartOnce(int argc, char** argv) {
+  QApplication qt(argc, argv);
+  toolkit::Application& application = toolkit::TheApplication();
+  application.SetTitle(QStringLiteral("Cinnabarquillpad"));
+  application.SetProgramDir(QDir::currentPath());
+  auto* form1 = application.CreateForm<app::TForm1>();
+  form1->Form2 = application.CreateForm<tip::TForm2>();
+  FirstPaint watcher;
+  watcher.window = form1;
+  qt.installEventFilter(&watcher);
+  return application.Run();
+}
+
+double Elapsed(const QElapsedTimer& t) { return static_cast<double>(t.nsecsElapsed()) / 1e6; }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--start-once") return StartOnce(argc, argv);
+
+  // Start-up, engine on and off in turns.
+  std::vector<double> on, off;
+  for (int run = 0; run < 9; ++run) {
+    for (bool engine : {true, false}) {
+      QProcess p;
+      QStringList args{QStringLiteral("--start-once")};
+      if (!engine) args << QStringLiteral("--skin") << QStringLiteral("off");
+      p.start(QString::fromLocal8Bit(argv[0]), args);
+      p.waitForFinished(60000);
+      const double ms = QString::fromLatin1(p.readAllStandardOutput()).section(u'\n', 0, 0).toDouble();
+      if (ms > 0) (engine ? on : off).push_back(ms);
+    }
+  }
+
+  QApplication qt(argc, argv);
+  toolkit::Application& application = toolkit::TheApplication();
+  application.SetTitle(QStringLiteral("Cinnabarquillpad"));
+  application.SetProgramDir(QDir::currentPath());
+  auto* form1 = application.CreateForm<app::TForm1>();
+  auto* form2 = application.CreateForm<tip::TForm2>();
+  form1->Form2 = form2;
+  form1->Show();
+  form2->Show();
+  for (int i = 0; i < 20; ++i) qt.processEvents();
+  skin::TSkinManage* manager = skin::TSkinManage::Instance();
+  skin::TWinSkinForm* frame = manager ? manager->FrameOf(form1) : nullptr;
+  if (!frame || !manager->FrameOf(form2)) {
+    std::fprintf(stderr, "the windows are not skinned\n");
+    return 1;
+  }
+  manager->SetStarted(1);
+  std::printf("platform: %s, main window %dx%d, tip window %dx%d\n", qPrintable(QGuiApplication::platformName()),
+              form1->width(), form1->height(), form2->width(), form2->height());
+
+  // A skin switch: the tick's action, then both windows repainted.
+  std::vector<double> switches;
+  for (int round = 0; round < 5; ++round)
+    for (int n = 1; n <= 6; ++n) {
+      form1->SkinData1->SetSkinFile(toolkit::ProgramFile(QStringLiteral("skins/%1.skn").arg(n)));
+      QElapsedTimer t;
+      t.start();
+      manager->RunAction();
+      form1->repaint();
+      form2->repaint();
+      switches.push_back(Elapsed(t));
+      qt.processEvents();
+    }
+
+  // One PaintFrame of the main window.
+  QImage target(form1->size(), QImage::Format_ARGB32_Premultiplied);
+  std::vector<double> paints;
+  for (int i = 0; i < 300; ++i) {
+    QPainter p(&target);
+    QElapsedTimer t;
+    t.start();
+    frame->PaintFrame(&p);
+    paints.push_back(Elapsed(t));
+  }
+
+  // Resize steps of the main window, restored first, one pixel at a time.
+  form1->showNormal();
+  form1->setGeometry(0, 0, 1280, 900);
+  qt.processEvents();
+  std::vector<double> steps, whole;
+  for (int i = 0; i < 200; ++i) {
+    const int d = i % 2 == 0 ? 1 : 0;
+    QElapsedTimer t;
+    t.start();
+    form1->resize(1280 - d, 900 - d);
+    QRegion frameArea(form1->rect());
+    frameArea -= form1->contentsRect();
+    form1->repaint(frameArea);
+    steps.push_back(Elapsed(t));
+    qt.processEvents();
+  }
+  for (int i = 0; i < 40; ++i) {
+    const int d = i % 2 == 0 ? 1 : 0;
+    QElapsedTimer t;
+    t.start();
+    form1->resize(1280 - d, 900 - d);
+    form1->repaint();
+    whole.push_back(Elapsed(t));
+    qt.processEvents();
+  }
+
+  // The parts of a step.
+  std::vector<double> regions, layouts;
+  for (int i = 0; i < 100; ++i) {
+    QElapsedTimer t;
+    t.start();
+    const QRegion r = skin::FrameRegion(QSize(1280 - i % 2, 900), frame->Metrics(), form1->SkinData1->Elements(), true,
+                                        frame->Kind(), frame->CaptionStrip());
+    regions.push_back(Elapsed(t));
+  }
+  std::printf("  (of which the region alone: median %.2f ms)\n", Median(regions));
+  const double ratio = Median(off) > 0 ? Median(on) / Median(off) : 0;
+  std::printf("skin switch, tick to every window repainted: median %.2f ms, slowest %.2f ms (goal <= 30 ms)\n",
+              Median(switches), Max(switches));
+  std::printf("PaintFrame of the 1280 x 900 main window:     median %.3f ms, slowest %.3f ms (goal <= 2 ms)\n",
+              Median(paints), Max(paints));
+  std::printf("resize step, geometry to frame and region:  median %.2f ms, slowest %.2f ms (goal <= 8 ms)\n",
+              Median(steps), Max(steps));
+  std::printf("  (the same step repainting the whole window and its controls: median %.2f ms)\n", Median(whole));
+  std::printf("start-up to the first painted main window:  engine on %.1f ms, engine off %.1f ms (medians of %zu), "
+              "ratio %.3f (goal <= 1.15)\n",
+              Median(on), Median(off), on.size(), ratio);
+  std::fflush(stdout);
+  std::_Exit(0);
+}

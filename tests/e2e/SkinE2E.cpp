@@ -1,0 +1,216 @@
+#include "tests/e2e/SkinE2E.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QThread>
+
+#include "skin/DefaultSkin.h"
+#include "skin/SkinElements.h"
+#include "skin/frame/FramePaint.h"
+#include "toolkit/Application.h"
+#include "toolkit/Fonts.h"
+
+namespace skine2e {
+
+namespace {
+QString Xdotool(const e2e::VirtualDisplay& d, const QStringList& args) {
+  return e2e::Run(d, QStringLiteral("xdotool"), args, 10000);
+}
+QString Num(int v) { return QString::number(v); }
+}  // namespace
+
+Openbox::Openbox(const e2e::VirtualDisplay& display) {
+  process_.setProcessEnvironment(display.Environment());
+  process_.start(QStringLiteral("openbox"), {});
+  if (!process_.waitForStarted(5000)) return;
+  const QDeadlineTimer deadline(10000);
+  while (!deadline.hasExpired()) {
+    const QString out = e2e::Run(display, QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+    if (out.contains(QStringLiteral("window id"))) {
+      ok_ = true;
+      return;
+    }
+    QThread::msleep(100);
+  }
+}
+
+Openbox::~Openbox() {
+  process_.terminate();
+  if (!process_.waitForFinished(3000)) process_.kill();
+  process_.waitForFinished(2000);
+}
+
+namespace {
+
+std::optional<e2e::Window> Describe(const e2e::VirtualDisplay& display, const QString& id) {
+  const QString info = e2e::Run(display, QStringLiteral("xwininfo"), {QStringLiteral("-id"), id});
+  if (!info.contains(QStringLiteral("Map State: IsViewable"))) return std::nullopt;
+  auto value = [&info](const char* key) {
+    const QRegularExpression re(QString::fromLatin1(key) + QStringLiteral(":\\s*(-?\\d+)"));
+    return re.match(info).captured(1).toInt();
+  };
+  e2e::Window w;
+  w.id = id;
+  const QRegularExpression name(QStringLiteral("xwininfo: Window id: \\S+ \"(.*)\""));
+  w.title = name.match(info).captured(1);
+  w.geometry = QRect(value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"), value("Height"));
+  return w;
+}
+
+QStringList Ids(const QString& out) {
+  QStringList ids;
+  for (const QString& line : out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    ids << QStringLiteral("0x%1").arg(line.trimmed().toULongLong(), 0, 16);
+  return ids;
+}
+
+}  // namespace
+
+std::optional<e2e::Window> FindWindow(const e2e::VirtualDisplay& display, const QString& title, int timeoutMs) {
+  const QDeadlineTimer deadline(timeoutMs);
+  for (;;) {
+    const QString pattern = QStringLiteral("^") + QRegularExpression::escape(title) + QStringLiteral("$");
+    for (const QString& id : Ids(Xdotool(display, {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                   QStringLiteral("--name"), pattern})))
+      if (auto w = Describe(display, id); w && w->title == title) return w;
+    if (deadline.hasExpired()) return std::nullopt;
+    QThread::msleep(100);
+  }
+}
+
+bool WindowGone(const e2e::VirtualDisplay& display, const QString& title, int timeoutMs) {
+  const QDeadlineTimer deadline(timeoutMs);
+  for (;;) {
+    if (!FindWindow(display, title, 0)) return true;
+    if (deadline.hasExpired()) return false;
+    QThread::msleep(100);
+  }
+}
+
+QList<e2e::Window> ProgramWindows(const e2e::VirtualDisplay& display) {
+  QList<e2e::Window> list;
+  for (const QString& id : Ids(Xdotool(display, {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                                 QStringLiteral("--class"), QStringLiteral("cinnabarquillpad")})))
+    if (auto w = Describe(display, id)) list.append(*w);
+  return list;
+}
+
+bool HasFocus(const e2e::VirtualDisplay& display, const e2e::Window& window) {
+  const QString focus = Xdotool(display, {QStringLiteral("getwindowfocus"), QStringLiteral("-f")}).trimmed();
+  return !focus.isEmpty() && focus.toULongLong() == window.id.toULongLong(nullptr, 16);
+}
+
+void Press(const e2e::VirtualDisplay& d, QPoint p, int button) {
+  Xdotool(d, {QStringLiteral("mousemove"), Num(p.x()), Num(p.y()), QStringLiteral("mousedown"), Num(button)});
+}
+
+void MoveHeld(const e2e::VirtualDisplay& d, QPoint pressed, QPoint by) {
+  const QPoint start = pressed + QPoint(pressed.x() > 0 ? -1 : 1, 0);
+  Xdotool(d, {QStringLiteral("mousemove"), Num(start.x()), Num(start.y())});
+  QThread::msleep(150);
+  Xdotool(d, {QStringLiteral("mousemove"), Num(start.x() + by.x()), Num(start.y() + by.y())});
+  QThread::msleep(150);
+}
+
+void Release(const e2e::VirtualDisplay& d, QPoint p, int button) {
+  Xdotool(d, {QStringLiteral("mousemove"), Num(p.x()), Num(p.y()), QStringLiteral("mouseup"), Num(button)});
+}
+
+void DoubleClick(const e2e::VirtualDisplay& d, QPoint p, int button) {
+  Xdotool(d, {QStringLiteral("mousemove"), Num(p.x()), Num(p.y()), QStringLiteral("click"), QStringLiteral("--repeat"),
+              QStringLiteral("2"), QStringLiteral("--delay"), QStringLiteral("80"), Num(button)});
+}
+
+std::unique_ptr<skin::TSkinData> LoadSkin(int n) {
+  auto data = std::make_unique<skin::TSkinData>();
+  if (n == 0) {
+    data->ReadSkinStream(skin::DefaultSkinStream());
+  } else {
+    QFile file(QDir(e2e::BinDir()).filePath(QStringLiteral("skins/%1.skn").arg(n)));
+    if (file.open(QIODevice::ReadOnly)) {
+      QByteArray stream(4, '\0');
+      const qint32 size = static_cast<qint32>(file.size());
+      for (int i = 0; i < 4; ++i) stream[i] = static_cast<char>((size >> (8 * i)) & 0xFF);
+      data->ReadSkinStream(stream + file.readAll());
+    }
+  }
+  return data;
+}
+
+FrameExpectation ExpectedFrame(const skin::TSkinData& data, const WindowTraits& t, QSize size, bool active) {
+  toolkit::TheApplication();  // the same font substitutions as the program
+  const skin::TSkinElements& e = data.Elements();
+  FrameExpectation x;
+  x.metrics = skin::ComputeFrameMetrics(e, t.kind);
+  skin::TFrameScene scene;
+  scene.size = size;
+  scene.metrics = x.metrics;
+  scene.kind = t.kind;
+  scene.active = active;
+  scene.popupStyle = t.popupStyle;
+  scene.text = QStringLiteral("  ") + t.title + QStringLiteral(" ");
+  scene.font = toolkit::MakeFont(QStringLiteral("宋体"), 12, true);
+  scene.appIcon = QImage(16, 16, QImage::Format_RGB32);
+  scene.appIcon.fill(QColor(255, 0, 255));
+  skin::TCaptionContext c;
+  c.caps = t.caps;
+  c.maximized = t.maximized;
+  c.active = active;
+  c.kind = t.kind;
+  c.dialogClass = t.dialogClass;
+  for (size_t i = 0; i < e.SysButtons.size(); ++i) {
+    const skin::TDataSkinSysButton* d = e.SysButtons[i].get();
+    skin::TCaptionButtonPaint p{d, {}, skin::IsCaptionButtonVisible(*d, static_cast<int>(i), c),
+                                d->Action == 3 || d->Action == 11};
+    p.visible = p.visible && (p.showsIcon || !d->Image.isNull());
+    scene.buttons.push_back(p);
+  }
+  skin::TFrameScene laid = scene;
+  const skin::TCaptionTextLayout text = skin::LayoutCaption(laid, e);
+  x.textRect = text.textRect;
+  x.clipRight = text.clipRight;
+  for (const auto& b : laid.buttons)
+    if (b.visible && b.showsIcon) x.icons.append(b.rect);
+  x.frame = skin::ComposeFrame(scene, e);
+  return x;
+}
+
+FrameComparison CompareFrame(const QImage& shot, const QRect& window, const FrameExpectation& x) {
+  FrameComparison r;
+  const QImage& f = x.frame;
+  for (int y = 0; y < f.height(); ++y) {
+    for (int xx = 0; xx < f.width(); ++xx) {
+      const QRgb want = f.pixel(xx, y);
+      if (qAlpha(want) == 0) continue;  // the client
+      if ((want & 0xFFFFFFu) == 0xFF00FFu) continue;  // cut by the region
+      const QPoint p(xx, y);
+      if (x.textRect.adjusted(-1, -1, 1, 1).contains(p)) continue;
+      bool icon = false;
+      for (const QRect& i : x.icons) icon = icon || i.contains(p);
+      if (icon) continue;
+      const QPoint at = window.topLeft() + p;
+      if (!shot.rect().contains(at)) continue;
+      ++r.compared;
+      if ((shot.pixel(at) & 0xFFFFFFu) != (want & 0xFFFFFFu)) {
+        if (r.different == 0)
+          r.firstDifference = QStringLiteral("(%1,%2) shows %3, the skin %4")
+                                  .arg(xx)
+                                  .arg(y)
+                                  .arg(shot.pixel(at) & 0xFFFFFFu, 6, 16, QLatin1Char('0'))
+                                  .arg(want & 0xFFFFFFu, 6, 16, QLatin1Char('0'));
+        ++r.different;
+      }
+    }
+  }
+  return r;
+}
+
+void KeepShot(const QImage& shot, const QString& name) {
+  const QString dir = QDir(e2e::ShotDir()).filePath(QStringLiteral("skins"));
+  QDir().mkpath(dir);
+  shot.save(QDir(dir).filePath(name + QStringLiteral(".png")));
+}
+
+}  // namespace skine2e

@@ -1,0 +1,83 @@
+#pragma once
+// Helpers of the skin suites: a window manager on the test display, the
+// program's windows as the X server reports them (with or without a window
+// manager), the pointer held down while it moves, and the frame a window
+// should show, composed from the same skin file the program loads.
+#include <QImage>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <memory>
+#include <optional>
+
+#include "skin/engine/SkinData.h"
+#include "skin/frame/CaptionButtons.h"
+#include "tests/e2e/E2E.h"
+
+namespace skine2e {
+
+// Openbox on the display for the lifetime of the object.
+class Openbox {
+ public:
+  explicit Openbox(const e2e::VirtualDisplay& display);
+  ~Openbox();
+  bool Ok() const { return ok_; }
+
+ private:
+  QProcess process_;
+  bool ok_ = false;
+};
+
+// The visible window with exactly this title, its outer rectangle on the
+// screen (through any window-manager frame), polled until `timeoutMs`.
+std::optional<e2e::Window> FindWindow(const e2e::VirtualDisplay& display, const QString& title, int timeoutMs = 20000);
+bool WindowGone(const e2e::VirtualDisplay& display, const QString& title, int timeoutMs = 20000);
+// Every visible window of the program (titled or not: popup menus too).
+QList<e2e::Window> ProgramWindows(const e2e::VirtualDisplay& display);
+
+// Whether `window` holds the keyboard focus (the program's active window).
+bool HasFocus(const e2e::VirtualDisplay& display, const e2e::Window& window);
+
+// Pointer steps through xdotool.
+void Press(const e2e::VirtualDisplay& display, QPoint p, int button = 1);
+// With the button held: a first one-pixel move from `pressed` (which starts a
+// move or resize there), then on by `by`.
+void MoveHeld(const e2e::VirtualDisplay& display, QPoint pressed, QPoint by);
+void Release(const e2e::VirtualDisplay& display, QPoint p, int button = 1);
+void DoubleClick(const e2e::VirtualDisplay& display, QPoint p, int button = 1);
+
+// The skin of build/bin/skins/N.skn, or the stored one for 0.
+std::unique_ptr<skin::TSkinData> LoadSkin(int n);
+
+// What the frame of a window shows.
+struct FrameExpectation {
+  QImage frame;        // W x H, the client area transparent
+  QRect textRect;      // the caption text (its pixels are not compared)
+  QList<QRect> icons;  // buttons that show the window's icon (not compared either)
+  skin::TFrameMetrics metrics;
+  int clipRight = 0;
+};
+struct WindowTraits {
+  QString title;
+  skin::TFrameKind kind = skin::fkSizeable;
+  skin::TCaptionCaps caps{true, true, true, false};
+  bool maximized = false;
+  bool dialogClass = false;
+  bool popupStyle = false;
+};
+FrameExpectation ExpectedFrame(const skin::TSkinData& data, const WindowTraits& traits, QSize size, bool active);
+
+// Compares the frame part of `window` on the screenshot with the expectation:
+// the number of compared pixels that differ (magenta pixels, which the
+// window's region cuts away, and the text and icons are left out).
+struct FrameComparison {
+  int compared = 0;
+  int different = 0;
+  QString firstDifference;
+};
+FrameComparison CompareFrame(const QImage& shot, const QRect& window, const FrameExpectation& expected);
+
+// Saves a shot under e2e-shots/skins/.
+void KeepShot(const QImage& shot, const QString& name);
+
+}  // namespace skine2e
