@@ -153,19 +153,11 @@ void TWinSkinMenu::TakeMenu() {
   QWidget* w = Window();
   QMenuBar* bar = handle_.data();
   if (!w || !bar) return;
+  // The frame reserves the skinned bar above the window's contents; what
+  // lies below the menu bar takes the room the hidden bar leaves.
   if (!hidBar_ && bar->isVisibleTo(w)) {
-    // The window keeps the size of what lies below its menu bar: it shrinks
-    // by the bar, and the frame reserves the skinned bar above instead.
-    const int h = bar->isVisible() ? bar->height()
-                                   : (bar->heightForWidth(w->width()) > 0 ? bar->heightForWidth(w->width())
-                                                                         : bar->sizeHint().height());
     bar->hide();
     hidBar_ = true;
-    hiddenHeight_ = 0;
-    if (!(w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && h > 0 && w->height() > h) {
-      w->resize(w->width(), w->height() - h);
-      hiddenHeight_ = h;
-    }
   }
   HoldActions();
   WatchMenus();
@@ -262,13 +254,8 @@ void TWinSkinMenu::Restore() {
   if (w)
     for (QAction* a : held_) w->removeAction(a);
   held_.clear();
-  if (hidBar_ && handle_) {
-    if (w && hiddenHeight_ > 0 && !(w->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
-      w->resize(w->width(), w->height() + hiddenHeight_);
-    handle_->show();
-  }
+  if (hidBar_ && handle_) handle_->show();
   hidBar_ = false;
-  hiddenHeight_ = 0;
   FreeItems();
 }
 

@@ -93,8 +93,7 @@ class TWinSkinMenu : public QObject, public TMenuBarSkinner {
  private:
   friend class TMenuLoop;
   void FreeItems();
-  // Hides the window's menu bar (keeping the window's client size) and lets
-  // the window hold its actions.
+  // Hides the window's menu bar and lets the window hold its actions.
   void TakeMenu();
   void HoldActions();
   void WatchMenus();
@@ -119,7 +118,6 @@ class TWinSkinMenu : public QObject, public TMenuBarSkinner {
   bool painting_ = false;
 
   bool hidBar_ = false;    // the QMenuBar was shown and is hidden by us
-  int hiddenHeight_ = 0;   // the window shrank by this much when it was hidden
   QList<QAction*> held_;   // actions the window holds for their shortcuts
   QList<QPointer<QObject>> watched_;
   bool rebuildPending_ = false;

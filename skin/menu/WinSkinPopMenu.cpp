@@ -2,7 +2,6 @@
 
 #include <QMenu>
 
-#include "platform/Subclass.h"
 #include "platform/WinMessage.h"
 #include "skin/engine/SkinData.h"
 #include "skin/engine/SkinManage.h"
@@ -27,7 +26,8 @@ void TWinSkinPopMenu::AttachMenuWindow(QWidget* menuWindow, TSkinData* skinData,
   window_ = menuWindow;
   data_ = skinData;
   fromMenuBar_ = fromMenuBar;
-  subclass_ = std::make_unique<platform::Subclass>(menuWindow, [this](QEvent* e) { return Before(e); });
+  answer_ = std::make_unique<TQueryAnswer>();
+  menuWindow->installEventFilter(answer_.get());
   // A menu that does not paint from the skin yet (one of a control of the
   // platform's own) is measured and painted by the skin while it is open.
   if (auto* menu = qobject_cast<QMenu*>(menuWindow); menu && skinData && !MenuStyleOf(menu)) {
@@ -38,7 +38,8 @@ void TWinSkinPopMenu::AttachMenuWindow(QWidget* menuWindow, TSkinData* skinData,
 }
 
 void TWinSkinPopMenu::ReleaseMenuWindow() {
-  subclass_.reset();
+  if (answer_ && window_) window_->removeEventFilter(answer_.get());
+  answer_.reset();
   if (hookedHere_) {
     if (auto* menu = qobject_cast<QMenu*>(window_.data())) UnhookMenuItems(menu);
     hookedHere_ = false;
@@ -49,12 +50,10 @@ void TWinSkinPopMenu::ReleaseMenuWindow() {
 
 QMenu* TWinSkinPopMenu::OwningMenu() const { return qobject_cast<QMenu*>(window_.data()); }
 
-bool TWinSkinPopMenu::Before(QEvent* e) {
-  if (!ManagerActive()) return true;
-  if (platform::IsMessage(e, platform::SKM_QUERYSKINNED)) {
-    platform::AsWinMessage(e)->Result = 1;
-    return false;
-  }
+bool TWinSkinPopMenu::TQueryAnswer::eventFilter(QObject*, QEvent* e) {
+  // While the manager is inactive the window answers as an unskinned one.
+  if (!ManagerActive() || !platform::IsMessage(e, platform::SKM_QUERYSKINNED)) return false;
+  platform::AsWinMessage(e)->Result = 1;
   return true;
 }
 

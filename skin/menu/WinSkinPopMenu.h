@@ -6,6 +6,7 @@
 // not a form arrives with its platform look; its items are made skinned here
 // for as long as it is open.
 #include <QImage>
+#include <QObject>
 #include <QPointer>
 #include <memory>
 
@@ -13,10 +14,6 @@
 
 class QEvent;
 class QMenu;
-
-namespace platform {
-class Subclass;
-}
 
 namespace skin {
 
@@ -36,11 +33,16 @@ class TWinSkinPopMenu : public TPopupMenuSkinner {
   const QImage* Background();
 
  private:
-  bool Before(QEvent* e);
+  // Answers the engine's query on the menu window and lets every other
+  // event pass untouched (the window's own filters still see them).
+  class TQueryAnswer : public QObject {
+   protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+  };
 
   QPointer<QWidget> window_;
   QPointer<TSkinData> data_;
-  std::unique_ptr<platform::Subclass> subclass_;
+  std::unique_ptr<TQueryAnswer> answer_;
   QImage background_;
   int generation_ = -1;
   bool fromMenuBar_ = false;

@@ -23,16 +23,15 @@ using skin::ncsPressed;
 int Advance(const QString& text) { return QFontMetrics(skin::MenuFont()).horizontalAdvance(text); }
 
 TEST_F(MenuTest, TheBarTakesTheMenuAndKeepsWhatLiesBelowIt) {
-  NewMenuForm();
-  const int barHeight = form_->Menu()->heightForWidth(400);
-  ASSERT_GT(barHeight, 0);
   skin::TWinSkinMenu* bar = ShowMenuForm();
   ASSERT_NE(bar, nullptr);
   EXPECT_TRUE(form_->Menu()->isHidden());
   EXPECT_EQ(frame_->M(), 19);
   EXPECT_EQ(form_->contentsMargins(), QMargins(4, 20 + 19, 3, 5));
-  // What lay below the menu bar keeps its size; the skinned bar sits above it.
-  EXPECT_EQ(client_->geometry(), QRect(4, 39, 400, 300 - barHeight));
+  // The window keeps its size inside the frame, the skinned bar above it;
+  // what lay below the hidden menu bar takes its room.
+  EXPECT_EQ(form_->size(), QSize(400 + 4 + 3, 300 + 20 + 19 + 5));
+  EXPECT_EQ(client_->geometry(), QRect(4, 39, 400, 300));
   ASSERT_EQ(bar->Items().size(), 4u);
   EXPECT_EQ(Entry(0)->Caption, QStringLiteral("&File"));
   EXPECT_EQ(Entry(0)->Submenu, file_);
@@ -302,8 +301,8 @@ TEST_F(MenuTest, AMenuAddedLaterJoinsTheBar) {
 TEST_F(MenuTest, SwitchingOffGivesTheWindowItsMenuBack) {
   NewMenuForm();
   const QSize before = form_->size();
+  const int barHeight = form_->Menu()->heightForWidth(400);
   ASSERT_NE(ShowMenuForm(), nullptr);
-  const QRect clientSkinned = client_->geometry();
   PressEntry(0);
   Key(file_, Qt::Key_Escape);
   Key(form_, Qt::Key_Escape);
@@ -316,7 +315,7 @@ TEST_F(MenuTest, SwitchingOffGivesTheWindowItsMenuBack) {
   EXPECT_EQ(FrameOf(form_), nullptr);
   EXPECT_FALSE(form_->Menu()->isHidden());
   EXPECT_EQ(form_->size(), before);
-  EXPECT_EQ(client_->size(), clientSkinned.size());
+  EXPECT_EQ(client_->size(), QSize(400, 300 - barHeight));
   EXPECT_FALSE(form_->actions().contains(open_));
   EXPECT_EQ(skin::MenuStyleOf(file_), nullptr);
   EXPECT_NE(file_->style(), own);
