@@ -78,72 +78,44 @@ void TWinSkinMenu::FreeItems() {
   items_.clear();
 }
 
-void TWinSkinMenu::BuildMenuBar() {
-  handle_ = formMenu_;
-  FreeItems();
-  if (!handle_) return;
-  int index = 0;
-  for (QAction* a : handle_->actions()) {
-    auto b = std::make_unique<TMenuBtn>(this, &frame_);
-    b->Index = index++;
-    b->Visible = a->isVisible();
-    b->Enabled = a->isEnabled();
-    b->Command = a;
-    b->Caption = a->isSeparator() ? QString() : a->text();
-    b->Item = a;
-    if (HasSubitems(a)) b->Submenu = a->menu();
-    items_.push_back(std::move(b));
-  }
-  TakeMenu();
-}
+void TWinSkinMenu::BuildMenuBar() { Build(formMenu_, bdForm); }
 
-void TWinSkinMenu::BuildMenuBarMerged() {
-  handle_ = formMenu_;
+void TWinSkinMenu::BuildMenuBarMerged() { Build(formMenu_, bdMerged); }
+
+void TWinSkinMenu::BuildMenuBarFromHandle(QMenuBar* menu) { Build(menu, bdHandle); }
+
+void TWinSkinMenu::Build(QMenuBar* menu, TBuildKind how) {
+  handle_ = menu;
+  built_ = how;
   FreeItems();
   if (!handle_) return;
   const QList<QAction*> formItems = formMenu_ ? formMenu_->actions() : QList<QAction*>();
+  // The form's entry gives its caption, state and submenu.
+  auto adopt = [](TMenuBtn& b, QAction* item) {
+    b.Item = item;
+    b.Caption = item->text();
+    b.Enabled = item->isEnabled();
+    if (HasSubitems(item)) b.Submenu = item->menu();
+  };
   int index = 0;
   for (QAction* a : handle_->actions()) {
     auto b = std::make_unique<TMenuBtn>(this, &frame_);
     b->Index = index;
-    b->Visible = true;
     b->Enabled = a->isEnabled();
     b->Command = a;
-    b->Caption = (a->isSeparator() ? QString() : a->text()).left(kMaxMergedCaption);
+    b->Caption = a->isSeparator() ? QString() : a->text();
     if (HasSubitems(a)) b->Submenu = a->menu();
-    if (b->Caption.isEmpty() && index < formItems.size()) {
-      QAction* item = formItems[index];
-      b->Item = item;
-      b->Caption = item->text();
-      b->Enabled = item->isEnabled();
-      if (HasSubitems(item)) b->Submenu = item->menu();
+    if (how == bdForm) {
+      b->Visible = a->isVisible();
+      b->Item = a;
+    } else {
+      // Read as the window's menu gives it: every entry shown, captions cut.
+      b->Visible = true;
+      b->Caption = b->Caption.left(kMaxMergedCaption);
+      if (how == bdMerged && b->Caption.isEmpty() && index < formItems.size()) adopt(*b, formItems[index]);
+      if (how == bdHandle && formItems.contains(a)) adopt(*b, a);
     }
     ++index;
-    items_.push_back(std::move(b));
-  }
-  TakeMenu();
-}
-
-void TWinSkinMenu::BuildMenuBarFromHandle(QMenuBar* menu) {
-  handle_ = menu;
-  FreeItems();
-  if (!handle_) return;
-  const QList<QAction*> formItems = formMenu_ ? formMenu_->actions() : QList<QAction*>();
-  int index = 0;
-  for (QAction* a : handle_->actions()) {
-    auto b = std::make_unique<TMenuBtn>(this, &frame_);
-    b->Index = index++;
-    b->Visible = true;
-    b->Enabled = a->isEnabled();
-    b->Command = a;
-    b->Caption = (a->isSeparator() ? QString() : a->text()).left(kMaxMergedCaption);
-    if (HasSubitems(a)) b->Submenu = a->menu();
-    // The form's entry with the same command gives its caption, state and submenu.
-    if (formItems.contains(a)) {
-      b->Item = a;
-      b->Caption = a->text();
-      b->Enabled = a->isEnabled();
-    }
     items_.push_back(std::move(b));
   }
   TakeMenu();
@@ -232,9 +204,8 @@ void TWinSkinMenu::Rebuild() {
   const TSkinData* data = frame_.SkinData();
   if (entries && data && data->MenuUpdate()) {
     const int keyboard = keyboardIndex_;
-    if (handle_ && handle_ != formMenu_) BuildMenuBarFromHandle(handle_);
-    else if (data->MenuMerge()) BuildMenuBarMerged();
-    else BuildMenuBar();
+    if (built_ == bdHandle) Build(handle_, bdHandle);
+    else Build(formMenu_, data->MenuMerge() ? bdMerged : bdForm);
     if (keyboard >= 0) EnterKeyboardMode(std::min(keyboard, static_cast<int>(items_.size()) - 1));
   } else {
     // The bar keeps its entries; the shortcuts still follow the menus.

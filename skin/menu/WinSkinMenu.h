@@ -92,6 +92,8 @@ class TWinSkinMenu : public QObject, public TMenuBarSkinner {
 
  private:
   friend class TMenuLoop;
+  enum TBuildKind { bdForm, bdMerged, bdHandle };
+  void Build(QMenuBar* menu, TBuildKind how);
   void FreeItems();
   // Hides the window's menu bar and lets the window hold its actions.
   void TakeMenu();
@@ -110,6 +112,7 @@ class TWinSkinMenu : public QObject, public TMenuBarSkinner {
   TWinSkinForm& frame_;
   QPointer<QMenuBar> formMenu_;  // the form's menu component
   QPointer<QMenuBar> handle_;    // the window's menu, kept while the bar is skinned
+  TBuildKind built_ = bdForm;
   std::vector<std::unique_ptr<TMenuBtn>> items_;
   QRect barRect_;
   QImage background_;

@@ -346,3 +346,45 @@ TEST_F(MenuTest, ASkinSwitchRepaintsTheBarAndRemeasuresTheMenus) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuTest, TheMergingBuildShowsEveryEntryWithItsCaptionCut) {
+  NewMenuForm();
+  const QString longCaption = QStringLiteral("L") + QString(90, u'o');
+  QMenu* wide = form_->Menu()->addMenu(longCaption);
+  wide->addAction(QStringLiteral("z"));
+  ASSERT_NE(ShowMenuForm(), nullptr);
+  Bar()->BuildMenuBarMerged();
+  ASSERT_EQ(Bar()->Items().size(), 5u);
+  EXPECT_TRUE(Entry(3)->Visible);  // the hidden Last too
+  EXPECT_EQ(Entry(4)->Caption.size(), 80);
+  EXPECT_EQ(Entry(4)->Submenu, wide);
+  // The plain build reads the form's entries as they are.
+  Bar()->BuildMenuBar();
+  EXPECT_FALSE(Entry(3)->Visible);
+  EXPECT_EQ(Entry(4)->Caption, longCaption);
+}
+
+TEST_F(MenuTest, TheBuildFromAnotherMenuTakesTheFormsEntriesItShares) {
+  ASSERT_NE(ShowMenuForm(), nullptr);
+  QMenuBar other;
+  other.addAction(file_->menuAction());  // shared with the form
+  QMenu* own = other.addMenu(QStringLiteral("&Own"));
+  own->addAction(QStringLiteral("o"));
+  file_->menuAction()->setEnabled(false);
+  Bar()->BuildMenuBarFromHandle(&other);
+  form_->grab();
+  ASSERT_EQ(Bar()->Items().size(), 2u);
+  EXPECT_EQ(Entry(0)->Item, file_->menuAction());
+  EXPECT_EQ(Entry(0)->Caption, QStringLiteral("&File"));
+  EXPECT_FALSE(Entry(0)->Enabled);
+  EXPECT_EQ(Entry(1)->Item, nullptr);
+  EXPECT_EQ(Entry(1)->Submenu, own);
+  // A disabled entry with a menu opens nothing.
+  PressEntry(0);
+  EXPECT_EQ(OpenMenu(), nullptr);
+  EXPECT_FALSE(frame_->TrackingMenu());
+}
+
+}  // namespace
