@@ -57,7 +57,9 @@ class HookFilter : public QObject {
     }
     // Tool tips, combo-box lists and other popups are parts of their controls.
     if (w->windowType() == Qt::ToolTip || w->windowType() == Qt::Popup || w->windowType() == Qt::Desktop) return false;
-    if (t == QEvent::Polish && !created_.contains(w)) {
+    // The first Polish, or the first Show of a window polished before any hook
+    // was installed: either comes before the window is mapped.
+    if ((t == QEvent::Polish || t == QEvent::Show) && !created_.contains(w)) {
       created_.insert(w);
       connect(w, &QObject::destroyed, this, [this, w] { created_.remove(w); });
       WatchDestruction(w, false);

@@ -2,8 +2,9 @@
 // Notices of top-level windows and popup menus of the user-interface thread,
 // as a thread's computer-based-training hook gives them:
 //   HCBT_CREATEWND  a top-level window is about to appear for the first time
-//                   (its first Polish: the native window exists, nothing is
-//                   mapped or painted yet); a popup menu is about to open (every
+//                   (its first Polish, or its first Show when it was polished
+//                   before the hooks were installed: nothing is mapped or
+//                   painted yet); a popup menu is about to open (every
 //                   Show of a QMenu: each opening is a new menu window);
 //   HCBT_ACTIVATE   a top-level window is being activated;
 //   HCBT_DESTROYWND a top-level window is destroyed; a popup menu closed (Hide)

@@ -195,6 +195,12 @@ void TWinSkinForm::AttachCommon(TSkinData* skinData) {
 
   BuildSystemMenu();
   ReadShowState();
+  // Foreign windows take the skin's ButtonFace as their background.
+  if (!form_) {
+    saved_.hadPalette = w->testAttribute(Qt::WA_SetPalette);
+    saved_.palette = w->palette();
+    ApplyButtonFacePalette();
+  }
   active_ = w->isActiveWindow();
   LoadAppIcon();
 
@@ -202,6 +208,16 @@ void TWinSkinForm::AttachCommon(TSkinData* skinData) {
   if (xc.Contains(xcMainMenu)) {
     if (form_ && form_->HasMenu()) {
       menuBar_ = CreateMenuBarSkinner(*this, form_->Menu());
+      if (menuBar_) {
+        if (skinData->MenuMerge()) menuBar_->BuildMenuBarMerged();
+        else menuBar_->BuildMenuBar();
+      }
+      // A change of the form's menu rebuilds the skinned bar.
+      menuWatch_ = std::make_unique<platform::Subclass>(form_->Menu(), [this](QEvent* e) {
+        const QEvent::Type t = e->type();
+        if (t == QEvent::ActionAdded || t == QEvent::ActionRemoved || t == QEvent::ActionChanged) MenuChanged();
+        return true;
+      });
       // Submenus of a bar the platform still draws count as ordinary popups opening.
       for (QAction* a : form_->Menu()->actions())
         if (QMenu* sub = a->menu())
@@ -209,8 +225,8 @@ void TWinSkinForm::AttachCommon(TSkinData* skinData) {
             if (TSkinManage* m = TSkinManage::Instance()) m->SetMenuSource(msPopup);
           });
     }
-    if (showState_ != ssMinimized) SetFrameStyles(false);
     RebuildFrameMetrics();
+    if (showState_ != ssMinimized && framed_) SetFrameStyles(false);
     // The window shows the frame from its first paint: the frame is reserved
     // now, and a window not shown yet takes its size when it is shown (after
     // whatever placing and maximising its showing does).
@@ -228,6 +244,32 @@ void TWinSkinForm::AttachCommon(TSkinData* skinData) {
   w->update();
 }
 
+void TWinSkinForm::ApplyButtonFacePalette() {
+  QWidget* w = window_.data();
+  if (!w || !skinData_) return;
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, platform::ToQColor(platform::ColorToRGB(skinData_->ButtonFace())));
+  w->setPalette(p);
+}
+
+void TWinSkinForm::MenuChanged() {
+  // Changes come in bursts (one per action): the bar is rebuilt once after them.
+  if (menuRebuildPending_) return;
+  menuRebuildPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    menuRebuildPending_ = false;
+    if (!menuBar_ || !skinData_ || !skinData_->MenuUpdate() || !form_ || !form_->HasMenu()) return;
+    if (skinData_->MenuMerge()) menuBar_->BuildMenuBarMerged();
+    else menuBar_->BuildMenuBar();
+    const int m = framed_ ? menuBar_->Height() : 0;
+    if (m != metrics_.M) {
+      metrics_.M = m;
+      FitWindowToClient(true);
+    }
+    InvalidateFrame();
+  });
+}
+
 void TWinSkinForm::WindowDestroyed() {
   life_ = flDestroying;
   LightDetach();
@@ -236,6 +278,7 @@ void TWinSkinForm::WindowDestroyed() {
 
 void TWinSkinForm::LightDetach() {
   subclass_.reset();
+  menuWatch_.reset();
   input_.reset();
   if (menuBar_) menuBar_.reset();
   const std::vector<TSkinControl*> skinners = skinners_;
@@ -251,6 +294,7 @@ void TWinSkinForm::Detach() {
   systemMenu_ = nullptr;
   if (timer_) timer_->stop();
   subclass_.reset();
+  menuWatch_.reset();
   input_.reset();
   const std::vector<TSkinControl*> skinners = skinners_;
   for (TSkinControl* s : skinners) delete s;
@@ -264,6 +308,9 @@ void TWinSkinForm::Detach() {
           disconnect(a->menu(), &QMenu::aboutToShow, this, nullptr);
         }
     if (saved_.hadColor && life_ != flDestroying) form_->SetColor(saved_.color);
+  } else if (w && life_ != flDestroying) {
+    w->setPalette(saved_.hadPalette ? saved_.palette : QPalette());
+    if (!saved_.hadPalette) w->setAttribute(Qt::WA_SetPalette, false);
   }
   if (!withFrame || !w) {
     attached_ = false;
@@ -309,6 +356,10 @@ void TWinSkinForm::RebuildFrameMetrics() {
   const int m = menuBar_ ? menuBar_->Height() : 0;
   metrics_ = ComputeFrameMetrics(skinData_->Elements(), kind_);
   metrics_.M = kind_ == fkNone ? 0 : m;
+  // A skin without a top border gives no caption to move or close the window
+  // by: the window keeps the platform's frame then.
+  framed_ = kind_ != fkNone && metrics_.T > 0;
+  if (!framed_) metrics_ = TFrameMetrics{0, 0, 0, 0, m};
   strip_ = QImage();  // painted with the skin before
   // The caption buttons, one per button of the skin.
   FreeCaptionButtons();
@@ -703,31 +754,21 @@ void TWinSkinForm::SysCommand(int command) {
 }
 
 void TWinSkinForm::DoCaptionAction(int action) {
+  // Maximise or minimise, or restore when the window is in that state already.
+  auto toggle = [this](int state, int command) {
+    const bool restore = showState_ == state;
+    PostSysCommand(restore ? scRestore : command);
+    showState_ = restore ? ssNormal : state;
+  };
   switch (action) {
     case 0:
       if (timer_) timer_->stop();
       PostSysCommand(scClose);
       break;
     case 1:
-    case 22:
-      if (showState_ == ssMaximized) {
-        PostSysCommand(scRestore);
-        showState_ = ssNormal;
-      } else {
-        PostSysCommand(scMaximize);
-        showState_ = ssMaximized;
-      }
-      break;
+    case 22: toggle(ssMaximized, scMaximize); break;
     case 2:
-    case 23:
-      if (showState_ == ssMinimized) {
-        PostSysCommand(scRestore);
-        showState_ = ssNormal;
-      } else {
-        PostSysCommand(scMinimize);
-        showState_ = ssMinimized;
-      }
-      break;
+    case 23: toggle(ssMinimized, scMinimize); break;
     case 3:
     case 11:
     case 12: ShowSystemMenu(QCursor::pos() + QPoint(1, 1)); break;
@@ -745,6 +786,7 @@ void TWinSkinForm::RefreshSkin() {
   QWidget* w = window_.data();
   if (!w || !skinData_) return;
   if (form_) form_->SetColor(platform::ColorToRGB(skinData_->ButtonFace()));
+  else ApplyButtonFacePalette();
   QWidget* focused = QApplication::focusWidget();
   const bool hadFocus = focused && focused->window() == w;
   const std::vector<TSkinControl*> skinners = skinners_;
@@ -755,6 +797,9 @@ void TWinSkinForm::RefreshSkin() {
       for (QMenu* menu : form_->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly))
         if (menu != systemMenu_ && menu->property("Tag").toInt() % 100 != skinData_->DisableTag())
           HookMenuItems(menu, skinData_, mikPopupMenu);
+    // The new skin may bring or drop the frame.
+    if (showState_ != ssMinimized && framed_ != w->windowFlags().testFlag(Qt::FramelessWindowHint))
+      SetFrameStyles(!framed_);
     FitWindowToClient(true);
     if (w->layout()) w->layout()->activate();
     UpdateFrameRegion();

@@ -7,13 +7,18 @@
 //
 // On Qt the window becomes frameless and reserves its frame as contents
 // margins (L, T + M, R, B); the client area keeps its size, so the window
-// grows by the frame. Window coordinates below are the widget's own.
+// grows by the frame. A window's children must be placed by a layout (or by
+// the alignment layout, whose unaligned children the frame moves into the
+// client area); widgets that place their children by hand over their whole
+// rectangle (a top-level QTabWidget) would cover the frame. Window
+// coordinates below are the widget's own.
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 #include <QMargins>
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
 #include <QRect>
 #include <QRegion>
@@ -98,6 +103,8 @@ class TWinSkinForm : public QObject {
   int ShowState() const { return showState_; }
   bool Active() const { return active_; }
   TFrameKind Kind() const { return kind_; }
+  // Whether the window wears the skin's frame (false for a skin without a caption).
+  bool Framed() const { return framed_; }
   bool IsDialog() const { return dialog_; }
   bool RightToLeft() const { return rightToLeft_; }
   const TCaptionCaps& Caps() const { return caps_; }
@@ -159,6 +166,8 @@ class TWinSkinForm : public QObject {
   TCaptionContext Context() const;
   bool FrameHandled() const;
   void OnAttachControls();
+  void ApplyButtonFacePalette();
+  void MenuChanged();
   int CaptionWidthNeeded() const;
   void GrowForCaption(int clientWidth);
   void SystemMenuClick(int tag);
@@ -187,6 +196,7 @@ class TWinSkinForm : public QObject {
   QPointer<toolkit::TForm> form_;
   TSkinData* skinData_ = nullptr;
   std::unique_ptr<platform::Subclass> subclass_;
+  std::unique_ptr<platform::Subclass> menuWatch_;
 
   TFrameMetrics metrics_;
   TFrameKind kind_ = fkFixed;
@@ -199,6 +209,9 @@ class TWinSkinForm : public QObject {
   int life_ = flAttached;
   bool attached_ = false;
   int generation_ = -1;
+  // The window wears the skin's frame (the skin has a caption for it).
+  bool framed_ = false;
+  bool menuRebuildPending_ = false;
   // The window was attached before it was first shown; its size follows at the show.
   bool fitPending_ = false;
   bool trackingMenu_ = false;
@@ -213,6 +226,8 @@ class TWinSkinForm : public QObject {
     bool hadCursorSet = false;
     QCursor cursor;
     bool hadColor = false;
+    bool hadPalette = false;
+    QPalette palette;
     int color = 0;
     QSize systemFrame;  // the platform frame's non-client widths, L + R by T + B
   } saved_;

@@ -24,6 +24,11 @@ class TWinSkinForm;
 // (L, T, W - R, T + M). Its items are TNCObjects, so the frame's non-client
 // input (hover, press, release, the hot-object timer) drives them.
 //
+// The frame creates the skinner through CreateMenuBarSkinner, then calls
+// BuildMenuBar (BuildMenuBarMerged with MenuMerge) at once and again whenever
+// the form's menu changes (with MenuUpdate), and takes Height() as M after
+// each build.
+//
 // Implementers provide: the three builds (each takes the window's menu, frees
 // the old items, creates one item per top-level entry and hides the QMenuBar,
 // moving its actions to the window so that shortcuts keep working), the bar

@@ -78,7 +78,8 @@ bool WaitForFrames(const e2e::VirtualDisplay& display, const skin::TSkinData& sk
     for (qsizetype i = 0; i < places.size(); ++i)
       if (auto w = skine2e::FindWindow(display, places[i].title, 0)) places[i] = *w;
   };
-  const bool ok = e2e::WaitForShot(display, QStringLiteral("skin-poll"), [&](const QImage& s) {
+  // Each suite polls into a file of its own (suites may run side by side).
+  const bool ok = e2e::WaitForShot(display, name + QStringLiteral("-poll"), [&](const QImage& s) {
     for (qsizetype i = 0; i < expected.size(); ++i)
       if (!ShowsFrame(s, places[i], skin, expected[i].traits, expected[i].active)) {
         reread();
@@ -96,11 +97,12 @@ bool WaitForFrames(const e2e::VirtualDisplay& display, const skin::TSkinData& sk
   return ok;
 }
 
-// The program's titled windows other than these.
+// The program's titled windows other than these (nor the hint window, which
+// takes the application's title).
 std::optional<e2e::Window> OtherTitledWindow(const e2e::VirtualDisplay& display, const QStringList& known) {
   for (int i = 0; i < 100; ++i) {
     for (const e2e::Window& w : skine2e::ProgramWindows(display))
-      if (!w.title.isEmpty() && !known.contains(w.title)) return w;
+      if (!w.title.isEmpty() && !known.contains(w.title) && w.title != kErrorTitle) return w;
     QThread::msleep(100);
   }
   return std::nullopt;
@@ -374,7 +376,7 @@ TEST_P(Skins, ChoosingSkinsReskinsEveryOpenWindow) {
       const std::optional<e2e::Window> dialog = OtherTitledWindow(display_, {kMainTitle, kTipTitle});
       ASSERT_TRUE(dialog.has_value());
       QThread::msleep(600);
-      shot = e2e::Shot(display_, QStringLiteral("skin-poll"));
+      shot = e2e::Shot(display_, Tag() + QStringLiteral("-choose-missing-poll"));
       skine2e::KeepShot(shot, QStringLiteral("%1-choose-missing-dialog").arg(Tag()));
       EXPECT_FALSE(ShowsFrame(shot, *dialog, *current, MessageTraits(dialog->title), true));
       e2e::PressKey(display_, QStringLiteral("Escape"));

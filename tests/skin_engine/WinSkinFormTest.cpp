@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
@@ -16,6 +18,7 @@
 #include "platform/WindowClass.h"
 #include "skin/frame/WinSkinForm.h"
 #include "tests/skin_engine/EngineFixture.h"
+#include "tests/support/TestSupport.h"
 #include "toolkit/Form.h"
 #include "toolkit/Panel.h"
 
@@ -316,6 +319,63 @@ TEST_F(Frame, TheSystemMenuOpensOnTheCaptionWithTheShowStateDisabledAndDoubleCli
   menu->hide();
   Settle();
   EXPECT_EQ(closes, 1);
+}
+
+TEST_F(Frame, AForeignWindowTakesTheSkinsButtonFaceAndGivesItBack) {
+  auto* box = Keep(new QDialog());
+  platform::SetWindowClassName(box, QStringLiteral("#32770"));
+  box->resize(120, 60);
+  const QColor before = box->palette().color(QPalette::Window);
+  box->show();
+  Settle();
+  ASSERT_NE(FrameOf(box), nullptr);
+  EXPECT_EQ(box->palette().color(QPalette::Window), QColor(212, 200, 180));
+  Manager().SetStarted(1);
+  data_->SetActive(false);
+  Manager().RunAction();
+  EXPECT_EQ(box->palette().color(QPalette::Window), before);
+}
+
+TEST_F(Frame, TheManagersTeardownGivesLiveWindowsTheirOwnFrameBack) {
+  toolkit::TForm* f = NewForm();
+  ShowSkinned(f);
+  ASSERT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
+  skin::TSkinManage::Free();
+  EXPECT_EQ(skin::TSkinManage::Instance(), nullptr);
+  EXPECT_FALSE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_EQ(f->contentsMargins(), QMargins());
+  EXPECT_EQ(f->size(), QSize(300, 201));
+}
+
+// Borders that the skin leaves out: no caption to move or close the window by.
+class NoCaptionFrame : public Frame {
+ protected:
+  enginetest::FrameSpec Spec() const override {
+    enginetest::FrameSpec s;
+    s.T = 0;
+    return s;
+  }
+};
+
+TEST_F(NoCaptionFrame, AWindowKeepsThePlatformsFrameAndItsClientWhenTheSkinHasNoCaption) {
+  toolkit::TForm* f = NewForm();
+  TWinSkinForm* frame = ShowSkinned(f);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_FALSE(frame->Framed());
+  EXPECT_FALSE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_EQ(f->contentsMargins(), QMargins());
+  EXPECT_EQ(f->size(), QSize(300, 201));
+  EXPECT_EQ(f->Color(), platform::RGB(212, 200, 180));  // the controls and colours still follow the skin
+  // A skin with a caption frames it from the next switch on.
+  Manager().SetStarted(1);
+  QTemporaryDir dir;
+  const QString path = QDir(dir.path()).filePath(QStringLiteral("framed.skn"));
+  testing_support::WriteFile(path, enginetest::FrameSkinFile({}));
+  data_->SetSkinFile(path);
+  Manager().RunAction();
+  EXPECT_TRUE(frame->Framed());
+  EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
+  EXPECT_EQ(f->contentsRect().size(), QSize(300, 201));
 }
 
 class TransparentFrame : public Frame {
