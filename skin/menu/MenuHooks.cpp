@@ -10,7 +10,6 @@
 #include <unordered_map>
 
 #include "skin/engine/SkinData.h"
-#include "skin/frame/WinSkinForm.h"
 #include "skin/menu/MenuHost.h"
 #include "skin/menu/MenuText.h"
 #include "skin/menu/SkinMenuStyle.h"
@@ -106,12 +105,10 @@ TSkinMenuStyle* MenuStyleOf(const QMenu* menu) {
   return it == Hooked().end() ? nullptr : it->second.style;
 }
 
+// The frame builds the bar right after creating it.
 std::unique_ptr<TMenuBarSkinner> CreateMenuBarSkinner(TWinSkinForm& frame, QMenuBar* menu) {
   if (!menu) return nullptr;
-  auto bar = std::make_unique<TWinSkinMenu>(frame, menu);
-  if (frame.SkinData() && frame.SkinData()->MenuMerge()) bar->BuildMenuBarMerged();
-  else bar->BuildMenuBar();
-  return bar;
+  return std::make_unique<TWinSkinMenu>(frame, menu);
 }
 
 std::unique_ptr<TPopupMenuSkinner> CreatePopupMenuSkinner() { return std::make_unique<TWinSkinPopMenu>(); }

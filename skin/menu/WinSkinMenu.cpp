@@ -85,6 +85,14 @@ void TWinSkinMenu::BuildMenuBarMerged() { Build(formMenu_, bdMerged); }
 void TWinSkinMenu::BuildMenuBarFromHandle(QMenuBar* menu) { Build(menu, bdHandle); }
 
 void TWinSkinMenu::Build(QMenuBar* menu, TBuildKind how) {
+  // Entries rebuilt in place keep their looks (an open menu's entry stays pressed).
+  std::vector<int> states;
+  int hot = -1;
+  for (const auto& b : items_) {
+    if (frame_.HotObject() == b.get()) hot = b->Index;
+    states.push_back(b->State);
+  }
+  const int keyboard = keyboardIndex_;
   handle_ = menu;
   built_ = how;
   FreeItems();
@@ -117,6 +125,11 @@ void TWinSkinMenu::Build(QMenuBar* menu, TBuildKind how) {
     }
     ++index;
     items_.push_back(std::move(b));
+  }
+  if (states.size() == items_.size()) {
+    for (size_t i = 0; i < items_.size(); ++i) items_[i]->State = states[i];
+    if (hot >= 0) frame_.SetHotObject(items_[static_cast<size_t>(hot)].get());
+    if (keyboard >= 0) EnterKeyboardMode(keyboard);
   }
   TakeMenu();
 }
@@ -178,15 +191,14 @@ void TWinSkinMenu::WatchMenus() {
   for (const QMenu* m : seen) watched_.append(const_cast<QMenu*>(m));
 }
 
-void TWinSkinMenu::ScheduleRebuild(bool entries) {
-  if (entries) entriesChanged_ = true;
+void TWinSkinMenu::ScheduleRebuild() {
   if (rebuildPending_ || restored_) return;
   rebuildPending_ = true;
   QTimer::singleShot(0, this, [this] {
     rebuildPending_ = false;
     // Entries are not replaced under an open menu: the rebuild follows its closing.
     if (LoopRunning()) {
-      ScheduleRebuild(false);
+      ScheduleRebuild();
       return;
     }
     Rebuild();
@@ -197,16 +209,14 @@ void TWinSkinMenu::Rebuild() {
   if (restored_) return;
   // A change inside a menu matters to the bar only when it empties a menu or
   // fills an empty one; the window holds the actions in any case.
+  bool entries = false;
   for (const auto& b : items_)
-    if (b->Item && (b->Submenu != nullptr) != HasSubitems(b->Item)) entriesChanged_ = true;
-  const bool entries = entriesChanged_;
-  entriesChanged_ = false;
+    if (b->Item && (b->Submenu != nullptr) != HasSubitems(b->Item)) entries = true;
   const TSkinData* data = frame_.SkinData();
   if (entries && data && data->MenuUpdate()) {
-    const int keyboard = keyboardIndex_;
     if (built_ == bdHandle) Build(handle_, bdHandle);
     else Build(formMenu_, data->MenuMerge() ? bdMerged : bdForm);
-    if (keyboard >= 0) EnterKeyboardMode(std::min(keyboard, static_cast<int>(items_.size()) - 1));
+    frame_.InvalidateFrame();
   } else {
     // The bar keeps its entries; the shortcuts still follow the menus.
     HoldActions();
@@ -477,9 +487,11 @@ bool TWinSkinMenu::eventFilter(QObject* o, QEvent* e) {
     case QEvent::ActionAdded:
     case QEvent::ActionRemoved:
     case QEvent::ActionChanged:
+      // The frame rebuilds the bar when the menu bar's own entries change;
+      // changes inside its menus are this skinner's to follow.
       for (const QPointer<QObject>& w : watched_)
-        if (w == o) {
-          ScheduleRebuild(o == handle_.data());
+        if (w == o && o != handle_.data()) {
+          ScheduleRebuild();
           break;
         }
       return false;

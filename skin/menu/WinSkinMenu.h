@@ -99,8 +99,8 @@ class TWinSkinMenu : public QObject, public TMenuBarSkinner {
   void TakeMenu();
   void HoldActions();
   void WatchMenus();
-  // `entries`: the bar's own entries changed (else only something inside a menu).
-  void ScheduleRebuild(bool entries);
+  // Something inside the bar's menus changed.
+  void ScheduleRebuild();
   bool LoopRunning() const;
   void Rebuild();
   bool KeyEvent(QObject* o, QKeyEvent* e);
@@ -124,7 +124,6 @@ class TWinSkinMenu : public QObject, public TMenuBarSkinner {
   QList<QAction*> held_;   // actions the window holds for their shortcuts
   QList<QPointer<QObject>> watched_;
   bool rebuildPending_ = false;
-  bool entriesChanged_ = false;
   bool restored_ = false;
 
   int keyboardIndex_ = -1;
