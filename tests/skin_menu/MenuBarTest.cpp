@@ -388,3 +388,24 @@ TEST_F(MenuTest, TheBuildFromAnotherMenuTakesTheFormsEntriesItShares) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuTest, RightToLeftBarsRunFromTheRightAndExchangeTheArrows) {
+  NewMenuForm();
+  form_->setLayoutDirection(Qt::RightToLeft);
+  ASSERT_NE(ShowMenuForm(), nullptr);
+  ASSERT_TRUE(frame_->RightToLeft());
+  // The bar spans x 4 ... 403; TileRightMenu 1: the first entry ends at 403 - 9 + 1.
+  EXPECT_EQ(Entry(0)->Rect.right() + 1, 4 + 400 - 9);
+  EXPECT_EQ(Entry(1)->Rect.right() + 1, Entry(0)->Rect.left());
+  PressEntry(0);
+  ASSERT_EQ(OpenMenu(), file_);
+  // Left is Right here: on Open (no submenu) it moves to the next bar menu.
+  Key(file_, Qt::Key_Left);
+  ASSERT_EQ(OpenMenu(), edit_);
+  Key(edit_, Qt::Key_Right);  // Left: back to File
+  EXPECT_EQ(OpenMenu(), file_);
+}
+
+}  // namespace
