@@ -55,7 +55,8 @@ class TMenuBarSkinner {
   virtual TNCObject* HitTestMenuBar(const QPoint& windowPoint) = 0;
   // Opens the item's menu below it (a press on the item, or a simulated one).
   virtual void OpenMenuBarItem(TNCObject* item) = 0;
-  // Whether a bar menu is open now (the hot-object timer leaves items alone then).
+  // Whether a bar menu is open now, or the bar is selected by the keyboard
+  // (the hot-object timer leaves items alone then).
   virtual bool MenuOpen() const = 0;
   // Alt+`letter`: the item whose caption has that accelerator opens its menu;
   // false when no item has it.
@@ -86,6 +87,7 @@ enum TMenuItemsKind {
   mikPopupMenu,   // a form's popup menu (standard measuring)
   mikMenuBarSub,  // a submenu of the skinned menu bar or of the main menu
   mikSystemMenu,  // the skinned system menu (Tag 33333)
+  mikForeignMenu, // a menu of a window that is not a form (measured from its captions)
 };
 
 // ---- creation hooks, defined in skin/menu/MenuHooks.cpp --------------------

@@ -169,7 +169,7 @@ class SkinWriter {
     Key(QStringLiteral("TextShiftVert"), 0);
     Key(QStringLiteral("TextRightClip"), 4 * (T_ - 6) + 16);
     Key(QStringLiteral("TextAlignment"), p_.texture == Texture::Stripes ? 1 : 0);
-    // Menu bar, active and inactive side by side.
+    // Menu bar, active above inactive (the engine reads its two frames stacked).
     std::vector<QImage> bar;
     for (int f = 0; f < 2; ++f) {
       QImage img = Blank(40, 20);
@@ -181,7 +181,7 @@ class SkinWriter {
       Fill(img, QRect(39, 0, 1, 20), p_.shadow);
       bar.push_back(img);
     }
-    Key(QStringLiteral("menuBar"), Image(QStringLiteral("MenuBar"), Strip(bar)));
+    Key(QStringLiteral("menuBar"), Image(QStringLiteral("MenuBar"), Strip(bar, true)));
     Key(QStringLiteral("TileMenu"), p_.tileCaption ? 1 : 0);
     Key(QStringLiteral("TileLeftMenu"), 1);
     Key(QStringLiteral("TileRightMenu"), 1);
@@ -503,6 +503,12 @@ class SkinWriter {
         QImage img = Blank(40, 20);
         if (k == 1) {
           Fill(img, img.rect(), Mix(p_.face, p_.window, 0.5));
+        } else if (k == 2) {
+          // Separators take the bottom rows of frame 2 as high as they are
+          // (8): an etched line in the middle of those rows, inset by the
+          // margins, and transparent (the blank key colour) everywhere else.
+          Fill(img, QRect(4, 15, 32, 1), p_.shadow);
+          Fill(img, QRect(4, 16, 32, 1), p_.light);
         } else {
           const QColor c = k == 3 ? Grey(p_.face) : k == 2 ? Mix(p_.accent, p_.dark, 0.2) : Mix(p_.accent, p_.face, 0.4);
           Gradient(img, img.rect(), Mix(c, p_.light, 0.4), c);
