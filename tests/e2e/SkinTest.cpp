@@ -326,8 +326,15 @@ TEST_P(Skins, CaptionButtonsSystemMenuMovingAndResizing) {
     // double right click on the window icon comes first, then a second run minimises.
     doubleRightClickTheIcon();
     e2e::RunningProgram again(display_, copy_, {}, SkinArgs(0));
+    ASSERT_TRUE(again.Started());
     main = skine2e::FindWindow(display_, kMainTitle);
-    ASSERT_TRUE(main.has_value());
+    if (!main) {
+      skine2e::KeepShot(e2e::Shot(display_, Tag() + QStringLiteral("-second-run")), Tag() + QStringLiteral("-second-run"));
+      QStringList seen;
+      for (const e2e::Window& w : skine2e::ProgramWindows(display_)) seen << w.title;
+      FAIL() << "no main window in the second run; windows: " << seen.join(QStringLiteral(" | ")).toStdString()
+             << "; running " << again.Running() << "; " << again.ErrorOutput().toStdString();
+    }
     QThread::msleep(800);
     e2e::Click(display_, buttonCentre(*main, 2, 0));
     EXPECT_TRUE(skine2e::WindowGone(display_, kMainTitle, 10000));
