@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
+#include <gtest/gtest.h>
+
+#include <iostream>
 
 namespace e2e {
 
@@ -29,7 +32,7 @@ VirtualDisplay::VirtualDisplay() {
                                        QStringLiteral("tcp")});
   if (!xvfb_.waitForStarted(5000)) return;
   QByteArray number;
-  const QDeadlineTimer deadline(20000);
+  const QDeadlineTimer deadline(Patience(20000));
   while (!number.contains('\n') && xvfb_.state() == QProcess::Running && !deadline.hasExpired()) {
     xvfb_.waitForReadyRead(200);
     number += xvfb_.readAllStandardOutput();
@@ -63,7 +66,7 @@ QString Run(const VirtualDisplay& display, const QString& program, const QString
   env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
   p.setProcessEnvironment(env);
   p.start(program, args);
-  if (!p.waitForFinished(timeoutMs)) {
+  if (!p.waitForFinished(Patience(timeoutMs))) {
     p.kill();
     p.waitForFinished(1000);
   }
@@ -156,18 +159,28 @@ RunningProgram::RunningProgram(const VirtualDisplay& display, const ProgramCopy&
   process_.setProcessEnvironment(env);
   process_.setWorkingDirectory(copy.Dir());
   process_.start(QDir(copy.Dir()).filePath(QStringLiteral("cinnabarquillpad")), arguments);
-  started_ = process_.waitForStarted(10000);
+  started_ = process_.waitForStarted(Patience(10000));
 }
 
 RunningProgram::~RunningProgram() {
-  if (process_.state() == QProcess::NotRunning) return;
-  process_.kill();
-  process_.waitForFinished(5000);
+  const bool running = process_.state() != QProcess::NotRunning;
+  if (running) {
+    process_.kill();
+    process_.waitForFinished(5000);
+  }
+  // A failed run says how the program fared: a crash or an early exit is
+  // otherwise only a black screenshot.
+  if (::testing::Test::HasFailure()) {
+    std::cerr << "program " << (running ? "was still running" : "had ended")
+              << ", exit status " << process_.exitStatus() << ", code " << process_.exitCode() << "\n";
+    const QByteArray err = process_.readAllStandardError();
+    if (!err.isEmpty()) std::cerr << "its error output (last 4000 bytes):\n" << err.right(4000).toStdString() << "\n";
+  }
 }
 
 bool RunningProgram::WaitForExit(int timeoutMs) {
   if (process_.state() == QProcess::NotRunning) return true;
-  return process_.waitForFinished(timeoutMs);
+  return process_.waitForFinished(Patience(timeoutMs));
 }
 
 QString RunningProgram::ErrorOutput() { return QString::fromLocal8Bit(process_.readAllStandardError()); }
@@ -235,7 +248,7 @@ QList<Window> VisibleWindows(const VirtualDisplay& display) {
 }
 
 std::optional<Window> WaitForWindow(const VirtualDisplay& display, const QString& title, int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
+  const QDeadlineTimer deadline(Patience(timeoutMs));
   for (;;) {
     for (const Window& w : VisibleWindows(display))
       if (w.title == title) return w;
@@ -245,7 +258,7 @@ std::optional<Window> WaitForWindow(const VirtualDisplay& display, const QString
 }
 
 bool WaitForWindowGone(const VirtualDisplay& display, const QString& title, int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
+  const QDeadlineTimer deadline(Patience(timeoutMs));
   for (;;) {
     bool present = false;
     for (const Window& w : VisibleWindows(display)) present = present || w.title == title;
@@ -263,7 +276,7 @@ WindowManager::WindowManager(const VirtualDisplay& display) {
   openbox_.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
   if (!openbox_.waitForStarted(5000)) return;
   // Running once it has claimed the display: the root names its check window.
-  const QDeadlineTimer deadline(10000);
+  const QDeadlineTimer deadline(Patience(10000));
   while (!deadline.hasExpired() && openbox_.state() == QProcess::Running) {
     if (Run(display, QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
             .contains(QStringLiteral("window id"))) {
@@ -280,7 +293,7 @@ WindowManager::~WindowManager() {
 }
 
 QString WaitForClientWindow(const VirtualDisplay& display, const QString& title, int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
+  const QDeadlineTimer deadline(Patience(timeoutMs));
   // The titles searched for hold no pattern characters but dots, which match themselves too.
   const QString pattern = u'^' + title + u'$';
   for (;;) {
@@ -305,7 +318,7 @@ bool IsViewable(const VirtualDisplay& display, const QString& id) {
 
 bool WaitForShot(const VirtualDisplay& display, const QString& name, const std::function<bool(const QImage&)>& ready,
                  QImage* shot, int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
+  const QDeadlineTimer deadline(Patience(timeoutMs));
   for (;;) {
     *shot = Shot(display, name);
     if (!shot->isNull() && ready(*shot)) return true;

@@ -13,6 +13,16 @@
 
 namespace e2e {
 
+// Waiting times stretched for builds whose programs run several times slower
+// (the sanitizer build): the same waits, never shorter.
+constexpr int Patience(int ms) {
+#if defined(__SANITIZE_ADDRESS__)
+  return ms * 3;
+#else
+  return ms;
+#endif
+}
+
 // The program's directory (build/bin), the source tree, and where screenshots go.
 QString BinDir();
 QString SourceDir();

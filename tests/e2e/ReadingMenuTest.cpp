@@ -54,7 +54,7 @@ QImage PdfPicture(const QString& file, const QString& name) {
 }
 
 bool WaitForFile(const QString& file, int timeoutMs = 20000) {
-  for (int waited = 0; waited < timeoutMs; waited += 200) {
+  for (int waited = 0; waited < e2e::Patience(timeoutMs); waited += 200) {
     if (QFileInfo(file).size() > 0) {
       QThread::msleep(300);  // let the writer finish
       return true;

@@ -196,7 +196,7 @@ Sound ReadWav(const QString& path) {
 
 // Waits until the file exists with sound data and has stopped growing for a while.
 bool WaitForFinishedWav(const QString& path, int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
+  const QDeadlineTimer deadline(e2e::Patience(timeoutMs));
   qint64 lastSize = -1;
   int quietPolls = 0;
   while (!deadline.hasExpired()) {

@@ -25,7 +25,7 @@ Openbox::Openbox(const e2e::VirtualDisplay& display) {
   process_.setProcessEnvironment(display.Environment());
   process_.start(QStringLiteral("openbox"), {});
   if (!process_.waitForStarted(5000)) return;
-  const QDeadlineTimer deadline(10000);
+  const QDeadlineTimer deadline(e2e::Patience(10000));
   while (!deadline.hasExpired()) {
     const QString out = e2e::Run(display, QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
     if (out.contains(QStringLiteral("window id"))) {
@@ -69,7 +69,7 @@ QStringList Ids(const QString& out) {
 }  // namespace
 
 std::optional<e2e::Window> FindWindow(const e2e::VirtualDisplay& display, const QString& title, int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
+  const QDeadlineTimer deadline(e2e::Patience(timeoutMs));
   for (;;) {
     const QString pattern = QStringLiteral("^") + QRegularExpression::escape(title) + QStringLiteral("$");
     for (const QString& id : Ids(Xdotool(display, {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
@@ -81,7 +81,7 @@ std::optional<e2e::Window> FindWindow(const e2e::VirtualDisplay& display, const 
 }
 
 bool WindowGone(const e2e::VirtualDisplay& display, const QString& title, int timeoutMs) {
-  const QDeadlineTimer deadline(timeoutMs);
+  const QDeadlineTimer deadline(e2e::Patience(timeoutMs));
   for (;;) {
     if (!FindWindow(display, title, 0)) return true;
     if (deadline.hasExpired()) return false;
