@@ -27,9 +27,11 @@ VirtualDisplay::VirtualDisplay() {
   // Xvfb picks a free display number itself and writes it to its standard
   // output once it accepts connections: no other server started meanwhile on
   // this busy machine can take the number between a check and the start.
+  // -noreset: by default the server resets whenever its last client leaves,
+  // and a program or screenshot tool connecting during that reset is refused.
   xvfb_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                                        QStringLiteral("0"), QStringLiteral("1280x900x24"), QStringLiteral("-nolisten"),
-                                       QStringLiteral("tcp")});
+                                       QStringLiteral("tcp"), QStringLiteral("-noreset")});
   if (!xvfb_.waitForStarted(5000)) return;
   QByteArray number;
   const QDeadlineTimer deadline(Patience(20000));
