@@ -320,7 +320,7 @@ void TWinSkinForm::Detach() {
     menuBar_->Restore();
     menuBar_.reset();
   }
-  strip_ = QImage();
+  ForgetComposedFrame();
   buttons_.clear();
   hot_ = nullptr;
   if (life_ != flDestroying) {
@@ -360,7 +360,7 @@ void TWinSkinForm::RebuildFrameMetrics() {
   // by: the window keeps the platform's frame then.
   framed_ = kind_ != fkNone && metrics_.T > 0;
   if (!framed_) metrics_ = TFrameMetrics{0, 0, 0, 0, m};
-  strip_ = QImage();  // painted with the skin before
+  ForgetComposedFrame();  // painted with the skin before
   // The caption buttons, one per button of the skin.
   FreeCaptionButtons();
   const auto& list = skinData_->Elements().SysButtons;
@@ -565,14 +565,37 @@ void TWinSkinForm::PaintFrame(QPainter* dc) {
     auto put = [dc](const QPoint& at, const QImage& img) {
       if (!img.isNull()) dc->drawImage(at, img);
     };
-    put({0, 0}, ComposeBorder(e.FrameLeft, {m.L, H}, false, scene.active));
-    put({W - m.R, 0}, ComposeBorder(e.FrameRight, {m.R, H}, false, scene.active));
-    put({m.L, H - m.B}, ComposeBorder(e.FrameBottom, {W - m.L - m.R, m.B}, true, scene.active));
-    strip_ = ComposeCaptionStrip(scene, e, text);
+    const int generation = skinData_->Generation();
+    if (!borders_.valid || borders_.size != QSize(W, H) || borders_.active != scene.active ||
+        borders_.generation != generation) {
+      borders_.left = ComposeBorder(e.FrameLeft, {m.L, H}, false, scene.active);
+      borders_.right = ComposeBorder(e.FrameRight, {m.R, H}, false, scene.active);
+      borders_.bottom = ComposeBorder(e.FrameBottom, {W - m.L - m.R, m.B}, true, scene.active);
+      borders_.size = {W, H};
+      borders_.active = scene.active;
+      borders_.generation = generation;
+      borders_.valid = true;
+    }
+    put({0, 0}, borders_.left);
+    put({W - m.R, 0}, borders_.right);
+    put({m.L, H - m.B}, borders_.bottom);
+    TStripKey key{{W, H}, generation, scene.active, scene.rightToLeft, text.shown,
+                  text.plate, text.textRect, text.clipRight, scene.font, scene.appIcon.cacheKey(), {}};
+    for (const TCaptionButtonPaint& b : scene.buttons) key.buttons.emplace_back(b.rect, b.visible, b.stateFrame);
+    if (strip_.isNull() || stripKey_ != key) {
+      strip_ = ComposeCaptionStrip(scene, e, text);
+      stripKey_ = std::move(key);
+    }
     put({0, 0}, strip_);
     if (menuBar_ && m.M > 0) menuBar_->PaintMenuBar(*dc, MenuBarRect());
   } catch (...) {
   }
+}
+
+void TWinSkinForm::ForgetComposedFrame() {
+  strip_ = QImage();
+  stripKey_.reset();
+  borders_.valid = false;
 }
 
 void TWinSkinForm::InvalidateFrame() {

@@ -25,6 +25,7 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "skin/frame/CaptionButtons.h"
@@ -122,6 +123,8 @@ class TWinSkinForm : public QObject {
   QString CaptionText() const;
   const std::vector<std::unique_ptr<TWinSysButton>>& CaptionButtons() const { return buttons_; }
   const QImage& CaptionStrip() const { return strip_; }
+  // The next paint composes borders and caption strip anew.
+  void ForgetComposedFrame();
   const QImage& AppIconImage() const { return appIcon_; }
 
   // The control skinners of the window's controls.
@@ -245,6 +248,30 @@ class TWinSkinForm : public QObject {
 
   QFont captionFont_;
   QImage strip_;
+  // The frame's parts as last composed, reused while nothing they show has
+  // changed: a repaint of the client area or a caption-button hover then
+  // costs a copy, not a composition.
+  struct TBorderCache {
+    QImage left, right, bottom;
+    QSize size;
+    bool active = false;
+    int generation = -1;
+    bool valid = false;
+  } borders_;
+  struct TStripKey {
+    QSize size;  // the corners' border images are composed at the window's height
+    int generation = -1;
+    bool active = false;
+    bool rightToLeft = false;
+    QString shown;
+    QRect plate, textRect;
+    int clipRight = 0;
+    QFont font;
+    qint64 icon = 0;
+    std::vector<std::tuple<QRect, bool, int>> buttons;  // rect, visible, state frame
+    bool operator==(const TStripKey&) const = default;
+  };
+  std::optional<TStripKey> stripKey_;
   QImage appIcon_;
   std::vector<std::unique_ptr<TWinSysButton>> buttons_;
   TNCObject* hot_ = nullptr;

@@ -159,6 +159,55 @@ TEST_F(Frame, TheInactiveWindowDrawsEveryBordersSecondFrame) {
   EXPECT_EQ(img.pixelColor(150, 2).rgb(), spec_.topInactive.rgb());
 }
 
+// The frame keeps its composed parts between paints; whatever changes what
+// the frame shows must reach the screen as a fresh composition would draw it.
+TEST_F(Frame, ThePaintedFrameFollowsEveryChangeOfWhatItShows) {
+  toolkit::TForm* f = NewForm({301, 200});
+  TWinSkinForm* frame = ShowSkinned(f);
+  ASSERT_NE(frame, nullptr);
+  f->activateWindow();
+  Settle();
+  // Opaque frame pixels of a fresh composition that the window's own paint drew otherwise.
+  auto stale = [&](const char* step) {
+    SCOPED_TRACE(step);
+    const QImage painted = f->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    const QImage fresh = frame->ComposeFrame().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(painted.size(), fresh.size());
+    int differing = 0, compared = 0;
+    for (int y = 0; y < std::min(painted.height(), fresh.height()); ++y)
+      for (int x = 0; x < std::min(painted.width(), fresh.width()); ++x) {
+        const QRgb want = fresh.pixel(x, y);
+        if (qAlpha(want) != 255) continue;
+        ++compared;
+        differing += (painted.pixel(x, y) | 0xff000000u) != want ? 1 : 0;
+      }
+    EXPECT_GT(compared, 2 * (f->width() + f->height()));
+    return differing;
+  };
+  EXPECT_EQ(stale("first paint"), 0);
+  EXPECT_EQ(stale("painted again, nothing changed"), 0);
+  f->SetCaption(QStringLiteral("A much longer caption that moves the title plate"));
+  Settle();
+  EXPECT_EQ(stale("new caption"), 0);
+  const QPoint close(f->width() - 17 + 5 - 3, spec_.buttons[0].ycoord + 4);
+  Mouse(f, QEvent::MouseMove, close, Qt::NoButton);
+  EXPECT_EQ(stale("pointer over the close button"), 0);
+  Mouse(f, QEvent::MouseMove, {150, 100}, Qt::NoButton);
+  EXPECT_EQ(stale("pointer gone again"), 0);
+  f->resize(f->width() + 37, f->height() - 12);
+  Settle();
+  EXPECT_EQ(stale("resized"), 0);
+  toolkit::TForm* other = NewForm();
+  other->show();
+  other->activateWindow();
+  Settle();
+  ASSERT_FALSE(frame->Active());
+  EXPECT_EQ(stale("inactive"), 0);
+  f->activateWindow();
+  Settle();
+  EXPECT_EQ(stale("active again"), 0);
+}
+
 TEST_F(Frame, CaptionButtonsHoverPressAndCloseThroughTheCloseHandler) {
   toolkit::TForm* f = NewForm();
   int closes = 0;
