@@ -502,7 +502,8 @@ class SkinWriter {
       for (int k = 1; k <= 5; ++k) {
         QImage img = Blank(40, 20);
         if (k == 1) {
-          Fill(img, img.rect(), Mix(p_.face, p_.window, 0.5));
+          // Left blank (the key colour): a normal item shows the menu's
+          // background through, with its glyph column, as separators do.
         } else if (k == 2) {
           // Separators take the bottom rows of frame 2 as high as they are
           // (8): an etched line in the middle of those rows, inset by the
