@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "app/ColumnSort.h"
+#include "app/GlyphWarmup.h"
 #include "app/Maker.h"
 #include "app/Queries.h"
 #include "app/reading/ReadingExtras.h"
@@ -31,6 +32,7 @@
 #include "skin/engine/SkinData.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
+#include "toolkit/Exception.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/IniFile.h"
 #include "toolkit/Panel.h"
@@ -419,6 +421,22 @@ void TForm1::FormCreate() {
   ADOQuery2_->SetSQL(QStringLiteral("select * from format"));
   ADOQuery2_->Open();
   FlatSpeedButton1->Click();
+  // Every author's name may come up in the author bar: its characters are
+  // looked up in the bar's fonts once the window shows, not at the first era.
+  const QString connection = ADOQuery1_->ConnectionString();
+  warmup_ = new GlyphWarmup(DCOutBarVertListView1, [connection] {
+    data::TADOQuery names(QStringLiteral("AuthorNames"));
+    names.SetConnectionString(connection);
+    names.SetSQL(QStringLiteral("select authorname from author"));
+    QString text;
+    try {
+      names.Open();
+      for (; !names.Eof(); names.Next()) text += names.Fields(0).AsString();
+    } catch (const toolkit::Exception&) {
+      // Nothing is warmed; the reader's own choice of an era reports the fault.
+    }
+    return text;
+  });
 }
 
 void TForm1::FormShow() {

@@ -51,6 +51,7 @@ class TStatusBar;
 namespace app {
 
 class ColumnSortKeys;
+class GlyphWarmup;
 
 class TForm1 : public toolkit::TForm {
   Q_OBJECT
@@ -117,6 +118,9 @@ class TForm1 : public toolkit::TForm {
   QAction* N9 = nullptr;   // 联系作者
   QAction* N10 = nullptr;  // 软件主页
   QMenu* ReadingMenu = nullptr;  // 阅读: traditional script, vertical reading, printing
+
+  // The start-up work done once the window has painted.
+  GlyphWarmup* Warmup() const { return warmup_; }
 
   // What the "阅读" menu offers.
   reading::ReadingExtras* Reading() const { return reading_.get(); }
@@ -194,6 +198,7 @@ class TForm1 : public toolkit::TForm {
   std::unique_ptr<TextPane> pane_;
   int sortColumn_ = -1;
   std::unique_ptr<reading::ReadingExtras> reading_;
+  GlyphWarmup* warmup_ = nullptr;
 };
 
 // The version part of a caption: its GBK bytes from byte 18, at most 20 bytes.
