@@ -61,19 +61,33 @@ bool TADOQuery::HasTable(const QString& name) {
   return connection_->HasTable(name);
 }
 
-void TADOQuery::Open() {
-  if (active_) return;
-  Connect();
-  rows_ = ResultSet::Fetch(connection_->Handle(), sql_, params_);
+void TADOQuery::Open() { OpenUntil(QDeadlineTimer(QDeadlineTimer::Forever)); }
+
+bool TADOQuery::OpenUntil(const QDeadlineTimer& deadline) {
+  if (active_) return true;
+  if (!opening_) {
+    Connect();
+    opening_ = std::make_unique<ResultSet::Fetcher>(connection_->Handle(), sql_, params_);
+  }
+  try {
+    if (!opening_->Step(deadline)) return false;
+  } catch (...) {
+    opening_.reset();
+    throw;
+  }
+  rows_ = opening_->Take();
+  opening_.reset();
   active_ = true;
   ++generation_;
   current_ = (rows_.RowCount() == 0) ? -1 : 0;
   bof_ = true;
   eof_ = (rows_.RowCount() == 0);
   DataChanged();
+  return true;
 }
 
 void TADOQuery::Close() {
+  opening_.reset();
   active_ = false;
   rows_ = ResultSet();
   current_ = -1;

@@ -50,6 +50,13 @@ class TADOQuery {
 
   // Runs the query and stands on the first row; no effect on an open cursor.
   void Open();
+  // Opens a stretch at a time: fetches rows until the deadline passes and
+  // tells whether the cursor is open now. The next call goes on where this one
+  // stopped; until the last row is in, the cursor stays closed, and changing
+  // the query, its values or the connection, or closing, drops what was fetched.
+  bool OpenUntil(const QDeadlineTimer& deadline);
+  // Whether an OpenUntil has begun and not ended.
+  bool Opening() const { return opening_ != nullptr; }
   void Close();
   // Whether the cursor's database holds a table of that name (connecting
   // first when needed; the engine's errors are raised as by Open).
@@ -105,6 +112,7 @@ class TADOQuery {
   bool eof_ = true;
   int current_ = -1;  // 0-based row index; -1 when empty
   ResultSet rows_;
+  std::unique_ptr<ResultSet::Fetcher> opening_;
 };
 
 }  // namespace data
