@@ -1,5 +1,10 @@
 #include "data/Query.h"
 
+#include <sqlite3.h>
+
+#include <chrono>
+#include <future>
+
 #include "data/Connection.h"
 #include "platform/IntText.h"
 #include "toolkit/Exception.h"
@@ -61,29 +66,74 @@ bool TADOQuery::HasTable(const QString& name) {
   return connection_->HasTable(name);
 }
 
-void TADOQuery::Open() { OpenUntil(QDeadlineTimer(QDeadlineTimer::Forever)); }
+// A fetch on a thread of its own. The connection is the fetch's alone while
+// it runs; stopping it early interrupts the engine and waits for the thread.
+class TADOQuery::Background {
+ public:
+  Background(std::unique_ptr<ResultSet::Fetcher> fetcher, sqlite3* db) : fetcher_(std::move(fetcher)), db_(db) {
+    done_ = std::async(std::launch::async, [this] { fetcher_->Step(QDeadlineTimer(QDeadlineTimer::Forever)); });
+  }
+  ~Background() {
+    if (!done_.valid()) return;
+    if (done_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) sqlite3_interrupt(db_);
+    done_.wait();
+  }
+  Background(const Background&) = delete;
+  Background& operator=(const Background&) = delete;
+
+  // Waits for the fetch until the deadline: true once it has ended, raising its error.
+  bool WaitUntil(const QDeadlineTimer& deadline) {
+    if (deadline.isForever()) done_.wait();
+    else if (done_.wait_for(deadline.remainingTimeAsDuration()) != std::future_status::ready) return false;
+    done_.get();
+    return true;
+  }
+  ResultSet Take() { return fetcher_->Take(); }
+
+ private:
+  std::unique_ptr<ResultSet::Fetcher> fetcher_;
+  sqlite3* db_;
+  std::future<void> done_;
+};
+
+void TADOQuery::Open() {
+  if (active_) return;
+  if (opening_) {
+    OpenUntil(QDeadlineTimer(QDeadlineTimer::Forever));
+    return;
+  }
+  Connect();
+  Opened(ResultSet::Fetch(connection_->Handle(), sql_, params_));
+}
 
 bool TADOQuery::OpenUntil(const QDeadlineTimer& deadline) {
   if (active_) return true;
   if (!opening_) {
     Connect();
-    opening_ = std::make_unique<ResultSet::Fetcher>(connection_->Handle(), sql_, params_);
+    // The statement is prepared here, so that its errors are raised at once.
+    opening_ = std::make_unique<Background>(
+        std::make_unique<ResultSet::Fetcher>(connection_->Handle(), sql_, params_), connection_->Handle());
   }
   try {
-    if (!opening_->Step(deadline)) return false;
+    if (!opening_->WaitUntil(deadline)) return false;
   } catch (...) {
     opening_.reset();
     throw;
   }
-  rows_ = opening_->Take();
+  ResultSet rows = opening_->Take();
   opening_.reset();
+  Opened(std::move(rows));
+  return true;
+}
+
+void TADOQuery::Opened(ResultSet rows) {
+  rows_ = std::move(rows);
   active_ = true;
   ++generation_;
   current_ = (rows_.RowCount() == 0) ? -1 : 0;
   bof_ = true;
   eof_ = (rows_.RowCount() == 0);
   DataChanged();
-  return true;
 }
 
 void TADOQuery::Close() {

@@ -50,10 +50,13 @@ class TADOQuery {
 
   // Runs the query and stands on the first row; no effect on an open cursor.
   void Open();
-  // Opens a stretch at a time: fetches rows until the deadline passes and
-  // tells whether the cursor is open now. The next call goes on where this one
-  // stopped; until the last row is in, the cursor stays closed, and changing
-  // the query, its values or the connection, or closing, drops what was fetched.
+  // Opens without holding the caller past a deadline: the rows are fetched on
+  // a thread of the cursor's own, and the call waits for them until the
+  // deadline and tells whether the cursor is open now. Later calls wait on;
+  // until the last row is in, the cursor stays closed and its connection
+  // serves that fetch alone. Changing the query, its values or the
+  // connection, or closing, stops the fetch and drops what it fetched.
+  // Errors are raised as by Open, by the call that finds the fetch ended.
   bool OpenUntil(const QDeadlineTimer& deadline);
   // Whether an OpenUntil has begun and not ended.
   bool Opening() const { return opening_ != nullptr; }
@@ -93,7 +96,10 @@ class TADOQuery {
   std::function<void()> OnDataChange;
 
  private:
+  class Background;
   void Connect();
+  // Makes the fetched rows the open cursor's, standing on the first.
+  void Opened(ResultSet rows);
   void CheckActive() const;
   void DataChanged() const;
   [[noreturn]] void Fail(const QString& message) const;
@@ -112,7 +118,7 @@ class TADOQuery {
   bool eof_ = true;
   int current_ = -1;  // 0-based row index; -1 when empty
   ResultSet rows_;
-  std::unique_ptr<ResultSet::Fetcher> opening_;
+  std::unique_ptr<Background> opening_;
 };
 
 }  // namespace data
