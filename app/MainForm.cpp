@@ -55,7 +55,7 @@ constexpr platform::TColor kMaroon = platform::RGB(128, 0, 0);
 // A search works for a stretch (SetSearchStretch), then lets the event loop
 // run for the pause before it goes on; the pause outlasts a slice of the
 // tables' freeing of cleared rows, so the two never run back to back.
-constexpr int kSearchPauseMilliseconds = 2;
+constexpr int kSearchPauseMilliseconds = 4;
 const QString kSpeechTag = QStringLiteral("<LANG LANGID=\"804\">");
 
 QString SetupFile() { return toolkit::ProgramFile(QStringLiteral("setup.ini")); }
