@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
 #include <chrono>
 #include <future>
 
@@ -71,11 +72,21 @@ bool TADOQuery::HasTable(const QString& name) {
 class TADOQuery::Background {
  public:
   Background(std::unique_ptr<ResultSet::Fetcher> fetcher, sqlite3* db) : fetcher_(std::move(fetcher)), db_(db) {
-    done_ = std::async(std::launch::async, [this] { fetcher_->Step(QDeadlineTimer(QDeadlineTimer::Forever)); });
+    done_ = std::async(std::launch::async, [this] {
+      // The engine asks every few thousand instructions whether to stop, so a
+      // stop asked for before the first step is heeded as well.
+      sqlite3_progress_handler(db_, 4096, &Background::Stopping, &stop_);
+      struct Unwatch {
+        sqlite3* db;
+        ~Unwatch() { sqlite3_progress_handler(db, 0, nullptr, nullptr); }
+      } unwatch{db_};
+      if (!stop_.load()) fetcher_->Step(QDeadlineTimer(QDeadlineTimer::Forever));
+    });
   }
   ~Background() {
     if (!done_.valid()) return;
-    if (done_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) sqlite3_interrupt(db_);
+    stop_.store(true);
+    sqlite3_interrupt(db_);
     done_.wait();
   }
   Background(const Background&) = delete;
@@ -91,8 +102,11 @@ class TADOQuery::Background {
   ResultSet Take() { return fetcher_->Take(); }
 
  private:
+  static int Stopping(void* stop) { return static_cast<std::atomic<bool>*>(stop)->load() ? 1 : 0; }
+
   std::unique_ptr<ResultSet::Fetcher> fetcher_;
   sqlite3* db_;
+  std::atomic<bool> stop_{false};
   std::future<void> done_;
 };
 
@@ -110,9 +124,17 @@ bool TADOQuery::OpenUntil(const QDeadlineTimer& deadline) {
   if (active_) return true;
   if (!opening_) {
     Connect();
-    // The statement is prepared here, so that its errors are raised at once.
-    opening_ = std::make_unique<Background>(
-        std::make_unique<ResultSet::Fetcher>(connection_->Handle(), sql_, params_), connection_->Handle());
+    sqlite3* db = connection_->Handle();
+    // Most statements end well within the deadline: they run here. One that
+    // does not goes on on the thread where it stopped, or, stopped inside a
+    // long step of the engine, starts there again.
+    auto fetcher = std::make_unique<ResultSet::Fetcher>(db, sql_, params_);
+    if (fetcher->StepOrStop(deadline)) {
+      Opened(fetcher->Take());
+      return true;
+    }
+    if (fetcher->Stopped()) fetcher = std::make_unique<ResultSet::Fetcher>(db, sql_, params_);
+    opening_ = std::make_unique<Background>(std::move(fetcher), db);
   }
   try {
     if (!opening_->WaitUntil(deadline)) return false;

@@ -50,9 +50,10 @@ class TADOQuery {
 
   // Runs the query and stands on the first row; no effect on an open cursor.
   void Open();
-  // Opens without holding the caller past a deadline: the rows are fetched on
-  // a thread of the cursor's own, and the call waits for them until the
-  // deadline and tells whether the cursor is open now. Later calls wait on;
+  // Opens without holding the caller much past a deadline: rows are fetched
+  // here until the deadline, then on a thread of the cursor's own, and the
+  // call tells whether the cursor is open now. Later calls wait on until their
+  // deadlines;
   // until the last row is in, the cursor stays closed and its connection
   // serves that fetch alone. Changing the query, its values or the
   // connection, or closing, stops the fetch and drops what it fetched.

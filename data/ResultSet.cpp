@@ -52,13 +52,38 @@ ResultSet::Fetcher::Fetcher(sqlite3* db, const QString& sql, const QVariantList&
 
 ResultSet::Fetcher::~Fetcher() { sqlite3_finalize(stmt_); }
 
+bool ResultSet::Fetcher::StepOrStop(const QDeadlineTimer& deadline) {
+  if (!stmt_) return true;
+  struct Watch {
+    sqlite3* db;
+    const QDeadlineTimer& deadline;
+    bool fired = false;
+    // The engine calls it every few thousand instructions; non-zero stops the statement.
+    static int Check(void* self) {
+      auto* w = static_cast<Watch*>(self);
+      if (!w->deadline.hasExpired()) return 0;
+      w->fired = true;
+      return 1;
+    }
+    ~Watch() { sqlite3_progress_handler(db, 0, nullptr, nullptr); }
+  } watch{db_, deadline};
+  sqlite3_progress_handler(db_, 4096, &Watch::Check, &watch);
+  try {
+    return Step(deadline);
+  } catch (const toolkit::EDatabaseError&) {
+    if (!watch.fired) throw;
+    stopped_ = true;
+    return false;
+  }
+}
+
 bool ResultSet::Fetcher::Step(const QDeadlineTimer& deadline) {
   if (!stmt_) return true;
   const int n = static_cast<int>(set_.columns_.size());
   const bool endless = deadline.isForever();
   for (unsigned rows = 1;; ++rows) {
-    // The clock is read every few dozen rows: reading it costs more than a row.
-    if (!endless && rows % 64 == 0 && deadline.hasExpired()) return false;
+    // The clock is read every few rows: reading it costs more than a row.
+    if (!endless && rows % 8 == 0 && deadline.hasExpired()) return false;
     const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_DONE) break;
     if (rc != SQLITE_ROW) EngineError(db_);

@@ -67,8 +67,15 @@ class ResultSet::Fetcher {
   ~Fetcher();
   Fetcher(const Fetcher&) = delete;
   Fetcher& operator=(const Fetcher&) = delete;
-  // Fetches rows until the last one is in (true) or the deadline has passed (false).
+  // Fetches rows until the last one is in (true) or the deadline has passed
+  // (false): it is looked at between rows, so one long step of the engine
+  // (a scan that finds nothing for a while) can outlast it.
   bool Step(const QDeadlineTimer& deadline);
+  // The same, but a step of the engine that outlasts the deadline is stopped
+  // as well: that ends the statement, and the fetcher is good for nothing
+  // more (Stopped() tells).
+  bool StepOrStop(const QDeadlineTimer& deadline);
+  bool Stopped() const { return stopped_; }
   // The rows fetched, once Step has returned true.
   ResultSet Take() { return std::move(set_); }
 
@@ -76,6 +83,7 @@ class ResultSet::Fetcher {
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;
   ResultSet set_;
+  bool stopped_ = false;
 };
 
 }  // namespace data
