@@ -222,6 +222,16 @@ TEST_F(QueryTest, OpeningWithADeadlineGivesTheRowsOfAWholeOpen) {
   q.Open();
   EXPECT_EQ(Title(), QStringLiteral("静夜思"));
 
+  // A single long step of the engine outlasting the deadline is stopped and
+  // run again on the thread, with the whole result.
+  q.SetSQL(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 2000000) "
+                          "select count(*), max(i) from n"));
+  EXPECT_FALSE(q.OpenUntil(QDeadlineTimer(5)));
+  while (!q.OpenUntil(QDeadlineTimer(5))) EXPECT_TRUE(q.Opening());
+  EXPECT_EQ(q.RecordCount(), 1);
+  EXPECT_EQ(q.Fields(0).AsInteger(), 2000000);
+  EXPECT_EQ(q.Fields(1).AsInteger(), 2000000);
+
   // An error met while fetching is raised as Open raises it.
   q.SetSQL(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 300000) "
                           "select case when i = 200000 then abs(-9223372036854775807 - 1) else i end from n"));
