@@ -13,7 +13,6 @@
 #include <QStyleOptionSlider>
 #include <QTimer>
 #include <algorithm>
-#include <cstdlib>
 #include <numeric>
 
 #include "platform/Edges.h"
@@ -211,13 +210,6 @@ TListItems::~TListItems() {
 bool TListItems::FreeCleared() {
   QElapsedTimer clock;
   clock.start();
-  // The allocator keeps small freed blocks apart until a large request comes
-  // in and then merges every one of them at once: a large request at the end
-  // of each slice merges the slice's blocks there, instead of leaving the
-  // merging of a whole table's rows to whatever large allocation comes next.
-  struct MergeFreed {
-    ~MergeFreed() { std::free(std::malloc(64 * 1024)); }
-  } merge;
   while (!cleared_.empty()) {
     Cleared& c = *cleared_.front();
     // The clock is read every few hundred rows: reading it costs more than freeing one.

@@ -28,6 +28,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/Allocator.h"
 #include "app/GlyphWarmup.h"
 #include "app/MainForm.h"
 #include "app/Queries.h"
@@ -216,6 +217,7 @@ class TimingApplication : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
+  app::SetUpAllocator();  // as the program does
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   TimingApplication qt(argc, argv);
   toolkit::Application& application = toolkit::TheApplication();
