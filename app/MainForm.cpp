@@ -1,7 +1,10 @@
 #include "app/MainForm.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDeadlineTimer>
+#include <QEvent>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,6 +12,7 @@
 #include <QTimer>
 
 #include "app/ColumnSort.h"
+#include "app/GlyphWarmup.h"
 #include "app/Maker.h"
 #include "app/Queries.h"
 #include "app/reading/ReadingExtras.h"
@@ -31,6 +35,7 @@
 #include "skin/engine/SkinData.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
+#include "toolkit/Exception.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/IniFile.h"
 #include "toolkit/Panel.h"
@@ -47,6 +52,10 @@ using toolkit::SetAlign;
 namespace {
 
 constexpr platform::TColor kMaroon = platform::RGB(128, 0, 0);
+// A search works for a stretch (SetSearchStretch), then lets the event loop
+// run for the pause before it goes on; the pause outlasts a slice of the
+// tables' freeing of cleared rows, so the two never run back to back.
+constexpr int kSearchPauseMilliseconds = 4;
 const QString kSpeechTag = QStringLiteral("<LANG LANGID=\"804\">");
 
 QString SetupFile() { return toolkit::ProgramFile(QStringLiteral("setup.ini")); }
@@ -97,11 +106,15 @@ TForm1::TForm1()
   BuildTextArea();
   BuildReading();
   BuildSkin();
+  searchTimer_ = new QTimer(this);
+  searchTimer_->setSingleShot(true);
+  searchTimer_->setInterval(kSearchPauseMilliseconds);
+  connect(searchTimer_, &QTimer::timeout, this, [this] { Dispatch(&TForm1::SearchStretch, this); });
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() { EndSearch(); }
 
 void TForm1::BuildComponents() {
   FlatHint1 = new styled::TFlatHint(this);
@@ -419,6 +432,22 @@ void TForm1::FormCreate() {
   ADOQuery2_->SetSQL(QStringLiteral("select * from format"));
   ADOQuery2_->Open();
   FlatSpeedButton1->Click();
+  // Every author's name may come up in the author bar: its characters are
+  // looked up in the bar's fonts once the window shows, not at the first era.
+  const QString connection = ADOQuery1_->ConnectionString();
+  warmup_ = new GlyphWarmup(DCOutBarVertListView1, [connection] {
+    data::TADOQuery names(QStringLiteral("AuthorNames"));
+    names.SetConnectionString(connection);
+    names.SetSQL(QStringLiteral("select authorname from author"));
+    QString text;
+    try {
+      names.Open();
+      for (; !names.Eof(); names.Next()) text += names.Fields(0).AsString();
+    } catch (const toolkit::Exception&) {
+      // Nothing is warmed; the reader's own choice of an era reports the fault.
+    }
+    return text;
+  });
 }
 
 void TForm1::FormShow() {
@@ -433,6 +462,7 @@ void TForm1::N3Click() { Close(); }
 // ---- collections and eras -----------------------------------------------
 
 void TForm1::ChooseCollection(const Collection& collection) {
+  FinishSearch();
   DCOutBarVertListView2->ClearItems();
   DCOutBarGroup2->SetCaption(collection.caption);
   for (const QString& era : ReadEraNames(SetupFile(), collection)) DCOutBarVertListView2->AddItem(era);
@@ -444,6 +474,7 @@ void TForm1::FlatSpeedButton1Click() { ChooseCollection(ChineseWorks()); }
 void TForm1::FlatSpeedButton2Click() { ChooseCollection(ForeignWorks()); }
 
 void TForm1::btn1Click() {
+  FinishSearch();
   // An empty era list has no first era: the author lists are cleared and stay empty.
   outbar::TDCVertListItem* first = DCOutBarVertListView2->Item(0);
   if (!first) {
@@ -463,6 +494,7 @@ void TForm1::DCOutBarVertListView2ButtonClick(QObject*, outbar::TDCVertListItem*
 }
 
 void TForm1::FillEra(const QString& era) {
+  FinishSearch();
   ListView1->hide();
   ListView2->show();
   DCOutBarVertListView1->ClearItems();
@@ -501,6 +533,7 @@ void TForm1::AddPoemRow() {
 // ---- authors, poems and text --------------------------------------------
 
 void TForm1::DCOutBarVertListView1ButtonClick(QObject*, outbar::TDCVertListItem*) {
+  FinishSearch();
   ListView2->hide();
   ListView1->show();
   ListView1->Items().Clear();
@@ -540,9 +573,18 @@ void TForm1::GoToRow(toolkit::TListItem* row, const QString& keyField, const QSt
   ADOQuery1_->Locate(keyField, key);
 }
 
-void TForm1::ListView2Change(toolkit::TListItem*, toolkit::TItemChange) { ListView2Click(); }
+// The rows a search adds report their captions while a row chosen meanwhile
+// may be selected: those reports leave the shown row and the cursor as they
+// are, as they did when the rows came in before any choice could be made.
+void TForm1::ListView2Change(toolkit::TListItem*, toolkit::TItemChange change) {
+  if (change == toolkit::ctText && searchStepping_) return;
+  ListView2Click();
+}
 
 void TForm1::ListView2Click() {
+  // Rows of the last result can be chosen while a new search is still
+  // fetching: that search ends first, as if the choice had come after it.
+  if (ADOQuery1_->Opening()) FinishSearch();
   toolkit::TListItem* row = ListView2->Selected();
   if (!row) return;
   TextPane::Refill pane(*pane_);
@@ -551,6 +593,7 @@ void TForm1::ListView2Click() {
 }
 
 void TForm1::ShowPoemRow(bool withFormLabel) {
+  if (ADOQuery1_->Opening()) FinishSearch();
   toolkit::TListItem* row = ListView1->Selected();
   if (!row) return;
   TextPane::Refill pane(*pane_);
@@ -568,7 +611,10 @@ void TForm1::ShowPoemRow(bool withFormLabel) {
 
 void TForm1::ListView1Click() { ShowPoemRow(false); }
 
-void TForm1::ListView1Change(toolkit::TListItem*, toolkit::TItemChange) { ShowPoemRow(true); }
+void TForm1::ListView1Change(toolkit::TListItem*, toolkit::TItemChange change) {
+  if (change == toolkit::ctText && searchStepping_) return;
+  ShowPoemRow(true);
+}
 
 void TForm1::Label1MouseMove(Qt::KeyboardModifiers, int, int) {
   ADOQuery2_->Locate(QStringLiteral("formatname"), Label2->Caption());
@@ -587,6 +633,7 @@ int TForm1::ColumnSortCompare(toolkit::TListItem* item1, toolkit::TListItem* ite
 }
 
 void TForm1::SortTable(toolkit::TListView* table, int column) {
+  FinishSearch();
   // Each row's text becomes its key once per sort, not once per comparison.
   QStringList texts;
   texts.reserve(table->Items().Count());
@@ -612,7 +659,19 @@ void TForm1::ListView2ColumnClick(int column) { SortTable(ListView2, column); }
 
 void TForm1::Edit1Click() { Edit1->clear(); }
 
+// What a search has still to do: fetch its rows, then show the message and
+// fill the table from the record `nextRow` on.
+struct TForm1::PendingSearch {
+  QString keyword;
+  int mode = 0;
+  bool filling = false;
+  int nextRow = 1;
+  // Where a handler run between the stretches left the cursor (0: nowhere).
+  int leftAt = 0;
+};
+
 void TForm1::Button1Click() {
+  FinishSearch();
   const QString keyword = Edit1->text();
   if (keyword.isEmpty()) return;
   const int mode = ComboBox1->ItemIndex();
@@ -623,35 +682,102 @@ void TForm1::Button1Click() {
                   ADOQuery1_->HasTable(data::kPoetrySearchIndex));
   ADOQuery1_->SetSQL(s.sql);
   ADOQuery1_->SetParams(s.params);
-  ADOQuery1_->Open();
-  platform::Dialogs& dialogs = platform::CurrentDialogs();
-  if (ADOQuery1_->RecordCount() == 0) {
-    dialogs.MessageDlg(QStringLiteral("没有找到符合条件的记录"), platform::DialogKind::Information, platform::DialogButtons::Ok);
-    return;
+  search_ = std::make_unique<PendingSearch>();
+  search_->keyword = keyword;
+  search_->mode = mode;
+  SearchStretch();
+}
+
+void TForm1::SearchStretch() {
+  if (!search_ || searchStepping_) return;
+  bool ended = true;
+  {
+    searchStepping_ = true;
+    struct Done {
+      TForm1& form;
+      bool& ended;
+      ~Done() {
+        form.searchStepping_ = false;
+        if (ended) form.EndSearch();
+      }
+    } done{*this, ended};
+    ended = StepSearch(QDeadlineTimer(searchStretch_));
   }
-  const QString found =
-      QStringLiteral("共找到") + QString::number(ADOQuery1_->RecordCount()) + QStringLiteral("条记录含有：\r\n") + keyword;
-  if (mode == 1) {
-    ListView2->show();
-    ListView1->hide();
+  if (ended) return;
+  // Every event passes the application's filters first, the skin's handling of
+  // the tables included.
+  if (!searchFiltering_) qApp->installEventFilter(this), searchFiltering_ = true;
+  searchTimer_->start();
+}
+
+void TForm1::EndSearch() {
+  search_.reset();
+  searchTimer_->stop();
+  if (searchFiltering_) qApp->removeEventFilter(this), searchFiltering_ = false;
+}
+
+void TForm1::FinishSearch() {
+  if (!search_ || searchStepping_) return;
+  searchTimer_->stop();
+  searchStepping_ = true;
+  struct Done {
+    TForm1& form;
+    ~Done() {
+      form.searchStepping_ = false;
+      form.EndSearch();
+    }
+  } done{*this};
+  StepSearch(QDeadlineTimer(QDeadlineTimer::Forever));
+}
+
+bool TForm1::StepSearch(const QDeadlineTimer& deadline) {
+  PendingSearch& run = *search_;
+  platform::Dialogs& dialogs = platform::CurrentDialogs();
+  if (!run.filling) {
+    if (!ADOQuery1_->OpenUntil(deadline)) return false;
+    if (ADOQuery1_->RecordCount() == 0) {
+      dialogs.MessageDlg(QStringLiteral("没有找到符合条件的记录"), platform::DialogKind::Information, platform::DialogButtons::Ok);
+      return true;
+    }
+    const QString found = QStringLiteral("共找到") + QString::number(ADOQuery1_->RecordCount()) +
+                          QStringLiteral("条记录含有：\r\n") + run.keyword;
+    toolkit::TListView* shown = run.mode == 1 ? ListView2 : ListView1;
+    toolkit::TListView* hidden = run.mode == 1 ? ListView1 : ListView2;
+    shown->show();
+    hidden->hide();
     dialogs.MessageDlg(found, platform::DialogKind::Information, platform::DialogButtons::Ok);
-    ListView2->Items().Clear();
-    DCOutBarVertListView1->ClearItems();
-    while (!ADOQuery1_->Eof()) {
+    shown->Items().Clear();
+    if (run.mode == 1) DCOutBarVertListView1->ClearItems();
+    run.filling = true;
+  } else if (ADOQuery1_->RecNo() != run.nextRow) {
+    // A row was chosen since the last stretch: the fill goes on from its own record.
+    run.leftAt = ADOQuery1_->RecNo();
+    ADOQuery1_->SetRecNo(run.nextRow);
+  }
+  // The clock is read every few dozen rows: reading it costs more than a row.
+  for (unsigned n = 1; !ADOQuery1_->Eof(); ++n) {
+    if (n % 64 == 0 && deadline.hasExpired()) {
+      run.nextRow = ADOQuery1_->RecNo();
+      return false;
+    }
+    if (run.mode == 1) {
       DCOutBarVertListView1->AddItem(ADOQuery1_->FieldByName(QStringLiteral("authorname")).AsString());
       AddAuthorRow();
-      ADOQuery1_->Next();
+    } else {
+      AddPoemRow();
     }
-    return;
-  }
-  ListView1->show();
-  ListView2->hide();
-  dialogs.MessageDlg(found, platform::DialogKind::Information, platform::DialogButtons::Ok);
-  ListView1->Items().Clear();
-  while (!ADOQuery1_->Eof()) {
-    AddPoemRow();
     ADOQuery1_->Next();
   }
+  // The cursor stands where the last choice left it, as had the choice come after the search.
+  if (run.leftAt > 0) ADOQuery1_->SetRecNo(run.leftAt);
+  return true;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (search_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+      (watched == ListView1 || watched == ListView2 || watched == ListView1->viewport() || watched == ListView2->viewport()))
+    Dispatch(&TForm1::FinishSearch, this);
+  return toolkit::TForm::eventFilter(watched, event);
 }
 
 // ---- read-aloud ---------------------------------------------------------

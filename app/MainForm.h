@@ -14,7 +14,9 @@
 #include "toolkit/ListView.h"
 
 class QAction;
+class QDeadlineTimer;
 class QMenu;
+class QTimer;
 
 namespace data {
 class TADOQuery;
@@ -51,6 +53,7 @@ class TStatusBar;
 namespace app {
 
 class ColumnSortKeys;
+class GlyphWarmup;
 
 class TForm1 : public toolkit::TForm {
   Q_OBJECT
@@ -118,6 +121,18 @@ class TForm1 : public toolkit::TForm {
   QAction* N10 = nullptr;  // 软件主页
   QMenu* ReadingMenu = nullptr;  // 阅读: traditional script, vertical reading, printing
 
+  // Whether a search is still fetching or filling its rows: a large result
+  // comes a stretch at a time, the event loop running in between.
+  bool SearchPending() const { return search_ != nullptr; }
+  // Fetches and fills what is left of a pending search at once.
+  void FinishSearch();
+  // How long a search works at a stretch before the event loop runs again
+  // (35 ms unless set).
+  void SetSearchStretch(int milliseconds) { searchStretch_ = milliseconds; }
+
+  // The start-up work done once the window has painted.
+  GlyphWarmup* Warmup() const { return warmup_; }
+
   // What the "阅读" menu offers.
   reading::ReadingExtras* Reading() const { return reading_.get(); }
 
@@ -184,6 +199,14 @@ class TForm1 : public toolkit::TForm {
   // Makes the cursor stand on the record a table row was filled from.
   void GoToRow(toolkit::TListItem* row, const QString& keyField, const QString& key);
   void SortTable(toolkit::TListView* table, int column);
+  struct PendingSearch;
+  // Goes on with the pending search until the deadline; true once it has ended.
+  bool StepSearch(const QDeadlineTimer& deadline);
+  // One stretch of the pending search; what is left goes on from the event loop.
+  void SearchStretch();
+  void EndSearch();
+  // Keys for a table whose rows are still coming wait until they are all in.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   // Asks with a Yes/No dialog and, on Yes, hands the target to the desktop shell.
   void AskThenOpen(const QString& prompt, platform::DialogKind kind, const QString& verb, const QString& target);
 
@@ -194,6 +217,12 @@ class TForm1 : public toolkit::TForm {
   std::unique_ptr<TextPane> pane_;
   int sortColumn_ = -1;
   std::unique_ptr<reading::ReadingExtras> reading_;
+  GlyphWarmup* warmup_ = nullptr;
+  std::unique_ptr<PendingSearch> search_;
+  QTimer* searchTimer_ = nullptr;
+  bool searchStepping_ = false;
+  bool searchFiltering_ = false;
+  int searchStretch_ = 35;
 };
 
 // The version part of a caption: its GBK bytes from byte 18, at most 20 bytes.

@@ -2,6 +2,7 @@
 // window, then the message loop until the main window closes.
 #include <QApplication>
 
+#include "app/Allocator.h"
 #include "app/DesktopIdentity.h"
 #include "app/MainForm.h"
 #include "app/Screenshot.h"
@@ -9,6 +10,7 @@
 #include "toolkit/Application.h"
 
 int main(int argc, char** argv) {
+  app::SetUpAllocator();
   QApplication qtApp(argc, argv);
   toolkit::Application& application = toolkit::TheApplication();
   application.SetTitle(QStringLiteral("Cinnabarquillpad"));

@@ -1,5 +1,11 @@
 #include "data/Query.h"
 
+#include <sqlite3.h>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+
 #include "data/Connection.h"
 #include "platform/IntText.h"
 #include "toolkit/Exception.h"
@@ -61,10 +67,89 @@ bool TADOQuery::HasTable(const QString& name) {
   return connection_->HasTable(name);
 }
 
+// A fetch on a thread of its own. The connection is the fetch's alone while
+// it runs; stopping it early interrupts the engine and waits for the thread.
+class TADOQuery::Background {
+ public:
+  Background(std::unique_ptr<ResultSet::Fetcher> fetcher, sqlite3* db) : fetcher_(std::move(fetcher)), db_(db) {
+    done_ = std::async(std::launch::async, [this] {
+      // The engine asks every few thousand instructions whether to stop, so a
+      // stop asked for before the first step is heeded as well.
+      sqlite3_progress_handler(db_, 4096, &Background::Stopping, &stop_);
+      struct Unwatch {
+        sqlite3* db;
+        ~Unwatch() { sqlite3_progress_handler(db, 0, nullptr, nullptr); }
+      } unwatch{db_};
+      if (!stop_.load()) fetcher_->Step(QDeadlineTimer(QDeadlineTimer::Forever));
+    });
+  }
+  ~Background() {
+    if (!done_.valid()) return;
+    stop_.store(true);
+    sqlite3_interrupt(db_);
+    done_.wait();
+  }
+  Background(const Background&) = delete;
+  Background& operator=(const Background&) = delete;
+
+  // Waits for the fetch until the deadline: true once it has ended, raising its error.
+  bool WaitUntil(const QDeadlineTimer& deadline) {
+    if (deadline.isForever()) done_.wait();
+    else if (done_.wait_for(deadline.remainingTimeAsDuration()) != std::future_status::ready) return false;
+    done_.get();
+    return true;
+  }
+  ResultSet Take() { return fetcher_->Take(); }
+
+ private:
+  static int Stopping(void* stop) { return static_cast<std::atomic<bool>*>(stop)->load() ? 1 : 0; }
+
+  std::unique_ptr<ResultSet::Fetcher> fetcher_;
+  sqlite3* db_;
+  std::atomic<bool> stop_{false};
+  std::future<void> done_;
+};
+
 void TADOQuery::Open() {
   if (active_) return;
+  if (opening_) {
+    OpenUntil(QDeadlineTimer(QDeadlineTimer::Forever));
+    return;
+  }
   Connect();
-  rows_ = ResultSet::Fetch(connection_->Handle(), sql_, params_);
+  Opened(ResultSet::Fetch(connection_->Handle(), sql_, params_));
+}
+
+bool TADOQuery::OpenUntil(const QDeadlineTimer& deadline) {
+  if (active_) return true;
+  if (!opening_) {
+    Connect();
+    sqlite3* db = connection_->Handle();
+    // Most statements end well within the deadline: they run here. One that
+    // does not goes on on the thread where it stopped, or, stopped inside a
+    // long step of the engine, starts there again.
+    auto fetcher = std::make_unique<ResultSet::Fetcher>(db, sql_, params_);
+    if (fetcher->StepOrStop(deadline)) {
+      Opened(fetcher->Take());
+      return true;
+    }
+    if (fetcher->Stopped()) fetcher = std::make_unique<ResultSet::Fetcher>(db, sql_, params_);
+    opening_ = std::make_unique<Background>(std::move(fetcher), db);
+  }
+  try {
+    if (!opening_->WaitUntil(deadline)) return false;
+  } catch (...) {
+    opening_.reset();
+    throw;
+  }
+  ResultSet rows = opening_->Take();
+  opening_.reset();
+  Opened(std::move(rows));
+  return true;
+}
+
+void TADOQuery::Opened(ResultSet rows) {
+  rows_ = std::move(rows);
   active_ = true;
   ++generation_;
   current_ = (rows_.RowCount() == 0) ? -1 : 0;
@@ -74,6 +159,7 @@ void TADOQuery::Open() {
 }
 
 void TADOQuery::Close() {
+  opening_.reset();
   active_ = false;
   rows_ = ResultSet();
   current_ = -1;

@@ -50,6 +50,17 @@ class TADOQuery {
 
   // Runs the query and stands on the first row; no effect on an open cursor.
   void Open();
+  // Opens without holding the caller much past a deadline: rows are fetched
+  // here until the deadline, then on a thread of the cursor's own, and the
+  // call tells whether the cursor is open now. Later calls wait on until their
+  // deadlines;
+  // until the last row is in, the cursor stays closed and its connection
+  // serves that fetch alone. Changing the query, its values or the
+  // connection, or closing, stops the fetch and drops what it fetched.
+  // Errors are raised as by Open, by the call that finds the fetch ended.
+  bool OpenUntil(const QDeadlineTimer& deadline);
+  // Whether an OpenUntil has begun and not ended.
+  bool Opening() const { return opening_ != nullptr; }
   void Close();
   // Whether the cursor's database holds a table of that name (connecting
   // first when needed; the engine's errors are raised as by Open).
@@ -86,7 +97,10 @@ class TADOQuery {
   std::function<void()> OnDataChange;
 
  private:
+  class Background;
   void Connect();
+  // Makes the fetched rows the open cursor's, standing on the first.
+  void Opened(ResultSet rows);
   void CheckActive() const;
   void DataChanged() const;
   [[noreturn]] void Fail(const QString& message) const;
@@ -105,6 +119,7 @@ class TADOQuery {
   bool eof_ = true;
   int current_ = -1;  // 0-based row index; -1 when empty
   ResultSet rows_;
+  std::unique_ptr<Background> opening_;
 };
 
 }  // namespace data

@@ -29,48 +29,92 @@ void Bind(sqlite3* db, sqlite3_stmt* stmt, const QVariantList& params) {
 }  // namespace
 
 ResultSet ResultSet::Fetch(sqlite3* db, const QString& sql, const QVariantList& params) {
-  ResultSet set;
-  sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare16_v2(db, sql.utf16(), static_cast<int>(sql.size() * sizeof(char16_t)), &stmt, nullptr) != SQLITE_OK)
+  Fetcher fetcher(db, sql, params);
+  fetcher.Step(QDeadlineTimer(QDeadlineTimer::Forever));
+  return fetcher.Take();
+}
+
+ResultSet::Fetcher::Fetcher(sqlite3* db, const QString& sql, const QVariantList& params) : db_(db) {
+  if (sqlite3_prepare16_v2(db, sql.utf16(), static_cast<int>(sql.size() * sizeof(char16_t)), &stmt_, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(stmt_);
     EngineError(db);
-  struct Finalizer {
-    sqlite3_stmt* s;
-    ~Finalizer() { sqlite3_finalize(s); }
-  } finalizer{stmt};
-  if (!stmt) return set;  // the text held no statement
-  Bind(db, stmt, params);
-  const int n = sqlite3_column_count(stmt);
-  for (int c = 0; c < n; ++c) set.columns_.append(QString::fromUtf8(sqlite3_column_name(stmt, c)));
-  for (;;) {
-    const int rc = sqlite3_step(stmt);
+  }
+  if (!stmt_) return;  // the text held no statement
+  try {
+    Bind(db, stmt_, params);
+  } catch (...) {
+    sqlite3_finalize(stmt_);
+    throw;
+  }
+  const int n = sqlite3_column_count(stmt_);
+  for (int c = 0; c < n; ++c) set_.columns_.append(QString::fromUtf8(sqlite3_column_name(stmt_, c)));
+}
+
+ResultSet::Fetcher::~Fetcher() { sqlite3_finalize(stmt_); }
+
+bool ResultSet::Fetcher::StepOrStop(const QDeadlineTimer& deadline) {
+  if (!stmt_) return true;
+  struct Watch {
+    sqlite3* db;
+    const QDeadlineTimer& deadline;
+    bool fired = false;
+    // The engine calls it every few thousand instructions; non-zero stops the statement.
+    static int Check(void* self) {
+      auto* w = static_cast<Watch*>(self);
+      if (!w->deadline.hasExpired()) return 0;
+      w->fired = true;
+      return 1;
+    }
+    ~Watch() { sqlite3_progress_handler(db, 0, nullptr, nullptr); }
+  } watch{db_, deadline};
+  sqlite3_progress_handler(db_, 4096, &Watch::Check, &watch);
+  try {
+    return Step(deadline);
+  } catch (const toolkit::EDatabaseError&) {
+    if (!watch.fired) throw;
+    stopped_ = true;
+    return false;
+  }
+}
+
+bool ResultSet::Fetcher::Step(const QDeadlineTimer& deadline) {
+  if (!stmt_) return true;
+  const int n = static_cast<int>(set_.columns_.size());
+  const bool endless = deadline.isForever();
+  for (unsigned rows = 1;; ++rows) {
+    // The clock is read every few rows: reading it costs more than a row.
+    if (!endless && rows % 8 == 0 && deadline.hasExpired()) return false;
+    const int rc = sqlite3_step(stmt_);
     if (rc == SQLITE_DONE) break;
-    if (rc != SQLITE_ROW) EngineError(db);
+    if (rc != SQLITE_ROW) EngineError(db_);
     for (int c = 0; c < n; ++c) {
       Cell cell;
-      switch (sqlite3_column_type(stmt, c)) {
+      switch (sqlite3_column_type(stmt_, c)) {
         case SQLITE_NULL: break;
         case SQLITE_INTEGER:
           cell.kind = Kind::Integer;
-          cell.integer = sqlite3_column_int64(stmt, c);
+          cell.integer = sqlite3_column_int64(stmt_, c);
           break;
         case SQLITE_FLOAT: {
           cell.kind = Kind::Float;
-          const double d = sqlite3_column_double(stmt, c);
+          const double d = sqlite3_column_double(stmt_, c);
           cell.real = d;
           break;
         }
         default: {
           cell.kind = Kind::Text;
-          const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt, c));
-          cell.size = static_cast<std::uint32_t>(sqlite3_column_bytes(stmt, c));
-          cell.text = set.Keep(p, cell.size);
+          const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, c));
+          cell.size = static_cast<std::uint32_t>(sqlite3_column_bytes(stmt_, c));
+          cell.text = set_.Keep(p, cell.size);
         }
       }
-      set.cells_.push_back(cell);
+      set_.cells_.push_back(cell);
     }
-    ++set.rows_;
+    ++set_.rows_;
   }
-  return set;
+  sqlite3_finalize(stmt_);
+  stmt_ = nullptr;
+  return true;
 }
 
 const char* ResultSet::Keep(const char* bytes, size_t size) {

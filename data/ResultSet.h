@@ -3,6 +3,7 @@
 // by side in large blocks (never moved once written, so a growing set copies
 // nothing) and are turned into QString only when read, so fetching a large set
 // costs little more than the engine's own stepping.
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -12,6 +13,7 @@
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace data {
 
@@ -20,6 +22,9 @@ class ResultSet {
   // Runs the statement with its bound values and fetches every row. Raises
   // toolkit::EDatabaseError with the engine's message.
   static ResultSet Fetch(sqlite3* db, const QString& sql, const QVariantList& params);
+
+  // A result set fetched a stretch of rows at a time (below).
+  class Fetcher;
 
   int RowCount() const { return rows_; }
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
@@ -51,6 +56,34 @@ class ResultSet {
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* free_ = nullptr;  // the unused end of the last block
   size_t left_ = 0;
+};
+
+// A result set fetched a stretch of rows at a time: the statement stays
+// prepared between the stretches and is finalized with the fetcher.
+class ResultSet::Fetcher {
+ public:
+  // Prepares the statement and binds its values (errors as for Fetch).
+  Fetcher(sqlite3* db, const QString& sql, const QVariantList& params);
+  ~Fetcher();
+  Fetcher(const Fetcher&) = delete;
+  Fetcher& operator=(const Fetcher&) = delete;
+  // Fetches rows until the last one is in (true) or the deadline has passed
+  // (false): it is looked at between rows, so one long step of the engine
+  // (a scan that finds nothing for a while) can outlast it.
+  bool Step(const QDeadlineTimer& deadline);
+  // The same, but a step of the engine that outlasts the deadline is stopped
+  // as well: that ends the statement, and the fetcher is good for nothing
+  // more (Stopped() tells).
+  bool StepOrStop(const QDeadlineTimer& deadline);
+  bool Stopped() const { return stopped_; }
+  // The rows fetched, once Step has returned true.
+  ResultSet Take() { return std::move(set_); }
+
+ private:
+  sqlite3* db_;
+  sqlite3_stmt* stmt_ = nullptr;
+  ResultSet set_;
+  bool stopped_ = false;
 };
 
 }  // namespace data

@@ -1,5 +1,6 @@
 #include "toolkit/ListView.h"
 
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QStyleOptionSlider>
+#include <QTimer>
 #include <algorithm>
 #include <numeric>
 
@@ -178,10 +180,58 @@ class TListItems::Storage {
   size_t live_ = 0;
 };
 
+// The rows of one large clear with the storage they live in, which goes once
+// every row in it has been destroyed.
+struct TListItems::Cleared {
+  std::vector<TListItem*> rows;
+  std::unique_ptr<Storage> storage;
+  size_t next = 0;
+  ~Cleared() {
+    for (; next < rows.size(); ++next) rows[next]->~TListItem();
+  }
+};
+
+namespace {
+
+// Clears of fewer rows free them at once.
+constexpr size_t kFreeAtOnce = 4096;
+// How long one slice of freeing cleared rows may take, and the pause between slices.
+constexpr qint64 kFreeSliceNanoseconds = 1'000'000;
+constexpr int kFreePauseMilliseconds = 4;
+
+}  // namespace
+
 TListItems::TListItems(TListView* view) : view_(view), storage_(std::make_unique<Storage>()) {}
 
 TListItems::~TListItems() {
   for (TListItem* item : items_) Free(item);
+}
+
+bool TListItems::FreeCleared() {
+  QElapsedTimer clock;
+  clock.start();
+  while (!cleared_.empty()) {
+    Cleared& c = *cleared_.front();
+    // The clock is read every few hundred rows: reading it costs more than freeing one.
+    for (int n = 0; c.next < c.rows.size();) {
+      c.rows[c.next++]->~TListItem();
+      if (++n == 256) {
+        n = 0;
+        if (clock.nsecsElapsed() >= kFreeSliceNanoseconds) return true;
+      }
+    }
+    cleared_.erase(cleared_.begin());
+  }
+  return false;
+}
+
+void TListItems::ScheduleFreeCleared() {
+  if (freePosted_) return;
+  freePosted_ = true;
+  QTimer::singleShot(kFreePauseMilliseconds, view_, [this] {
+    freePosted_ = false;
+    if (FreeCleared()) ScheduleFreeCleared();
+  });
 }
 
 TListItem* TListItems::New() { return new (storage_->Take()) TListItem(view_); }
@@ -217,7 +267,17 @@ void TListItems::Clear() {
   view_->pressedSelected_ = nullptr;
   ++view_->generation_;
   view_->RowsChanged();
-  for (TListItem* item : old) Free(item);
+  if (old.size() < kFreeAtOnce) {
+    for (TListItem* item : old) Free(item);
+    return;
+  }
+  // Every row goes, so their storage goes with them; new rows take a fresh one.
+  auto cleared = std::make_unique<Cleared>();
+  cleared->rows = std::move(old);
+  cleared->storage = std::move(storage_);
+  storage_ = std::make_unique<Storage>();
+  cleared_.push_back(std::move(cleared));
+  ScheduleFreeCleared();
 }
 
 void TListItems::Delete(int index) {

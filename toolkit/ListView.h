@@ -116,7 +116,9 @@ class TListItems {
   TListItem* Add();
   // Inserts an empty row before `index` (0..Count()).
   TListItem* Insert(int index);
-  // Removes every row without reporting changes.
+  // Removes every row without reporting changes. The rows of a large table
+  // are taken out at once and freed a slice at a time afterwards, while the
+  // event loop idles; pointers to them are invalid from here on all the same.
   void Clear();
   // Removes one row; its selection and focus are taken off first (and reported).
   void Delete(int index);
@@ -132,7 +134,11 @@ class TListItems {
   friend class TListView;
   friend class TListItem;
   class Storage;
+  struct Cleared;
   explicit TListItems(TListView* view);
+  // Frees rows of earlier clears for a few milliseconds; true when some are left.
+  bool FreeCleared();
+  void ScheduleFreeCleared();
   // Gives the rows from `from` on their positions again.
   void Renumber(int from);
   TListItem* At(int index) const { return items_[static_cast<size_t>(index)]; }
@@ -143,6 +149,9 @@ class TListItems {
   // Where the rows live: blocks of rows side by side, so that adding, sorting
   // and clearing many rows touch memory in few places.
   std::unique_ptr<Storage> storage_;
+  // Cleared rows not freed yet, oldest first.
+  std::vector<std::unique_ptr<Cleared>> cleared_;
+  bool freePosted_ = false;
   int updateCount_ = 0;
 };
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <algorithm>
 
 #include "app/MainForm.h"
 #include "controls/outbar/OutBarGroup.h"
@@ -32,6 +33,7 @@ QStringList Rows(const toolkit::TListView* table, int column = 0) {
 
 class MainFormTest : public ::testing::Test {
  protected:
+  explicit MainFormTest(const QByteArray& morePoems = {}) : fixture(10, morePoems) {}
   ReadingFixture fixture;
   std::unique_ptr<TForm1> form;
 
@@ -259,4 +261,105 @@ TEST_F(MainFormTest, LinkPromptsOpenOnlyOnYes) {
 TEST(SpeechText, ReplacesLatinFullStopsAndLeadsWithTheLanguageTag) {
   EXPECT_EQ(app::SpeechText(QStringLiteral("Mr. Li.\r\n")), QStringLiteral("<LANG LANGID=\"804\">Mr。 Li。\r\n"));
   EXPECT_EQ(app::SpeechText(QString()), QStringLiteral("<LANG LANGID=\"804\">"));
+}
+
+namespace {
+
+// 李白's poems 第0首 ... 第359首, each with 月 in its text.
+QByteArray ManyPoems() {
+  QByteArray rows;
+  for (int i = 0; i < 360; ++i)
+    rows += "第" + QByteArray::number(i) + "首\t李白\t五言绝句\t月" + QByteArray::number(i) + "\t月" + QByteArray::number(i) + "诗\n";
+  return rows;
+}
+
+class SteppedSearchTest : public MainFormTest {
+ protected:
+  SteppedSearchTest() : MainFormTest(ManyPoems()) {}
+
+  void Search(int mode, const QString& keyword) {
+    form->ComboBox1->SetItemIndex(mode);
+    form->Edit1->SetText(keyword);
+    form->Button1Click();
+  }
+  // Runs the event loop until the rows of the pending search are in.
+  bool Settle() {
+    for (int waited = 0; waited < 10000 && form->SearchPending(); ++waited) QTest::qWait(1);
+    return !form->SearchPending();
+  }
+  // Searches, and runs the event loop until the found message has shown and
+  // the poem table holds some of the rows, not yet all.
+  bool SearchUntilSomeRows(int mode, const QString& keyword) {
+    const auto messages = fixture.dialogs->shown.size();
+    Search(mode, keyword);
+    auto filling = [&] { return fixture.dialogs->shown.size() > messages && form->ListView1->Items().Count() >= 64; };
+    for (int waited = 0; waited < 10000 && form->SearchPending() && !filling(); ++waited) QTest::qWait(1);
+    return form->SearchPending() && filling();
+  }
+};
+
+}  // namespace
+
+// A search that works in short stretches, the event loop running in between,
+// ends as the same search done at once: the same message, the same rows in
+// the same order; choices made meanwhile see whole results.
+TEST_F(SteppedSearchTest, ShortStretchesEndAsOneSearchDoneAtOnce) {
+  Create();
+  Search(2, QStringLiteral("月"));
+  ASSERT_FALSE(form->SearchPending());
+  const QStringList whole = Rows(form->ListView1), heads = Rows(form->ListView1, 2);
+  ASSERT_EQ(whole.size(), 361);
+  const QString message = fixture.dialogs->shown.last().text;
+  EXPECT_EQ(message, QStringLiteral("共找到361条记录含有：\r\n月"));
+
+  form->SetSearchStretch(0);
+  const auto shownBefore = fixture.dialogs->shown.size();
+  Search(2, QStringLiteral("月"));
+  EXPECT_TRUE(form->SearchPending());
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(fixture.dialogs->shown.size(), shownBefore + 1);
+  EXPECT_EQ(fixture.dialogs->shown.last().text, message);
+  EXPECT_EQ(Rows(form->ListView1), whole);
+  EXPECT_EQ(Rows(form->ListView1, 2), heads);
+  EXPECT_TRUE(Errors().isEmpty()) << Errors().join(u'|').toStdString();
+
+  // A row chosen while the rows come in shows its poem; the fill goes on from
+  // its own record and the cursor stays on the chosen one.
+  ASSERT_TRUE(SearchUntilSomeRows(2, QStringLiteral("月")));
+  SelectPoem(5);
+  EXPECT_TRUE(Errors().isEmpty()) << Errors().join(u'|').toStdString();
+  EXPECT_EQ(Pane(), QStringLiteral("月4诗\r\n"));
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(Rows(form->ListView1), whole);
+  EXPECT_EQ(form->ADOQuery1()->RecNo(), 6);
+  EXPECT_EQ(form->ADOQuery1()->FieldByName(QStringLiteral("content")).AsString(), QStringLiteral("月4诗"));
+
+  // Sorting, keys in the table and other choices first let the search end.
+  ASSERT_TRUE(SearchUntilSomeRows(2, QStringLiteral("月")));
+  form->ListView1ColumnClick(2);
+  EXPECT_FALSE(form->SearchPending());
+  QStringList sorted = Rows(form->ListView1, 2), all = heads;
+  EXPECT_NE(sorted, all);
+  std::sort(sorted.begin(), sorted.end());
+  std::sort(all.begin(), all.end());
+  EXPECT_EQ(sorted, all);
+
+  ASSERT_TRUE(SearchUntilSomeRows(2, QStringLiteral("月")));
+  form->ListView1->SetItemIndex(0);
+  QTest::keyClick(form->ListView1, Qt::Key_End, Qt::ShiftModifier);
+  EXPECT_FALSE(form->SearchPending());
+  EXPECT_EQ(form->ListView1->SelCount(), 361);
+
+  ASSERT_TRUE(SearchUntilSomeRows(2, QStringLiteral("月")));
+  ChooseAuthor(QStringLiteral("杜甫"));
+  EXPECT_FALSE(form->SearchPending());
+  EXPECT_EQ(Rows(form->ListView1), QStringList{QStringLiteral("春望")});
+  EXPECT_EQ(fixture.dialogs->shown.last().text, message);
+
+  // The author search fills the author bar and table the same way.
+  Search(1, QStringLiteral("杜"));
+  ASSERT_TRUE(Settle());
+  EXPECT_EQ(Rows(form->ListView2), QStringList{QStringLiteral("杜甫")});
+  EXPECT_EQ(Captions(form->DCOutBarVertListView1), QStringList{QStringLiteral("杜甫")});
+  EXPECT_TRUE(Errors().isEmpty()) << Errors().join(u'|').toStdString();
 }

@@ -180,3 +180,67 @@ TEST(QueryLocate, FoldsCaseBeyondAsciiAndComparesWholeTexts) {
   EXPECT_EQ(found(QStringLiteral("12")), 5);
   EXPECT_TRUE(q.Locate(QStringLiteral("n"), QStringLiteral("4")));  // integer fields compare as text
 }
+
+// A cursor opened without waiting past a deadline ends with the rows of a
+// whole open; it stays closed until the last row is in, a change of query
+// stops the fetch at once, and the fetch's errors reach the caller.
+TEST_F(QueryTest, OpeningWithADeadlineGivesTheRowsOfAWholeOpen) {
+  const QString sql = QStringLiteral(
+      "with recursive n(i) as (select 1 union all select i + 1 from n where i < 300000) select i, 'row ' || i as t from n");
+  auto rows = [this] {
+    QStringList out;
+    for (q.First(); !q.Eof(); q.Next()) out << q.Fields(0).AsString() + u'=' + q.Fields(1).AsString();
+    return out;
+  };
+  q.SetSQL(sql);
+  q.Open();
+  const QStringList whole = rows();
+  ASSERT_EQ(whole.size(), 300000);
+  q.SetSQL(sql);
+  ASSERT_FALSE(q.OpenUntil(QDeadlineTimer(0)));
+  EXPECT_TRUE(q.Opening());
+  EXPECT_FALSE(q.Active());
+  EXPECT_EQ(ErrorOf([this] { q.RecordCount(); }), "ADOQuery1: Cannot perform this operation on a closed dataset");
+  while (!q.OpenUntil(QDeadlineTimer(1))) EXPECT_FALSE(q.Active());
+  EXPECT_FALSE(q.Opening());
+  EXPECT_EQ(q.RecNo(), 1);
+  EXPECT_EQ(rows(), whole);
+  EXPECT_TRUE(q.OpenUntil(QDeadlineTimer(0)));  // an open cursor stays as it is
+
+  // Open waits for a fetch begun by OpenUntil.
+  q.SetSQL(sql);
+  EXPECT_FALSE(q.OpenUntil(QDeadlineTimer(0)));
+  q.Open();
+  EXPECT_EQ(rows(), whole);
+
+  // A fetch that would run for minutes stops when the query changes, and the
+  // connection serves the next statement.
+  q.SetSQL(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n) select count(*) from n"));
+  EXPECT_FALSE(q.OpenUntil(QDeadlineTimer(20)));
+  q.SetSQL(QStringLiteral("select title from poetry order by rowid"));
+  EXPECT_FALSE(q.Opening());
+  q.Open();
+  EXPECT_EQ(Title(), QStringLiteral("静夜思"));
+
+  // A single long step of the engine outlasting the deadline is stopped and
+  // run again on the thread, with the whole result.
+  q.SetSQL(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 2000000) "
+                          "select count(*), max(i) from n"));
+  EXPECT_FALSE(q.OpenUntil(QDeadlineTimer(5)));
+  while (!q.OpenUntil(QDeadlineTimer(5))) EXPECT_TRUE(q.Opening());
+  EXPECT_EQ(q.RecordCount(), 1);
+  EXPECT_EQ(q.Fields(0).AsInteger(), 2000000);
+  EXPECT_EQ(q.Fields(1).AsInteger(), 2000000);
+
+  // An error met while fetching is raised as Open raises it.
+  q.SetSQL(QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < 300000) "
+                          "select case when i = 200000 then abs(-9223372036854775807 - 1) else i end from n"));
+  std::string error = "no error";
+  for (int calls = 0; calls < 100000 && error == "no error"; ++calls)
+    error = ErrorOf([this] { q.OpenUntil(QDeadlineTimer(1)); });
+  EXPECT_EQ(error, "integer overflow");
+  EXPECT_FALSE(q.Opening());
+  EXPECT_FALSE(q.Active());
+  EXPECT_EQ(ErrorOf([this] { q.SetSQL(QStringLiteral("select nothing from poetry")); q.OpenUntil(QDeadlineTimer(0)); }),
+            "no such column: nothing");
+}

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTest>
+#include <memory>
 
 #include "tests/support/TestSupport.h"
 #include "toolkit/Exception.h"
@@ -207,6 +208,60 @@ TEST_F(ListViewNotes, ClearingReportsNothingAndForgetsSelectionAndFocus) {
   Key(Qt::Key_Down);
   QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
   EXPECT_EQ(notes, (std::vector<Note>{Clicked(-1)}));
+}
+
+// A large table is emptied at once and its rows are freed later, a slice at a
+// time; the rows of a small one go at once. Either way every row is freed
+// once, new rows fill the view meanwhile, and a view destroyed before the
+// freeing ends takes the rest with it.
+TEST_F(ListViewNotes, ClearingALargeTableFreesEveryRowOnceWhileNewRowsFill) {
+  auto probe = [](TListItem* row) {
+    auto owner = std::make_shared<int>(row->Index());
+    row->SetData(QVariant::fromValue(owner));
+    return std::weak_ptr<int>(owner);
+  };
+  std::vector<std::weak_ptr<int>> small;
+  for (int i = 0; i < view.Items().Count(); ++i) small.push_back(probe(view.Items()[i]));
+  view.Items().Clear();
+  for (const auto& p : small) EXPECT_TRUE(p.expired());
+
+  // Every row shares one value: each row freed drops one hold on it, so a row
+  // freed twice or never shows in the count.
+  const int rows = 60001;
+  Fill(rows);
+  auto shared = std::make_shared<int>(0);
+  for (int i = 0; i < rows; ++i) view.Items()[i]->SetData(QVariant::fromValue(shared));
+  std::vector<std::weak_ptr<int>> large;
+  for (int i : {0, 255, 256, 257, 30000, rows - 1}) large.push_back(probe(view.Items()[i]));
+  ASSERT_EQ(shared.use_count(), 1 + rows - 6);
+  notes.clear();
+  view.Items().Clear();
+  EXPECT_TRUE(notes.empty());
+  EXPECT_EQ(view.Items().Count(), 0);
+  Fill(3);
+  EXPECT_EQ(view.Items().Count(), 3);
+  EXPECT_EQ(view.Items()[2]->Caption(), QStringLiteral("row 2"));
+  QTest::qWait(1);
+  for (int waited = 0; waited < 5000 && !large.back().expired(); waited += 10) QTest::qWait(10);
+  for (const auto& p : large) EXPECT_TRUE(p.expired());
+  for (int waited = 0; waited < 5000 && shared.use_count() > 1; waited += 10) QTest::qWait(10);
+  EXPECT_EQ(shared.use_count(), 1);
+  // The new rows were never among those freed.
+  EXPECT_EQ(view.Items()[0]->Caption(), QStringLiteral("row 0"));
+  view.Items()[1]->SetCaption(QStringLiteral("again"));
+  EXPECT_EQ(view.Items()[1]->ColumnText(0), QStringLiteral("again"));
+
+  auto doomed = std::make_unique<TListView>();
+  doomed->Columns().Add(QStringLiteral("标题"), 150);
+  std::vector<std::weak_ptr<int>> left;
+  for (int i = 0; i < 9000; ++i) {
+    TListItem* row = doomed->Items().Add();
+    row->SetCaption(QStringLiteral("poem %1").arg(i));
+    if (i % 1000 == 999) left.push_back(probe(row));
+  }
+  doomed->Items().Clear();
+  doomed.reset();
+  for (const auto& p : left) EXPECT_TRUE(p.expired());
 }
 
 TEST_F(ListViewNotes, FillingReportsOneTextChangePerCaptionAndNothingForSubItems) {
