@@ -82,6 +82,8 @@ say "Writing $dat/db3.dat and db4.dat"
 "$build/tools/cq-mkdb" --database format --out "$dat/db4.dat.new" --table format="$work/data/format.tsv"
 mv "$dat/db3.dat.new" "$dat/db3.dat"
 mv "$dat/db4.dat.new" "$dat/db4.dat"
+# The mark keeps later builds from writing the shipped selection over these files.
+echo "written by make library on $(date -u +%Y-%m-%d)" > "$dat/full-library"
 built=$(date +%s)
 
 say "Checking the result with the shipped-data checks"
@@ -92,4 +94,4 @@ poems=$(($(wc -l < "$work/data/poetry.tsv") - 1))
 authors=$(($(wc -l < "$work/data/author.tsv") - 1))
 echo "Full library: $poems poems, $authors authors; db3.dat $(du -h "$dat/db3.dat" | cut -f1)," \
      "db4.dat $(du -h "$dat/db4.dat" | cut -f1); built in $((built - started)) s, checked in $(($(date +%s) - built)) s."
-echo "To go back to the shipped selection: rm $dat/db3.dat $dat/db4.dat && make run"
+echo "To go back to the shipped selection: rm $dat/full-library $dat/db3.dat $dat/db4.dat && make run"
