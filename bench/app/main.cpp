@@ -21,25 +21,13 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "bench/support/ProgramStart.h"
 #include "controls/outbar/OutBarVertListView.h"
 #include "controls/outbar/VertListItem.h"
 #include "tip/TipForm.h"
 #include "toolkit/Application.h"
 
 namespace {
-
-// Milliseconds since this process was started, from the kernel's record.
-double MsSinceProcessStart() {
-  std::ifstream stat("/proc/self/stat");
-  std::string field;
-  unsigned long long start = 0;
-  for (int i = 1; i <= 22 && stat >> field; ++i)
-    if (i == 22) start = std::stoull(field);
-  timespec now{};
-  clock_gettime(CLOCK_BOOTTIME, &now);
-  const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
-  return (now.tv_sec + now.tv_nsec / 1e9 - start / ticks) * 1000.0;
-}
 
 // Peak resident memory of this process so far, in MiB.
 double PeakMiB() {
@@ -70,7 +58,7 @@ class FirstPaint : public QObject {
   bool eventFilter(QObject* o, QEvent* e) override {
     if (!done && e->type() == QEvent::Paint && o->isWidgetType() && static_cast<QWidget*>(o)->window() == window) {
       done = true;
-      std::printf("%.1f %.1f %.1f\n", MsSinceProcessStart(), ProcessCpuMs(), PeakMiB());
+      std::printf("%.1f %.1f %.1f\n", bench::MsSinceProcessStart(), ProcessCpuMs(), PeakMiB());
       std::fflush(stdout);
       QApplication::exit(0);
     }
@@ -98,15 +86,11 @@ double Median(std::vector<double> v) {
 
 int StartOnce(int argc, char** argv) {
   QApplication qt(argc, argv);
-  toolkit::Application& application = toolkit::TheApplication();
-  application.SetTitle(QStringLiteral("Cinnabarquillpad"));
-  application.SetProgramDir(QDir::currentPath());
-  auto* form1 = application.CreateForm<app::TForm1>();
-  form1->Form2 = application.CreateForm<tip::TForm2>();
+  app::TForm1* form1 = bench::CreateProgramWindows();
   FirstPaint watcher;
   watcher.window = form1;
   qt.installEventFilter(&watcher);
-  return application.Run();
+  return toolkit::TheApplication().Run();
 }
 
 struct Start {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "bench/support/ProgramStart.h"
 #include "platform/Subclass.h"
 #include "skin/engine/SkinData.h"
 #include "skin/engine/SkinManage.h"
@@ -61,11 +62,7 @@ void CloseMenus() {
 
 int main(int argc, char** argv) {
   QApplication qt(argc, argv);
-  toolkit::Application& application = toolkit::TheApplication();
-  application.SetTitle(QStringLiteral("Cinnabarquillpad"));
-  application.SetProgramDir(QDir::currentPath());
-  auto* form1 = application.CreateForm<app::TForm1>();
-  form1->Form2 = application.CreateForm<tip::TForm2>();
+  app::TForm1* form1 = bench::CreateProgramWindows();
   form1->Show();
   for (int i = 0; i < 20; ++i) qt.processEvents();
   skin::TSkinManage* manager = skin::TSkinManage::Instance();

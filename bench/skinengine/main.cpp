@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "bench/support/ProgramStart.h"
 #include "skin/engine/SkinData.h"
 #include "skin/engine/SkinManage.h"
 #include "skin/frame/FrameGeometry.h"
@@ -29,19 +30,6 @@
 #include "toolkit/IniFile.h"
 
 namespace {
-
-double MsSinceProcessStart() {
-  std::ifstream stat("/proc/self/stat");
-  std::string field;
-  unsigned long long start = 0;
-  for (int i = 1; i <= 22 && stat >> field; ++i)
-    if (i == 22) start = std::stoull(field);
-  timespec now{};
-  clock_gettime(CLOCK_BOOTTIME, &now);
-  const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
-  return (static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - static_cast<double>(start) / ticks) *
-         1000.0;
-}
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -54,7 +42,7 @@ class FirstPaint : public QObject {
   QWidget* window = nullptr;
   bool eventFilter(QObject* o, QEvent* e) override {
     if (e->type() == QEvent::Paint && o == window) {
-      std::printf("%.2f\n", MsSinceProcessStart());
+      std::printf("%.2f\n", bench::MsSinceProcessStart());
       std::fflush(stdout);
       std::_Exit(0);  // the measurement is taken: no teardown
     }
@@ -64,15 +52,11 @@ class FirstPaint : public QObject {
 
 int StartOnce(int argc, char** argv) {
   QApplication qt(argc, argv);
-  toolkit::Application& application = toolkit::TheApplication();
-  application.SetTitle(QStringLiteral("Cinnabarquillpad"));
-  application.SetProgramDir(QDir::currentPath());
-  auto* form1 = application.CreateForm<app::TForm1>();
-  form1->Form2 = application.CreateForm<tip::TForm2>();
+  app::TForm1* form1 = bench::CreateProgramWindows();
   FirstPaint watcher;
   watcher.window = form1;
   qt.installEventFilter(&watcher);
-  return application.Run();
+  return toolkit::TheApplication().Run();
 }
 
 double Elapsed(const QElapsedTimer& t) { return static_cast<double>(t.nsecsElapsed()) / 1e6; }
@@ -97,12 +81,8 @@ int main(int argc, char** argv) {
   }
 
   QApplication qt(argc, argv);
-  toolkit::Application& application = toolkit::TheApplication();
-  application.SetTitle(QStringLiteral("Cinnabarquillpad"));
-  application.SetProgramDir(QDir::currentPath());
-  auto* form1 = application.CreateForm<app::TForm1>();
-  auto* form2 = application.CreateForm<tip::TForm2>();
-  form1->Form2 = form2;
+  app::TForm1* form1 = bench::CreateProgramWindows();
+  auto* form2 = form1->Form2;
   form1->Show();
   form2->Show();
   for (int i = 0; i < 20; ++i) qt.processEvents();

@@ -1,0 +1,42 @@
+#pragma once
+// What the benchmarks that start the program share: its two windows created as
+// the program's own start creates them, and the time since the process began.
+#include <QDir>
+#include <QString>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+#include "app/MainForm.h"
+#include "tip/TipForm.h"
+#include "toolkit/Application.h"
+
+namespace bench {
+
+// The main window and the tip window, with the program's directory the current
+// one (the benchmarks run from build/bin like the program).
+inline app::TForm1* CreateProgramWindows() {
+  toolkit::Application& application = toolkit::TheApplication();
+  application.SetTitle(QStringLiteral("Cinnabarquillpad"));
+  application.SetProgramDir(QDir::currentPath());
+  auto* form1 = application.CreateForm<app::TForm1>();
+  form1->Form2 = application.CreateForm<tip::TForm2>();
+  return form1;
+}
+
+// Milliseconds since this process was started, from the kernel's record.
+inline double MsSinceProcessStart() {
+  std::ifstream stat("/proc/self/stat");
+  std::string field;
+  unsigned long long start = 0;
+  for (int i = 1; i <= 22 && stat >> field; ++i)
+    if (i == 22) start = std::stoull(field);
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
+  return (static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 - static_cast<double>(start) / ticks) *
+         1000.0;
+}
+
+}  // namespace bench
