@@ -84,14 +84,7 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-int StartOnce(int argc, char** argv) {
-  QApplication qt(argc, argv);
-  app::TForm1* form1 = bench::CreateProgramWindows();
-  FirstPaint watcher;
-  watcher.window = form1;
-  qt.installEventFilter(&watcher);
-  return toolkit::TheApplication().Run();
-}
+int StartOnce(int argc, char** argv) { return bench::RunProgramWatching<FirstPaint>(argc, argv); }
 
 struct Start {
   double ms = 0, cpu = 0, peak = 0;

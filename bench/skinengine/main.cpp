@@ -50,14 +50,7 @@ class FirstPaint : public QObject {
   }
 };
 
-int StartOnce(int argc, char** argv) {
-  QApplication qt(argc, argv);
-  app::TForm1* form1 = bench::CreateProgramWindows();
-  FirstPaint watcher;
-  watcher.window = form1;
-  qt.installEventFilter(&watcher);
-  return toolkit::TheApplication().Run();
-}
+int StartOnce(int argc, char** argv) { return bench::RunProgramWatching<FirstPaint>(argc, argv); }
 
 double Elapsed(const QElapsedTimer& t) { return static_cast<double>(t.nsecsElapsed()) / 1e6; }
 

@@ -1,6 +1,7 @@
 #pragma once
 // What the benchmarks that start the program share: its two windows created as
 // the program's own start creates them, and the time since the process began.
+#include <QApplication>
 #include <QDir>
 #include <QString>
 #include <ctime>
@@ -23,6 +24,18 @@ inline app::TForm1* CreateProgramWindows() {
   auto* form1 = application.CreateForm<app::TForm1>();
   form1->Form2 = application.CreateForm<tip::TForm2>();
   return form1;
+}
+
+// One start of the program for a start-up measurement: its windows created,
+// `Watcher` (an event filter with a `window` member) set on the main window,
+// and the program run until the watcher ends it.
+template <class Watcher>
+int RunProgramWatching(int argc, char** argv) {
+  QApplication qt(argc, argv);
+  Watcher watcher;
+  watcher.window = CreateProgramWindows();
+  qt.installEventFilter(&watcher);
+  return toolkit::TheApplication().Run();
 }
 
 // Milliseconds since this process was started, from the kernel's record.
