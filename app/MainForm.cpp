@@ -627,7 +627,7 @@ void TForm1::Label1MouseMove(Qt::KeyboardModifiers, int, int) {
 int TForm1::ColumnSortCompare(toolkit::TListItem* item1, toolkit::TListItem* item2, int column) const {
   // During a sort the rows' keys are ready, by the positions the rows had before it.
   const int c = sortKeys_ && column == sortColumn_
-                    ? ColumnSortKeys::Compare(sortKeys_->Key(item1->Index()), sortKeys_->Key(item2->Index()))
+                    ? sortKeys_->Compare(item1->Index(), item2->Index())
                     : CompareColumnTexts(item1->ColumnText(column), item2->ColumnText(column));
   return SortAscending ? c : -c;
 }

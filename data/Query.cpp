@@ -162,6 +162,7 @@ void TADOQuery::Close() {
   opening_.reset();
   active_ = false;
   rows_ = ResultSet();
+  currentValues_ = RowValues();
   current_ = -1;
   bof_ = eof_ = true;
   DataChanged();
@@ -253,7 +254,18 @@ TField TADOQuery::Fields(int index) const {
   if (index < 0 || index >= rows_.ColumnCount()) Fail(QStringLiteral("List index out of bounds (%1)").arg(index));
   const QString& name = rows_.Columns()[index];
   if (current_ < 0) return TField(name, QVariant());
-  return TField(name, rows_.Value(current_, index));
+  RowValues& cached = currentValues_;
+  if (cached.generation != generation_ || cached.row != current_) {
+    cached.generation = generation_;
+    cached.row = current_;
+    cached.values.assign(rows_.ColumnCount(), QVariant());
+    cached.read.assign(rows_.ColumnCount(), false);
+  }
+  if (!cached.read[index]) {
+    cached.values[index] = rows_.Value(current_, index);
+    cached.read[index] = true;
+  }
+  return TField(name, cached.values[index]);
 }
 
 int TADOQuery::FieldCount() const { return rows_.ColumnCount(); }

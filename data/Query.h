@@ -119,6 +119,16 @@ class TADOQuery {
   bool eof_ = true;
   int current_ = -1;  // 0-based row index; -1 when empty
   ResultSet rows_;
+  // The current row's values as they were last read: a handler that reads
+  // the same fields of the same row many times in a row (one run per change
+  // a list reports) decodes each text once. Rows of an open set never change.
+  struct RowValues {
+    int generation = -1;
+    int row = -1;
+    std::vector<QVariant> values;
+    std::vector<bool> read;
+  };
+  mutable RowValues currentValues_;
   std::unique_ptr<Background> opening_;
 };
 

@@ -24,13 +24,22 @@ TEST(ColumnSortKeys, KeysCompareAsTheirTextsDo) {
   const QStringList texts = {QStringLiteral("abc"), QStringLiteral("ABD"), QStringLiteral("ab"), QString(),
                              QStringLiteral("杜甫"), QStringLiteral("李白"), QString::fromUtf16(u"a\u0000z", 3),
                              QString::fromUtf16(u"a\u0000y", 3), QStringLiteral("𠀀诗"), QStringLiteral("?诗"),
-                             QStringLiteral("_"), QStringLiteral("Z"), QStringLiteral("12 篇"), QStringLiteral("9 篇")};
+                             QStringLiteral("_"), QStringLiteral("Z"), QStringLiteral("12 篇"), QStringLiteral("9 篇"),
+                             // Around the 8 bytes kept beside each key: equal up to the cut and
+                             // differing at byte 7, 8 or 9 (in either case), or longer by one.
+                             QStringLiteral("abcdefgh"), QStringLiteral("ABCDEFGI"), QStringLiteral("abcdefghi"),
+                             QStringLiteral("ABCDEFGHJ"), QStringLiteral("abcdefghij"), QStringLiteral("abcdefgHiK"),
+                             QStringLiteral("杜甫李白"), QStringLiteral("杜甫李白诗"), QStringLiteral("杜甫李"),
+                             QStringLiteral("abcdefg"), QString::fromUtf16(u"abcdefg\u0000", 8),
+                             QString::fromUtf16(u"abcdefg\u0000\u0000x", 10)};
   const app::ColumnSortKeys keys(texts);
   ASSERT_EQ(keys.Count(), texts.size());
   for (int i = 0; i < texts.size(); ++i)
-    for (int j = 0; j < texts.size(); ++j)
-      EXPECT_EQ(app::ColumnSortKeys::Compare(keys.Key(i), keys.Key(j)), app::CompareColumnTexts(texts[i], texts[j]))
-          << i << " " << j;
+    for (int j = 0; j < texts.size(); ++j) {
+      const int byTexts = app::CompareColumnTexts(texts[i], texts[j]);
+      EXPECT_EQ(app::ColumnSortKeys::Compare(keys.Key(i), keys.Key(j)), byTexts) << i << " " << j;
+      EXPECT_EQ(keys.Compare(i, j), byTexts) << i << " " << j;
+    }
   EXPECT_EQ(keys.Key(6).size(), 3u);  // the NUL is part of the key
   EXPECT_GT(app::CompareColumnTexts(QString::fromUtf16(u"a\u0000z", 3), QString::fromUtf16(u"a\u0000y", 3)), 0);
   // 𠀀 is 95 32 82 36 in GB18030: it sorts after "?" and before 诗 (CA AB).

@@ -77,6 +77,30 @@ TEST(Gbk, CharactersOutsideGbkTakeFourBytesAndComeBack) {
   EXPECT_EQ(FromGbk(QByteArray("a\x80" "b")), QStringLiteral("a\uFFFDb"));
 }
 
+// Long texts take another way through the conversion than short ones: every
+// character of the Basic Multilingual Plane (U+0000 and U+FFFF, U+FFFD and the
+// last character before and first after the surrogates included) converts in
+// a long text to the bytes it has alone; a long text holding a surrogate pair
+// or a lone surrogate converts as its pieces do.
+TEST(Gbk, LongTextsConvertAsTheirCharactersDoAlone) {
+  QString all;
+  QByteArray alone;
+  for (char32_t c = 0; c <= 0xFFFF; ++c) {
+    if (c >= 0xD800 && c <= 0xDFFF) continue;
+    all += FromCodePoint(c);
+    alone += c == 0 ? QByteArray(1, '\0') : ToGbk(FromCodePoint(c));
+  }
+  ASSERT_GT(all.size(), 4096);
+  EXPECT_EQ(ToGbk(all), alone);
+  EXPECT_EQ(ToGbk(all).size(), alone.size());
+  const QString pad = QString(5000, QChar(u'诗'));
+  const QString astral = pad + FromCodePoint(0x20000) + QChar(0xDC00) + QChar(0xD800) + QStringLiteral("Az") +
+                         FromCodePoint(0x1F600) + QChar(0xD83D);
+  EXPECT_EQ(ToGbk(astral), ToGbk(pad) + Bytes({0x95, 0x32, 0x82, 0x36}) + QByteArray("??Az") +
+                               ToGbk(FromCodePoint(0x1F600)) + QByteArray("?"));
+  EXPECT_EQ(ToGbk(pad + QStringLiteral("\uFFFD")), ToGbk(pad) + QByteArray("?"));
+}
+
 TEST(Gbk, CutsNeverSplitATwoOrFourByteCharacter) {
   const QByteArray bytes = ToGbk(QStringLiteral("a𠀀诗"));  // 1 + 4 + 2 bytes
   ASSERT_EQ(bytes.size(), 7);
