@@ -38,37 +38,45 @@ int ColumnSortKeys::Compare(int a, int b) const {
   return Compare(Key(a).substr(8), Key(b).substr(8));
 }
 
-ColumnSortKeys::ColumnSortKeys(const QStringList& texts) {
+ColumnSortKeys::ColumnSortKeys(const QStringList& texts)
+    : ColumnSortKeys(texts.size(), [&texts](qsizetype i) { return texts[i]; }) {}
+
+ColumnSortKeys::ColumnSortKeys(qsizetype count, const std::function<QString(qsizetype)>& text) {
   // One conversion for all texts, each followed by U+0000, whose byte 0 no
   // GBK character contains; a text holding U+0000 itself is converted alone.
   QString joined;
-  qsizetype length = 0;
-  for (const QString& t : texts) length += t.size() + 1;
-  joined.reserve(length);
-  std::vector<bool> alone(static_cast<size_t>(texts.size()), false);
-  for (qsizetype i = 0; i < texts.size(); ++i) {
-    if (texts[i].contains(QChar(u'\0'))) alone[static_cast<size_t>(i)] = true;
-    else joined += texts[i];
+  joined.reserve(count * 12);
+  std::vector<std::pair<qsizetype, QString>> alone;
+  for (qsizetype i = 0; i < count; ++i) {
+    const QString t = text(i);
+    if (t.contains(QChar(u'\0'))) alone.emplace_back(i, t);
+    else joined += t;
     joined += QChar(u'\0');
   }
   bytes_ = platform::ToGbk(joined);
-  // Should the conversion not keep every separator, each text goes alone.
-  if (bytes_.count('\0') != texts.size()) std::fill(alone.begin(), alone.end(), true);
-  spans_.reserve(static_cast<size_t>(texts.size()));
-  const char* p = bytes_.constData();
-  const qsizetype total = bytes_.size();
-  qsizetype from = 0;
-  for (qsizetype i = 0; i < texts.size(); ++i) {
-    const char* end = static_cast<const char*>(std::memchr(p + from, '\0', static_cast<size_t>(std::max<qsizetype>(0, total - from))));
-    const qsizetype stop = end ? end - p : total;
-    spans_.push_back({from, stop - from, 0});
-    from = stop + 1;
-  }
-  for (qsizetype i = 0; i < texts.size(); ++i) {
-    if (!alone[static_cast<size_t>(i)]) continue;
-    const QByteArray own = platform::ToGbk(texts[i]);
-    spans_[static_cast<size_t>(i)] = {bytes_.size(), own.size(), 0};
-    bytes_ += own;
+  joined = QString();
+  spans_.reserve(static_cast<size_t>(count));
+  if (bytes_.count('\0') != count) {
+    // The conversion did not keep every separator: each text goes alone.
+    bytes_.clear();
+    for (qsizetype i = 0; i < count; ++i) {
+      const QByteArray own = platform::ToGbk(text(i));
+      spans_.push_back({bytes_.size(), own.size(), 0});
+      bytes_ += own;
+    }
+  } else {
+    const char* p = bytes_.constData();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+      const qsizetype stop = static_cast<const char*>(std::memchr(p + from, '\0', static_cast<size_t>(bytes_.size() - from))) - p;
+      spans_.push_back({from, stop - from, 0});
+      from = stop + 1;
+    }
+    for (const auto& [i, t] : alone) {
+      const QByteArray own = platform::ToGbk(t);
+      spans_[static_cast<size_t>(i)] = {bytes_.size(), own.size(), 0};
+      bytes_ += own;
+    }
   }
   FoldLatin(bytes_.data(), bytes_.size());
   for (Span& s : spans_) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,9 @@ class ColumnSortKeys {
  public:
   ColumnSortKeys() = default;
   explicit ColumnSortKeys(const QStringList& texts);
+  // The keys of `count` texts given one at a time: each text is read once,
+  // while it is at hand, and no list of all of them is made.
+  ColumnSortKeys(qsizetype count, const std::function<QString(qsizetype)>& text);
   int Count() const { return static_cast<int>(spans_.size()); }
   std::string_view Key(int index) const {
     const Span& s = spans_[static_cast<size_t>(index)];

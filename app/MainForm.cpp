@@ -635,10 +635,8 @@ int TForm1::ColumnSortCompare(toolkit::TListItem* item1, toolkit::TListItem* ite
 void TForm1::SortTable(toolkit::TListView* table, int column) {
   FinishSearch();
   // Each row's text becomes its key once per sort, not once per comparison.
-  QStringList texts;
-  texts.reserve(table->Items().Count());
-  for (int i = 0; i < table->Items().Count(); ++i) texts.append(table->Items().Item(i)->ColumnText(column));
-  const ColumnSortKeys keys(texts);
+  const toolkit::TListItems& rows = table->Items();
+  const ColumnSortKeys keys(rows.Count(), [&](qsizetype i) { return rows.Item(static_cast<int>(i))->ColumnText(column); });
   sortKeys_ = &keys;
   sortColumn_ = column;
   struct Done {
@@ -734,7 +732,10 @@ bool TForm1::StepSearch(const QDeadlineTimer& deadline) {
   PendingSearch& run = *search_;
   platform::Dialogs& dialogs = platform::CurrentDialogs();
   if (!run.filling) {
-    if (!ADOQuery1_->OpenUntil(deadline)) return false;
+    // A fetch going on on its own thread is looked at, not waited for, between
+    // the pauses: waiting would keep the window from the reader meanwhile.
+    const bool onItsThread = ADOQuery1_->Opening() && !deadline.isForever();
+    if (!ADOQuery1_->OpenUntil(onItsThread ? QDeadlineTimer(0) : deadline)) return false;
     if (ADOQuery1_->RecordCount() == 0) {
       dialogs.MessageDlg(QStringLiteral("没有找到符合条件的记录"), platform::DialogKind::Information, platform::DialogButtons::Ok);
       return true;
