@@ -45,7 +45,7 @@ ColumnSortKeys::ColumnSortKeys(qsizetype count, const std::function<QString(qsiz
   // One conversion for all texts, each followed by U+0000, whose byte 0 no
   // GBK character contains; a text holding U+0000 itself is converted alone.
   QString joined;
-  joined.reserve(count * 12);
+  joined.reserve(count * 12);  // room for the usual titles and names; longer ones grow it
   std::vector<std::pair<qsizetype, QString>> alone;
   for (qsizetype i = 0; i < count; ++i) {
     const QString t = text(i);

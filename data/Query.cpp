@@ -258,14 +258,11 @@ TField TADOQuery::Fields(int index) const {
   if (cached.generation != generation_ || cached.row != current_) {
     cached.generation = generation_;
     cached.row = current_;
-    cached.values.assign(rows_.ColumnCount(), QVariant());
-    cached.read.assign(rows_.ColumnCount(), false);
+    cached.values.assign(rows_.ColumnCount(), std::nullopt);
   }
-  if (!cached.read[index]) {
-    cached.values[index] = rows_.Value(current_, index);
-    cached.read[index] = true;
-  }
-  return TField(name, cached.values[index]);
+  std::optional<QVariant>& value = cached.values[index];
+  if (!value) value = rows_.Value(current_, index);
+  return TField(name, *value);
 }
 
 int TADOQuery::FieldCount() const { return rows_.ColumnCount(); }

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "data/ResultSet.h"
@@ -125,8 +126,7 @@ class TADOQuery {
   struct RowValues {
     int generation = -1;
     int row = -1;
-    std::vector<QVariant> values;
-    std::vector<bool> read;
+    std::vector<std::optional<QVariant>> values;  // empty: not read yet
   };
   mutable RowValues currentValues_;
   std::unique_ptr<Background> opening_;

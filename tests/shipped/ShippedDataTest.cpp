@@ -230,7 +230,9 @@ TEST_F(ShippedData, AuthorsLiveInTheirEras) {
     const corpus::Life life = corpus::ParseLife(r[1].toStdString());
     EXPECT_TRUE(life.valid) << id;
     if (life.born || life.died) ++dated;
-    if (life.born && life.died) EXPECT_LE(*life.died - *life.born, 130) << id;
+    if (life.born && life.died) {
+      EXPECT_LE(*life.died - *life.born, 130) << id;
+    }
     if (const auto era = corpus::EraYears(r[2].toStdString()); era && !corpus::LifeFitsEra(life, *era))
       misplaced << QString::fromStdString(id);
   }
