@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDir>
 
+#include "platform/Picture.h"
+
 namespace app {
 
 QIcon ProgramIcon() {
@@ -10,7 +12,7 @@ QIcon ProgramIcon() {
   // Every drawn size, so the window manager and task bar take the one they show
   // instead of scaling a single picture.
   const QStringList files = QDir(QStringLiteral(":/icons")).entryList({QStringLiteral("cinnabarquillpad-*.png")});
-  for (const QString& file : files) icon.addFile(QStringLiteral(":/icons/") + file);
+  for (const QString& file : files) icon.addPixmap(QPixmap::fromImage(platform::ReadPicture(QStringLiteral(":/icons/") + file)));
   return icon;
 }
 

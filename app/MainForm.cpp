@@ -30,6 +30,7 @@
 #include "data/Query.h"
 #include "platform/Dialogs.h"
 #include "platform/Gbk.h"
+#include "platform/Picture.h"
 #include "platform/Shell.h"
 #include "skin/DefaultSkin.h"
 #include "skin/engine/SkinData.h"
@@ -60,7 +61,7 @@ const QString kSpeechTag = QStringLiteral("<LANG LANGID=\"804\">");
 
 QString SetupFile() { return toolkit::ProgramFile(QStringLiteral("setup.ini")); }
 
-QImage Picture(const QString& name) { return QImage(QStringLiteral(":/app/") + name); }
+QImage Picture(const QString& name) { return platform::ReadPicture(QStringLiteral(":/app/") + name); }
 
 // What a table row remembers of the record it was filled from: the result
 // set (x) and the record number in it (y), held without an allocation.

@@ -8,6 +8,7 @@
 #include "app/Screenshot.h"
 #include "tip/TipForm.h"
 #include "toolkit/Application.h"
+#include "toolkit/ApplicationStyle.h"
 
 int main(int argc, char** argv) {
   app::SetUpAllocator();
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
   toolkit::Application& application = toolkit::TheApplication();
   application.SetTitle(QStringLiteral("Cinnabarquillpad"));
   app::InstallDesktopIdentity();
+  toolkit::InstallApplicationStyle();
   auto* form1 = application.CreateForm<app::TForm1>();
   form1->Form2 = application.CreateForm<tip::TForm2>();
 

@@ -72,10 +72,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${CQ_HOMEPAGE})
-# Libraries (Qt 6, SQLCipher, espeak-ng, the PulseAudio client) are read off the program by
-# dpkg-shlibdeps; what it loads or shows without linking is named here: the Mandarin voice
-# data, the CJK fonts (fonts-hanazono for the rare characters) and Qt's translations of the
-# standard dialog texts.
+# Linked libraries (Qt 6, SQLCipher) are read off the program by dpkg-shlibdeps; what it
+# loads or shows without linking is named here: the speech engine, the PulseAudio client
+# and OpenCC (opened when first used), the Mandarin voice data, the CJK fonts
+# (fonts-hanazono for the rare characters) and Qt's translations of the standard dialog texts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "espeak-ng-data, fonts-noto-cjk, fonts-arphic-ukai, fonts-hanazono, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libespeak-ng1, libpulse0, libopencc1.1, espeak-ng-data, fonts-noto-cjk, \
+fonts-arphic-ukai, fonts-hanazono, qt6-translations-l10n")
 include(CPack)

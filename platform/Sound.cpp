@@ -1,9 +1,8 @@
 #include "platform/Sound.h"
 
-#include <pulse/error.h>
-#include <pulse/simple.h>
-
 #include <QtEndian>
+
+#include "platform/PulseSimple.h"
 
 namespace platform {
 namespace {
@@ -57,17 +56,19 @@ std::optional<WavClip> ParseWav(const QByteArray& bytes) {
 
 bool PulseSoundSink::Play(const WavClip& clip) {
   if (clip.samples.isEmpty()) return false;
+  const PulseSimple* pulse = LoadPulseSimple();
+  if (!pulse) return false;  // no sound client installed: silent
   pa_sample_spec spec;
   spec.format = clip.bitsPerSample == 8 ? PA_SAMPLE_U8 : PA_SAMPLE_S16LE;
   spec.channels = static_cast<uint8_t>(clip.channels);
   spec.rate = static_cast<uint32_t>(clip.sampleRate);
   int error = 0;
   pa_simple* stream =
-      pa_simple_new(nullptr, "Cinnabarquillpad", PA_STREAM_PLAYBACK, nullptr, "sound", &spec, nullptr, nullptr, &error);
+      pulse->New(nullptr, "Cinnabarquillpad", PA_STREAM_PLAYBACK, nullptr, "sound", &spec, nullptr, nullptr, &error);
   if (!stream) return false;  // no sound server or device: silent
-  bool ok = pa_simple_write(stream, clip.samples.constData(), static_cast<size_t>(clip.samples.size()), &error) == 0;
-  ok = ok && pa_simple_drain(stream, &error) == 0;
-  pa_simple_free(stream);
+  bool ok = pulse->Write(stream, clip.samples.constData(), static_cast<size_t>(clip.samples.size()), &error) == 0;
+  ok = ok && pulse->Drain(stream, &error) == 0;
+  pulse->Free(stream);
   return ok;
 }
 

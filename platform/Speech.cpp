@@ -2,8 +2,6 @@
 
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
-#include <pulse/error.h>
-#include <pulse/simple.h>
 
 #include <QFile>
 #include <QRegularExpression>
@@ -14,6 +12,9 @@
 #include <cmath>
 #include <cstring>
 #include <vector>
+
+#include "platform/LateLibrary.h"
+#include "platform/PulseSimple.h"
 
 namespace platform {
 
@@ -84,6 +85,56 @@ bool IsBlank(const QString& text) {
 // any voice exists. It is not reentrant, so one voice at a time synthesises,
 // holding `synthMutex`; the callback finds that voice in `speaking`.
 
+// The engine's functions, resolved when the first voice starts it.
+struct EspeakFunctions {
+  decltype(&espeak_ng_InitializePath) InitializePath = nullptr;
+  decltype(&espeak_ng_Initialize) Initialize = nullptr;
+  decltype(&espeak_ng_ClearErrorContext) ClearErrorContext = nullptr;
+  decltype(&espeak_ng_InitializeOutput) InitializeOutput = nullptr;
+  decltype(&espeak_ng_GetStatusCodeMessage) GetStatusCodeMessage = nullptr;
+  decltype(&espeak_SetSynthCallback) SetSynthCallback = nullptr;
+  decltype(&espeak_ng_GetSampleRate) GetSampleRate = nullptr;
+  decltype(&espeak_ListVoices) ListVoices = nullptr;
+  decltype(&espeak_ng_SetVoiceByName) SetVoiceByName = nullptr;
+  decltype(&espeak_ng_SetParameter) SetParameter = nullptr;
+  decltype(&espeak_ng_Synthesize) Synthesize = nullptr;
+};
+
+// Opens the engine's library; raises SpeechError when it cannot be used.
+const EspeakFunctions& LoadEspeak() {
+  static QString failure;
+  static const EspeakFunctions* const functions = []() -> const EspeakFunctions* {
+    static LateLibrary library(QStringLiteral("espeak-ng"), 1);
+    if (!library.Open()) {
+      failure = QStringLiteral("its library cannot be loaded (%1)").arg(library.Error());
+      return nullptr;
+    }
+    static EspeakFunctions f;
+    QString missing;
+    Bind(library, f.InitializePath, "espeak_ng_InitializePath", missing);
+    Bind(library, f.Initialize, "espeak_ng_Initialize", missing);
+    Bind(library, f.ClearErrorContext, "espeak_ng_ClearErrorContext", missing);
+    Bind(library, f.InitializeOutput, "espeak_ng_InitializeOutput", missing);
+    Bind(library, f.GetStatusCodeMessage, "espeak_ng_GetStatusCodeMessage", missing);
+    Bind(library, f.SetSynthCallback, "espeak_SetSynthCallback", missing);
+    Bind(library, f.GetSampleRate, "espeak_ng_GetSampleRate", missing);
+    Bind(library, f.ListVoices, "espeak_ListVoices", missing);
+    Bind(library, f.SetVoiceByName, "espeak_ng_SetVoiceByName", missing);
+    Bind(library, f.SetParameter, "espeak_ng_SetParameter", missing);
+    Bind(library, f.Synthesize, "espeak_ng_Synthesize", missing);
+    if (!missing.isEmpty()) {
+      failure = QStringLiteral("its library has no function %1").arg(missing);
+      return nullptr;
+    }
+    return &f;
+  }();
+  if (!functions)
+    throw SpeechError(QStringLiteral("The speech engine cannot start: %1. Install the speech engine "
+                                     "(espeak-ng and espeak-ng-data) and try again")
+                          .arg(failure));
+  return *functions;
+}
+
 struct Engine {
   std::mutex startMutex;
   std::timed_mutex synthMutex;
@@ -101,7 +152,7 @@ Engine& TheEngine() {
 
 QString StatusText(espeak_ng_STATUS status) {
   char buffer[512] = {};
-  espeak_ng_GetStatusCodeMessage(status, buffer, sizeof buffer);
+  LoadEspeak().GetStatusCodeMessage(status, buffer, sizeof buffer);
   return QString::fromLocal8Bit(buffer);
 }
 
@@ -129,6 +180,14 @@ namespace {
 class PulseSink : public SoundSink {
  public:
   explicit PulseSink(int rate) {
+    QString missing;
+    pulse_ = LoadPulseSimple(&missing);
+    if (!pulse_)
+      throw SpeechError(
+          QStringLiteral("No sound output for speech: the PulseAudio client library cannot be "
+                         "loaded (%1). Install it (libpulse0), or set CQ_SPEECH_WAV to write "
+                         "the speech to a WAV file")
+              .arg(missing));
     pa_sample_spec spec{};
     spec.format = PA_SAMPLE_S16LE;
     spec.rate = static_cast<uint32_t>(rate);
@@ -141,32 +200,33 @@ class PulseSink : public SoundSink {
     attr.minreq = static_cast<uint32_t>(-1);
     attr.fragsize = static_cast<uint32_t>(-1);
     int error = 0;
-    pa_ = pa_simple_new(nullptr, "Cinnabarquillpad", PA_STREAM_PLAYBACK, nullptr, "Read-aloud",
-                        &spec, nullptr, &attr, &error);
+    pa_ = pulse_->New(nullptr, "Cinnabarquillpad", PA_STREAM_PLAYBACK, nullptr, "Read-aloud",
+                      &spec, nullptr, &attr, &error);
     if (!pa_)
       throw SpeechError(
           QStringLiteral("No sound output for speech: the PulseAudio sound server cannot be "
                          "reached (%1). Start the sound server, or set CQ_SPEECH_WAV to write "
                          "the speech to a WAV file")
-              .arg(QString::fromLocal8Bit(pa_strerror(error))));
+              .arg(QString::fromLocal8Bit(pulse_->StrError(error))));
   }
-  ~PulseSink() override { pa_simple_free(pa_); }
+  ~PulseSink() override { pulse_->Free(pa_); }
 
   bool Write(const short* samples, int count) override {
     int error = 0;
-    return pa_simple_write(pa_, samples, static_cast<size_t>(count) * sizeof(short), &error) == 0;
+    return pulse_->Write(pa_, samples, static_cast<size_t>(count) * sizeof(short), &error) == 0;
   }
   void Drain() override {
     int error = 0;
-    pa_simple_drain(pa_, &error);
+    pulse_->Drain(pa_, &error);
   }
   void Drop() override {
     int error = 0;
-    pa_simple_flush(pa_, &error);
+    pulse_->Flush(pa_, &error);
   }
   double PaceSpeed() const override { return 0; }
 
  private:
+  const PulseSimple* pulse_ = nullptr;
   pa_simple* pa_ = nullptr;
 };
 
@@ -276,23 +336,24 @@ SpeechVoice::SpeechVoice() {
   {
     std::lock_guard lock(engine.startMutex);
     if (!engine.started) {
+      const EspeakFunctions& espeak = LoadEspeak();
       const QByteArray path = engine.dataPath.toLocal8Bit();
-      espeak_ng_InitializePath(path.isEmpty() ? nullptr : path.constData());
+      espeak.InitializePath(path.isEmpty() ? nullptr : path.constData());
       espeak_ng_ERROR_CONTEXT context = nullptr;
-      espeak_ng_STATUS status = espeak_ng_Initialize(&context);
-      espeak_ng_ClearErrorContext(&context);
+      espeak_ng_STATUS status = espeak.Initialize(&context);
+      espeak.ClearErrorContext(&context);
       if (status == ENS_OK)
-        status = espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 60, nullptr);
+        status = espeak.InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 60, nullptr);
       if (status != ENS_OK)
         throw SpeechError(QStringLiteral("The speech engine cannot start: its voice data is "
                                          "missing (%1). Install the speech engine (espeak-ng "
                                          "and espeak-ng-data) and try again")
                               .arg(StatusText(status)));
-      espeak_SetSynthCallback([](short* samples, int count, espeak_EVENT* events) {
+      espeak.SetSynthCallback([](short* samples, int count, espeak_EVENT* events) {
         return EngineCallback(samples, count, events);
       });
-      engine.sampleRate = espeak_ng_GetSampleRate();
-      for (const espeak_VOICE** v = espeak_ListVoices(nullptr); v && *v; ++v) {
+      engine.sampleRate = espeak.GetSampleRate();
+      for (const espeak_VOICE** v = espeak.ListVoices(nullptr); v && *v; ++v) {
         const QString id = QString::fromLatin1((*v)->identifier);
         engine.voices.insert(id.section(QLatin1Char('/'), -1).toLower());
       }
@@ -498,15 +559,15 @@ void SpeechVoice::SpeakItem(const Item& item) {
       return;
     }
   }
+  const EspeakFunctions& espeak = LoadEspeak();
   const QByteArray voice = item.voice.toLatin1();
-  if (espeak_ng_SetVoiceByName(voice.constData()) != ENS_OK)
-    espeak_ng_SetVoiceByName(ESPEAKNG_DEFAULT_VOICE);
-  espeak_ng_SetParameter(espeakRATE, WordsPerMinute(rate), 0);
+  if (espeak.SetVoiceByName(voice.constData()) != ENS_OK) espeak.SetVoiceByName(ESPEAKNG_DEFAULT_VOICE);
+  espeak.SetParameter(espeakRATE, WordsPerMinute(rate), 0);
   engine.speaking = this;
   tPlayhead = Clock::now();
   const espeak_ng_STATUS status =
-      espeak_ng_Synthesize(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0,
-                           POS_CHARACTER, 0, espeakCHARS_UTF8 | espeakENDPAUSE, nullptr, this);
+      espeak.Synthesize(utf8.constData(), static_cast<size_t>(utf8.size()) + 1, 0, POS_CHARACTER, 0,
+                        espeakCHARS_UTF8 | espeakENDPAUSE, nullptr, this);
   engine.speaking = nullptr;
   if (status != ENS_OK) tAborted = true;
 }

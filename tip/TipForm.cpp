@@ -9,6 +9,7 @@
 #include "data/DataSource.h"
 #include "data/Databases.h"
 #include "data/Query.h"
+#include "platform/Picture.h"
 #include "toolkit/DBCtrls.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/IniFile.h"
@@ -42,7 +43,7 @@ TForm2::TForm2()
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setGeometry(10, 11, 27, 36);
   Image1->setAttribute(Qt::WA_TranslucentBackground);
-  Image1->setPixmap(QPixmap(QStringLiteral(":/app/tipicon.jpg")));
+  Image1->setPixmap(QPixmap::fromImage(platform::ReadPicture(QStringLiteral(":/app/tipicon.jpg"))));
 
   DataSource1_->SetDataSet(ADOQuery1_.get());
   DBText1 = new toolkit::TDBText(FlatPanel1);

@@ -2,6 +2,7 @@
 
 #include <opencc/opencc.h>
 
+#include "platform/LateLibrary.h"
 #include "toolkit/Exception.h"
 
 namespace reading {
@@ -14,11 +15,47 @@ constexpr int kCacheLimit = 200000;
 
 const opencc_t kFailed = reinterpret_cast<opencc_t>(-1);
 
+// The converter's functions, resolved when the traditional script is first
+// asked for (the library and its dictionaries are not needed before).
+struct OpenCC {
+  decltype(&opencc_open) Open = nullptr;
+  decltype(&opencc_close) Close = nullptr;
+  decltype(&opencc_convert_utf8) ConvertUtf8 = nullptr;
+  decltype(&opencc_convert_utf8_free) ConvertUtf8Free = nullptr;
+  decltype(&opencc_error) Error = nullptr;
+};
+
+const OpenCC& LoadOpenCC() {
+  static QString failure;
+  static const OpenCC* const functions = []() -> const OpenCC* {
+    static platform::LateLibrary library(QStringLiteral("opencc"), QStringLiteral("1.1"));
+    if (!library.Open()) {
+      failure = library.Error();
+      return nullptr;
+    }
+    static OpenCC f;
+    QString missing;
+    platform::Bind(library, f.Open, "opencc_open", missing);
+    platform::Bind(library, f.Close, "opencc_close", missing);
+    platform::Bind(library, f.ConvertUtf8, "opencc_convert_utf8", missing);
+    platform::Bind(library, f.ConvertUtf8Free, "opencc_convert_utf8_free", missing);
+    platform::Bind(library, f.Error, "opencc_error", missing);
+    if (!missing.isEmpty()) {
+      failure = QStringLiteral("the library has no function %1").arg(missing);
+      return nullptr;
+    }
+    return &f;
+  }();
+  if (!functions) throw toolkit::Exception(QStringLiteral("OpenCC cannot be loaded: %1").arg(failure));
+  return *functions;
+}
+
 opencc_t OpenProfile(const char* profile) {
-  const opencc_t handle = opencc_open(profile);
+  const OpenCC& opencc = LoadOpenCC();
+  const opencc_t handle = opencc.Open(profile);
   if (handle == kFailed)
     throw toolkit::Exception(QStringLiteral("OpenCC cannot load the profile %1: %2")
-                                 .arg(QString::fromLatin1(profile), QString::fromUtf8(opencc_error())));
+                                 .arg(QString::fromLatin1(profile), QString::fromUtf8(opencc.Error())));
   return handle;
 }
 
@@ -32,21 +69,23 @@ struct ScriptConverter::Engines {
     try {
       toSimplified = OpenProfile(t2s.constData());
     } catch (...) {
-      opencc_close(toTraditional);
+      LoadOpenCC().Close(toTraditional);
       throw;
     }
   }
   ~Engines() {
-    opencc_close(toTraditional);
-    opencc_close(toSimplified);
+    const OpenCC& opencc = LoadOpenCC();
+    opencc.Close(toTraditional);
+    opencc.Close(toSimplified);
   }
   static QString Convert(opencc_t handle, const QString& text) {
+    const OpenCC& opencc = LoadOpenCC();
     const QByteArray utf8 = text.toUtf8();
-    char* out = opencc_convert_utf8(handle, utf8.constData(), static_cast<size_t>(utf8.size()));
+    char* out = opencc.ConvertUtf8(handle, utf8.constData(), static_cast<size_t>(utf8.size()));
     if (out == nullptr)
-      throw toolkit::Exception(QStringLiteral("OpenCC cannot convert the text: %1").arg(QString::fromUtf8(opencc_error())));
+      throw toolkit::Exception(QStringLiteral("OpenCC cannot convert the text: %1").arg(QString::fromUtf8(opencc.Error())));
     const QString result = QString::fromUtf8(out);
-    opencc_convert_utf8_free(out);
+    opencc.ConvertUtf8Free(out);
     return result;
   }
 };

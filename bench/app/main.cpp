@@ -4,7 +4,9 @@
 //  - start-up: from process start (exec, libraries, windows, databases) to the
 //    main window's first paint, beside a bare Qt window started the same way
 //    (the two take turns, seven fresh processes each, medians), and the peak
-//    memory of the program's process at that first paint;
+//    memory of the program's process at that first paint (with CQ_BENCH_SMAPS
+//    naming a file, a start run alone, `--start-once`, writes its memory map
+//    there at that moment, to see which mapping holds what);
 //  - era fill: choosing each era of both collections; the slowest fill, median of five.
 #include <QApplication>
 #include <QDir>
@@ -15,6 +17,7 @@
 #include <sys/resource.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <unistd.h>
@@ -59,6 +62,10 @@ class FirstPaint : public QObject {
     if (!done && e->type() == QEvent::Paint && o->isWidgetType() && static_cast<QWidget*>(o)->window() == window) {
       done = true;
       std::printf("%.1f %.1f %.1f\n", bench::MsSinceProcessStart(), ProcessCpuMs(), PeakMiB());
+      if (const char* path = std::getenv("CQ_BENCH_SMAPS")) {
+        std::ifstream maps("/proc/self/smaps");
+        std::ofstream(path) << maps.rdbuf();
+      }
       std::fflush(stdout);
       QApplication::exit(0);
     }

@@ -9,18 +9,24 @@
 #include <string>
 #include <unistd.h>
 
+#include "app/Allocator.h"
+#include "app/DesktopIdentity.h"
 #include "app/MainForm.h"
 #include "tip/TipForm.h"
 #include "toolkit/Application.h"
+#include "toolkit/ApplicationStyle.h"
 
 namespace bench {
 
-// The main window and the tip window, with the program's directory the current
-// one (the benchmarks run from build/bin like the program).
+// The main window and the tip window, made as the program's entry makes them,
+// with the program's directory the current one (the benchmarks run from
+// build/bin like the program).
 inline app::TForm1* CreateProgramWindows() {
   toolkit::Application& application = toolkit::TheApplication();
   application.SetTitle(QStringLiteral("Cinnabarquillpad"));
   application.SetProgramDir(QDir::currentPath());
+  app::InstallDesktopIdentity();
+  toolkit::InstallApplicationStyle();
   auto* form1 = application.CreateForm<app::TForm1>();
   form1->Form2 = application.CreateForm<tip::TForm2>();
   return form1;
@@ -31,6 +37,7 @@ inline app::TForm1* CreateProgramWindows() {
 // and the program run until the watcher ends it.
 template <class Watcher>
 int RunProgramWatching(int argc, char** argv) {
+  app::SetUpAllocator();
   QApplication qt(argc, argv);
   Watcher watcher;
   watcher.window = CreateProgramWindows();

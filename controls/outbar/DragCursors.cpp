@@ -3,6 +3,7 @@
 #include <QBitmap>
 #include <QMap>
 
+#include "platform/Picture.h"
 #include "toolkit/Exception.h"
 
 static void InitOutbarCursorResources() { Q_INIT_RESOURCE(outbar_cursors); }
@@ -19,8 +20,8 @@ QMap<int, QCursor>& Registry() {
 
 QCursor LoadCursorResource(const QString& name, int hotX, int hotY) {
   const QString base = QStringLiteral(":/outbar/") + name;
-  const QBitmap bitmap(base + QStringLiteral(".xbm"));
-  const QBitmap mask(base + QStringLiteral("_mask.xbm"));
+  const QBitmap bitmap = QBitmap::fromImage(platform::ReadPicture(base + QStringLiteral(".xbm")), Qt::MonoOnly);
+  const QBitmap mask = QBitmap::fromImage(platform::ReadPicture(base + QStringLiteral("_mask.xbm")), Qt::MonoOnly);
   if (bitmap.isNull() || mask.isNull() || bitmap.size() != mask.size())
     throw toolkit::EInvalidOperation(QStringLiteral("Error loading cursor"));
   return QCursor(bitmap, mask, hotX, hotY);

@@ -10,6 +10,7 @@
 
 #include "controls/styled/FlatUtils.h"
 #include "platform/Edges.h"
+#include "platform/Picture.h"
 #include "platform/Sound.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
@@ -117,12 +118,12 @@ QString TQexButton::Version() const { return QString::fromLatin1(kQexVersion); }
 // ---- resources ----
 
 QImage TQexButton::ResourcePicture(const QString& name) {
-  QImage image(QStringLiteral(":/styled/%1.bmp").arg(name.toLower()));
+  const QImage image = platform::ReadPicture(QStringLiteral(":/styled/%1.bmp").arg(name.toLower()));
   return image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
 }
 
 QCursor TQexButton::HandCursor() {
-  const QPixmap hand(QStringLiteral(":/styled/handqexb.png"));
+  const QPixmap hand = QPixmap::fromImage(platform::ReadPicture(QStringLiteral(":/styled/handqexb.png")));
   return hand.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(hand, 0, 0);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/Picture.h"
+
 namespace skin {
 
 int TImageList::Count() const { return strip_.isNull() || width_ <= 0 ? 0 : strip_.width() / width_; }
@@ -45,7 +47,7 @@ void TImageList::Draw(QPainter& p, const QPoint& at, int index, bool enabled) co
 
 TImageList LoadMenuGlyphs() {
   TImageList list(16, 16);
-  list.LoadStrip(QImage(QStringLiteral(":/skin/SKINMENUGLYPHS.bmp")), platform::clWhite);
+  list.LoadStrip(platform::ReadPicture(QStringLiteral(":/skin/SKINMENUGLYPHS.bmp")), platform::clWhite);
   return list;
 }
 

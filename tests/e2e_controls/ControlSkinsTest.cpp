@@ -315,7 +315,9 @@ TEST_P(ControlSkins, TheControlsWearTheSkinAndTheTextPanesBarScrollsAsThePlatfor
                                [&](const QImage& s) { return !Find(s, nextUp, paneArea.adjusted(-40, -40, 0, 40)).isEmpty(); },
                                &switched))
       << "the text pane's bar did not take skin " << other;
-  if (nextUp != up) EXPECT_TRUE(Find(switched, up, paneArea.adjusted(-40, -40, 0, 40)).isEmpty());
+  if (nextUp != up) {
+    EXPECT_TRUE(Find(switched, up, paneArea.adjusted(-40, -40, 0, 40)).isEmpty());
+  }
   EXPECT_TRUE(program.Running()) << program.ErrorOutput().toStdString();
 }
 

@@ -1,13 +1,17 @@
 // Every picture the program ships, checked for fringes of its transparent
 // colour: an edge pixel next to the key colour must be a colour of the picture
 // itself, never a blend of that colour with the key, which would show as a
-// tinted outline once the key pixels are left out.
+// tinted outline once the key pixels are left out. And each reads by the
+// format its name says as Qt's detecting reader reads it.
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QStringList>
 
+#include "platform/Picture.h"
 #include "skin/BmpLoader.h"
 #include "skin/DefaultSkin.h"
 #include "skin/SkinReader.h"
@@ -146,4 +150,30 @@ TEST(ShippedPictures, SkinPicturesHaveNoMagentaFringe) {
     }
   }
   EXPECT_GT(checked, 7 * 30);
+}
+
+// Every picture the program carries reads by its name's format exactly as
+// Qt's detecting reader reads it: no resource has a suffix that lies.
+TEST(ShippedPictures, ReadByTheirSuffixAsByDetection) {
+  const QStringList kinds{QStringLiteral("png"), QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("xbm")};
+  int checked = 0;
+  QStringList folders;
+  QDirIterator it(QStringLiteral(":/"), QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    if (path.startsWith(QStringLiteral(":/qt-project.org"))) continue;  // Qt's own
+    const QFileInfo info(path);
+    if (!kinds.contains(info.suffix().toLower())) continue;
+    const QImage detected(path);
+    ASSERT_FALSE(detected.isNull()) << path.toStdString();
+    EXPECT_EQ(platform::ReadPicture(path), detected) << path.toStdString();
+    ++checked;
+    const QString folder = path.section(u'/', 1, 1);
+    if (!folders.contains(folder)) folders << folder;
+  }
+  // The program's pictures, skin glyphs, button faces, icons and drag cursors.
+  EXPECT_GE(checked, 40);
+  folders.sort();
+  EXPECT_EQ(folders, (QStringList{QStringLiteral("app"), QStringLiteral("icons"), QStringLiteral("outbar"),
+                                  QStringLiteral("skin"), QStringLiteral("styled")}));
 }
