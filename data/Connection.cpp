@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+#include <mutex>
 
 #include "data/Databases.h"
 #include "toolkit/Exception.h"
@@ -65,11 +66,11 @@ int ApplyKey(sqlite3* db, const QString& password) {
 // pages are read, instead of each connection claiming room for a hundred
 // 16 KiB pages at once (some 1.6 MB apiece, before the first window is painted).
 void ConfigureEngineOnce() {
-  static const bool configured = [] {
+  static std::once_flag once;
+  std::call_once(once, [] {
     sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
-    return sqlite3_initialize() == SQLITE_OK;
-  }();
-  (void)configured;
+    sqlite3_initialize();  // a failure here fails the open that follows, with the engine's message
+  });
 }
 
 std::shared_ptr<Connection> Connection::Open(const ConnectionInfo& info) {

@@ -7,6 +7,7 @@
 #include <QLibrary>
 #include <QString>
 #include <mutex>
+#include <optional>
 
 namespace platform {
 
@@ -22,6 +23,7 @@ class LateLibrary {
   // cannot be loaded, and Error() says why.
   bool Open();
   QString Error() const;
+  QString FileName() const { return library_.fileName(); }
 
   // The function `symbol` of the opened library, typed as its declaration
   // `F` in the library's header; null when the library has no such function.
@@ -36,12 +38,45 @@ class LateLibrary {
   bool loaded_ = false;
 };
 
-// Resolves `symbol` into `slot`; false (and `missing` names it) when absent.
-template <class F>
-bool Bind(LateLibrary& library, F*& slot, const char* symbol, QString& missing) {
-  slot = library.Function<F>(symbol);
-  if (!slot && missing.isEmpty()) missing = QString::fromLatin1(symbol);
-  return slot != nullptr;
+// Fills the slots of a table of functions from a library, one call per
+// function, and remembers the first one the library lacks.
+class FunctionBinder {
+ public:
+  explicit FunctionBinder(LateLibrary& library) : library_(library) {}
+  template <class F>
+  void operator()(F*& slot, const char* symbol) {
+    slot = library_.Function<F>(symbol);
+    if (!slot && missing_.isEmpty()) missing_ = QString::fromLatin1(symbol);
+  }
+  const QString& Missing() const { return missing_; }
+
+ private:
+  LateLibrary& library_;
+  QString missing_;
+};
+
+// A library's table of functions, or why there is none.
+template <class Table>
+struct LateFunctions {
+  std::optional<Table> table;
+  QString failure;  // the loader's message, or the function the library lacks
+};
+
+// Opens `library` and has `bindAll(binder, table)` fill the table; the table
+// is there only when the library opened and had every function asked for.
+template <class Table, class BindAll>
+LateFunctions<Table> OpenFunctions(LateLibrary& library, BindAll bindAll) {
+  LateFunctions<Table> result;
+  if (!library.Open()) {
+    result.failure = library.Error();
+    return result;
+  }
+  Table table{};
+  FunctionBinder binder(library);
+  bindAll(binder, table);
+  if (binder.Missing().isEmpty()) result.table = table;
+  else result.failure = QStringLiteral("%1 has no function %2").arg(library.FileName(), binder.Missing());
+  return result;
 }
 
 }  // namespace platform

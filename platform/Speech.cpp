@@ -102,37 +102,26 @@ struct EspeakFunctions {
 
 // Opens the engine's library; raises SpeechError when it cannot be used.
 const EspeakFunctions& LoadEspeak() {
-  static QString failure;
-  static const EspeakFunctions* const functions = []() -> const EspeakFunctions* {
-    static LateLibrary library(QStringLiteral("espeak-ng"), 1);
-    if (!library.Open()) {
-      failure = QStringLiteral("its library cannot be loaded (%1)").arg(library.Error());
-      return nullptr;
-    }
-    static EspeakFunctions f;
-    QString missing;
-    Bind(library, f.InitializePath, "espeak_ng_InitializePath", missing);
-    Bind(library, f.Initialize, "espeak_ng_Initialize", missing);
-    Bind(library, f.ClearErrorContext, "espeak_ng_ClearErrorContext", missing);
-    Bind(library, f.InitializeOutput, "espeak_ng_InitializeOutput", missing);
-    Bind(library, f.GetStatusCodeMessage, "espeak_ng_GetStatusCodeMessage", missing);
-    Bind(library, f.SetSynthCallback, "espeak_SetSynthCallback", missing);
-    Bind(library, f.GetSampleRate, "espeak_ng_GetSampleRate", missing);
-    Bind(library, f.ListVoices, "espeak_ListVoices", missing);
-    Bind(library, f.SetVoiceByName, "espeak_ng_SetVoiceByName", missing);
-    Bind(library, f.SetParameter, "espeak_ng_SetParameter", missing);
-    Bind(library, f.Synthesize, "espeak_ng_Synthesize", missing);
-    if (!missing.isEmpty()) {
-      failure = QStringLiteral("its library has no function %1").arg(missing);
-      return nullptr;
-    }
-    return &f;
-  }();
-  if (!functions)
-    throw SpeechError(QStringLiteral("The speech engine cannot start: %1. Install the speech engine "
-                                     "(espeak-ng and espeak-ng-data) and try again")
-                          .arg(failure));
-  return *functions;
+  static LateLibrary library(QStringLiteral("espeak-ng"), 1);
+  static const LateFunctions<EspeakFunctions> engine =
+      OpenFunctions<EspeakFunctions>(library, [](FunctionBinder& bind, EspeakFunctions& f) {
+        bind(f.InitializePath, "espeak_ng_InitializePath");
+        bind(f.Initialize, "espeak_ng_Initialize");
+        bind(f.ClearErrorContext, "espeak_ng_ClearErrorContext");
+        bind(f.InitializeOutput, "espeak_ng_InitializeOutput");
+        bind(f.GetStatusCodeMessage, "espeak_ng_GetStatusCodeMessage");
+        bind(f.SetSynthCallback, "espeak_SetSynthCallback");
+        bind(f.GetSampleRate, "espeak_ng_GetSampleRate");
+        bind(f.ListVoices, "espeak_ListVoices");
+        bind(f.SetVoiceByName, "espeak_ng_SetVoiceByName");
+        bind(f.SetParameter, "espeak_ng_SetParameter");
+        bind(f.Synthesize, "espeak_ng_Synthesize");
+      });
+  if (!engine.table)
+    throw SpeechError(QStringLiteral("The speech engine cannot start: its library cannot be used (%1). "
+                                     "Install the speech engine (espeak-ng and espeak-ng-data) and try again")
+                          .arg(engine.failure));
+  return *engine.table;
 }
 
 struct Engine {

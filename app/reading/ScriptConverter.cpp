@@ -26,28 +26,17 @@ struct OpenCC {
 };
 
 const OpenCC& LoadOpenCC() {
-  static QString failure;
-  static const OpenCC* const functions = []() -> const OpenCC* {
-    static platform::LateLibrary library(QStringLiteral("opencc"), QStringLiteral("1.1"));
-    if (!library.Open()) {
-      failure = library.Error();
-      return nullptr;
-    }
-    static OpenCC f;
-    QString missing;
-    platform::Bind(library, f.Open, "opencc_open", missing);
-    platform::Bind(library, f.Close, "opencc_close", missing);
-    platform::Bind(library, f.ConvertUtf8, "opencc_convert_utf8", missing);
-    platform::Bind(library, f.ConvertUtf8Free, "opencc_convert_utf8_free", missing);
-    platform::Bind(library, f.Error, "opencc_error", missing);
-    if (!missing.isEmpty()) {
-      failure = QStringLiteral("the library has no function %1").arg(missing);
-      return nullptr;
-    }
-    return &f;
-  }();
-  if (!functions) throw toolkit::Exception(QStringLiteral("OpenCC cannot be loaded: %1").arg(failure));
-  return *functions;
+  static platform::LateLibrary library(QStringLiteral("opencc"), QStringLiteral("1.1"));
+  static const platform::LateFunctions<OpenCC> converter =
+      platform::OpenFunctions<OpenCC>(library, [](platform::FunctionBinder& bind, OpenCC& f) {
+        bind(f.Open, "opencc_open");
+        bind(f.Close, "opencc_close");
+        bind(f.ConvertUtf8, "opencc_convert_utf8");
+        bind(f.ConvertUtf8Free, "opencc_convert_utf8_free");
+        bind(f.Error, "opencc_error");
+      });
+  if (!converter.table) throw toolkit::Exception(QStringLiteral("OpenCC cannot be loaded: %1").arg(converter.failure));
+  return *converter.table;
 }
 
 opencc_t OpenProfile(const char* profile) {

@@ -2,7 +2,7 @@
 
 #include "platform/LateLibrary.h"
 
-using platform::Bind;
+using platform::FunctionBinder;
 using platform::LateLibrary;
 
 namespace {
@@ -28,21 +28,36 @@ TEST(LateLibrary, MissingLibraryIsReportedByName) {
   EXPECT_EQ(missing.Function<VersionFunction>("zlibVersion"), nullptr);
 }
 
-// Binding a table of functions names the first one missing, and fills the rest.
-TEST(LateLibrary, BindNamesTheFirstMissingFunction) {
+// A table of functions is there only when every function was found; the
+// failure names the first one missing, and a missing library says so.
+TEST(LateLibrary, TableNamesTheFirstMissingFunction) {
+  struct Zlib {
+    VersionFunction* first = nullptr;
+    VersionFunction* absent = nullptr;
+    VersionFunction* alsoAbsent = nullptr;
+    VersionFunction* last = nullptr;
+  };
   LateLibrary zlib(QStringLiteral("z"), 1);
-  ASSERT_TRUE(zlib.Open());
-  VersionFunction* first = nullptr;
-  VersionFunction* absent = nullptr;
-  VersionFunction* alsoAbsent = nullptr;
-  VersionFunction* last = nullptr;
-  QString missing;
-  EXPECT_TRUE(Bind(zlib, first, "zlibVersion", missing));
-  EXPECT_FALSE(Bind(zlib, absent, "cq_absent_one", missing));
-  EXPECT_FALSE(Bind(zlib, alsoAbsent, "cq_absent_two", missing));
-  EXPECT_TRUE(Bind(zlib, last, "zlibVersion", missing));
-  EXPECT_EQ(missing, QStringLiteral("cq_absent_one"));
-  EXPECT_NE(first, nullptr);
-  EXPECT_EQ(first, last);
-  EXPECT_EQ(absent, nullptr);
+  const auto complete = platform::OpenFunctions<Zlib>(zlib, [](FunctionBinder& bind, Zlib& f) {
+    bind(f.first, "zlibVersion");
+    bind(f.last, "zlibVersion");
+  });
+  ASSERT_TRUE(complete.table.has_value()) << complete.failure.toStdString();
+  EXPECT_NE(complete.table->first, nullptr);
+  EXPECT_EQ(complete.table->first, complete.table->last);
+  EXPECT_TRUE(complete.failure.isEmpty());
+
+  const auto lacking = platform::OpenFunctions<Zlib>(zlib, [](FunctionBinder& bind, Zlib& f) {
+    bind(f.first, "zlibVersion");
+    bind(f.absent, "cq_absent_one");
+    bind(f.alsoAbsent, "cq_absent_two");
+    bind(f.last, "zlibVersion");
+  });
+  EXPECT_FALSE(lacking.table.has_value());
+  EXPECT_TRUE(lacking.failure.endsWith(QStringLiteral("has no function cq_absent_one"))) << lacking.failure.toStdString();
+
+  LateLibrary missing(QStringLiteral("cq-no-such-library"), 3);
+  const auto none = platform::OpenFunctions<Zlib>(missing, [](FunctionBinder& bind, Zlib& f) { bind(f.first, "zlibVersion"); });
+  EXPECT_FALSE(none.table.has_value());
+  EXPECT_TRUE(none.failure.contains(QStringLiteral("cq-no-such-library"))) << none.failure.toStdString();
 }
