@@ -9,7 +9,13 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <iostream>
+#include <memory>
+#include <vector>
 
 namespace e2e {
 
@@ -220,7 +226,50 @@ void Click(const VirtualDisplay& display, QPoint p) {
                     QStringLiteral("1")});
 }
 
+namespace {
+// Gives every character of the text that the display's keymap lacks a keycode of
+// its own, kept for the display's life. Left to itself, xdotool binds such a
+// character to a spare keycode only while it sends the key and undoes the
+// binding at once; a program that reads the keymap again after the undo (a busy
+// one does) sees a key without a symbol and types nothing.
+void BindMissingKeysyms(const VirtualDisplay& display, const QString& text) {
+  xcb_connection_t* c = xcb_connect(display.Name().toLocal8Bit().constData(), nullptr);
+  struct Disconnect {
+    xcb_connection_t* c;
+    ~Disconnect() { xcb_disconnect(c); }
+  } disconnect{c};
+  if (xcb_connection_has_error(c)) return;
+  const xcb_setup_t* setup = xcb_get_setup(c);
+  const int first = setup->min_keycode;
+  const int count = setup->max_keycode - setup->min_keycode + 1;
+  std::unique_ptr<xcb_get_keyboard_mapping_reply_t, decltype(&std::free)> map(
+      xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, setup->min_keycode, count), nullptr), &std::free);
+  if (!map) return;
+  const int perKey = map->keysyms_per_keycode;
+  const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(map.get());
+  const auto held = [&](xcb_keysym_t sym) { return std::find(syms, syms + count * perKey, sym) != syms + count * perKey; };
+  std::vector<xcb_keysym_t> bound;
+  int nextFree = 0;
+  for (const char32_t ch : text.toUcs4()) {
+    // Latin-1 keysyms are the code points themselves; the rest are 0x01000000 + code point.
+    const xcb_keysym_t sym = ch < 0x100 ? ch : 0x01000000u + ch;
+    if (held(sym) || std::ranges::find(bound, sym) != bound.end()) continue;
+    while (nextFree < count && std::any_of(syms + nextFree * perKey, syms + (nextFree + 1) * perKey,
+                                           [](xcb_keysym_t s) { return s != 0; }))
+      ++nextFree;
+    if (nextFree == count) return;  // no spare keycode: xdotool binds the rest itself
+    const std::vector<xcb_keysym_t> row(perKey, sym);
+    xcb_change_keyboard_mapping(c, 1, static_cast<xcb_keycode_t>(first + nextFree), perKey, row.data());
+    bound.push_back(sym);
+    ++nextFree;
+  }
+  // The round trip makes sure the server holds the bindings before xdotool reads them.
+  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+}  // namespace
+
 void TypeText(const VirtualDisplay& display, const QString& text) {
+  BindMissingKeysyms(display, text);
   Xdotool(display, {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), text});
 }
 
