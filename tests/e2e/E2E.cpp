@@ -257,7 +257,7 @@ void BindMissingKeysyms(const VirtualDisplay& display, const QString& text) {
     while (nextFree < count && std::any_of(syms + nextFree * perKey, syms + (nextFree + 1) * perKey,
                                            [](xcb_keysym_t s) { return s != 0; }))
       ++nextFree;
-    if (nextFree == count) return;  // no spare keycode: xdotool binds the rest itself
+    if (nextFree == count) break;  // no spare keycode: xdotool binds the rest itself
     const std::vector<xcb_keysym_t> row(perKey, sym);
     xcb_change_keyboard_mapping(c, 1, static_cast<xcb_keycode_t>(first + nextFree), perKey, row.data());
     bound.push_back(sym);
