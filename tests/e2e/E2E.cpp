@@ -67,25 +67,59 @@ QProcessEnvironment VirtualDisplay::Environment() const {
   return env;
 }
 
-QString Run(const VirtualDisplay& display, const QString& program, const QStringList& args, int timeoutMs) {
+namespace {
+
+// Runs `program` on the display; *finished tells whether it ran to its end by
+// itself with status 0 (a command killed on its timeout has not).
+QString RunChecked(const VirtualDisplay& display, const QString& program, const QStringList& args, int timeoutMs,
+                   bool* finished) {
   QProcess p;
   QProcessEnvironment env = display.Environment();
   // The tools read and print window names and typed text as UTF-8 only in a UTF-8 locale.
   env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
   p.setProcessEnvironment(env);
   p.start(program, args);
-  if (!p.waitForFinished(Patience(timeoutMs))) {
+  *finished = p.waitForFinished(Patience(timeoutMs));
+  if (!*finished) {
     p.kill();
     p.waitForFinished(1000);
   }
+  *finished = *finished && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
   return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+}  // namespace
+
+QString Run(const VirtualDisplay& display, const QString& program, const QStringList& args, int timeoutMs) {
+  bool finished = false;
+  return RunChecked(display, program, args, timeoutMs, &finished);
+}
+
 QImage Shot(const VirtualDisplay& display, const QString& name) {
-  const QString file = QDir(ShotDir()).filePath(name + QStringLiteral(".png"));
-  QFile::remove(file);
-  Run(display, QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), file});
-  return QImage(file).convertToFormat(QImage::Format_RGB32);
+  // The capture is written under a name of its own and read only when the tool
+  // has finished cleanly: a capture killed on its timeout leaves a half-written
+  // PNG, which is dropped and taken again, never read. Only a whole, readable
+  // image is renamed to the shot's name.
+  const QDir dir(ShotDir());
+  const QString file = dir.filePath(name + QStringLiteral(".png"));
+  // Suites running side by side share the shot folder and some poll names.
+  const QString part = dir.filePath(QStringLiteral("%1.part-%2.png").arg(name).arg(QCoreApplication::applicationPid()));
+  constexpr int kAttempts = 4;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    QFile::remove(part);
+    bool finished = false;
+    RunChecked(display, QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), part}, 20000,
+               &finished);
+    if (!finished) continue;
+    QImage image;
+    if (!image.load(part, "PNG")) continue;
+    QFile::remove(file);
+    QFile::rename(part, file);
+    return image.convertToFormat(QImage::Format_RGB32);
+  }
+  QFile::remove(part);
+  std::cerr << "no whole screenshot " << name.toStdString() << " in " << kAttempts << " attempts\n";
+  return QImage();
 }
 
 // ---- the program ------------------------------------------------------------
@@ -416,5 +450,9 @@ bool IsColor(QRgb p, int r, int g, int b, int tolerance) {
 }
 
 bool IsDark(QRgb p) { return qGray(p) < 110; }
+
+bool IsColorAt(const QImage& image, QPoint p, int r, int g, int b, int tolerance) {
+  return image.rect().contains(p) && IsColor(image.pixel(p), r, g, b, tolerance);
+}
 
 }  // namespace e2e

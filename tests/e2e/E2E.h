@@ -45,7 +45,9 @@ class VirtualDisplay {
 
 // Runs a command on the display and returns its standard output.
 QString Run(const VirtualDisplay& display, const QString& program, const QStringList& args, int timeoutMs = 20000);
-// Saves a screenshot of the whole display under the shot folder and returns it.
+// Saves a screenshot of the whole display under the shot folder and returns it;
+// a capture that fails or is killed is taken again. A null image when no
+// attempt gave a whole one.
 QImage Shot(const VirtualDisplay& display, const QString& name);
 
 // ---- the program ------------------------------------------------------------
@@ -156,5 +158,7 @@ bool SameRegion(const QImage& a, const QRect& ra, const QImage& b, const QRect& 
 // Pixel tests used by the suites.
 bool IsColor(QRgb p, int r, int g, int b, int tolerance = 2);
 bool IsDark(QRgb p);  // text ink
+// IsColor of the pixel at `p`; false where `p` lies outside the image.
+bool IsColorAt(const QImage& image, QPoint p, int r, int g, int b, int tolerance = 2);
 
 }  // namespace e2e

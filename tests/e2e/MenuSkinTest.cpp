@@ -105,6 +105,7 @@ QImage ExpectedMenu(const skin::TSkinElements& e, QSize size, bool lit) {
 // its border, and the lit first item left of its caption.
 testing::AssertionResult ShowsSkinnedMenu(const QImage& shot, const e2e::Window& menu, const skin::TSkinElements& e,
                                           bool lit) {
+  if (!shot.rect().contains(menu.geometry)) return testing::AssertionFailure() << "the menu lies outside the shot";
   const QImage x = ExpectedMenu(e, menu.geometry.size(), lit);
   if (x.isNull()) return testing::AssertionFailure() << "the skin has no MenuBackground";
   QRegion compared = skin::MenuBorderRegion(menu.geometry.size());
@@ -131,6 +132,7 @@ testing::AssertionResult ShowsSkinnedMenu(const QImage& shot, const e2e::Window&
 
 // The bar's background right of its entries, as the skin paints it.
 testing::AssertionResult ShowsBar(const QImage& shot, const Layout& l, bool active) {
+  if (!shot.rect().contains(l.bar)) return testing::AssertionFailure() << "the bar lies outside the shot";
   const QImage x = skin::ComposeMenuBarBackground(*l.e, l.bar.size(), active);
   int different = 0;
   for (int y = 0; y < l.bar.height(); ++y)
@@ -142,6 +144,7 @@ testing::AssertionResult ShowsBar(const QImage& shot, const Layout& l, bool acti
 
 // Whether entry rectangle `r` (on the screen) has the one-pixel outline.
 bool Outlined(const QImage& shot, const QRect& r, const skin::TSkinElements& e) {
+  if (!shot.rect().contains(r)) return false;
   const QRgb light = platform::ToQColor(platform::ColorToRGB(e.Colours.ButtonHilight)).rgb() & 0xFFFFFFu;
   for (const QPoint p : {r.topLeft(), r.bottomRight(), QPoint(r.left(), r.center().y()), QPoint(r.right(), r.top())})
     if ((shot.pixel(p) & 0xFFFFFFu) != light) return false;

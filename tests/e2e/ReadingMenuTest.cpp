@@ -19,6 +19,7 @@ using e2e::Click;
 using e2e::CountPixels;
 using e2e::DifferentPixels;
 using e2e::IsColor;
+using e2e::IsColorAt;
 using e2e::IsDark;
 using e2e::SameRegion;
 using reading_test::PdfLines;
@@ -121,7 +122,7 @@ TEST(ReadingMenu, TraditionalScriptVerticalReadingPrintingAndPdf) {
   ASSERT_TRUE(e2e::WaitForWindow(display, kMainTitle));
   QImage start;
   ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("reading-00-start"), [](const QImage& s) {
-    return IsColor(s.pixel(kEraListBackground), 202, 228, 255);
+    return IsColorAt(s, kEraListBackground, 202, 228, 255);
   }, &start)) << program.ErrorOutput().toStdString();
 
   // A poem found by a word of its title: one character, which xdotool types
@@ -194,7 +195,7 @@ TEST(ReadingMenu, TraditionalScriptVerticalReadingPrintingAndPdf) {
     return Ink(s, rightHalf) > 500;
   }, &vertical));
   EXPECT_EQ(Ink(vertical, leftQuarter), 0) << "a short poem reaches the left edge";
-  EXPECT_TRUE(IsColor(vertical.pixel(page.left() + 5, page.top() + 5), 250, 246, 234));
+  EXPECT_TRUE(IsColorAt(vertical, page.topLeft() + QPoint(5, 5), 250, 246, 234));
   e2e::PressKey(display, QStringLiteral("ctrl+plus"));
   QImage larger;
   ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("reading-11-vertical-larger"), [&](const QImage& s) {

@@ -22,6 +22,7 @@ using e2e::Click;
 using e2e::CountPixels;
 using e2e::DifferentPixels;
 using e2e::IsColor;
+using e2e::IsColorAt;
 using e2e::InkBox;
 using e2e::IsDark;
 using e2e::SameRegion;
@@ -77,9 +78,9 @@ const QRect kTipCheckArea(16, 225, 14, 14);
 
 // Table background colours: the author table 16776699 (251, 253, 255), the poem table white.
 bool AuthorTableShown(const QImage& s) {
-  return IsColor(s.pixel(kTableBackground), 251, 253, 255, 0);
+  return IsColorAt(s, kTableBackground, 251, 253, 255, 0);
 }
-bool PoemTableShown(const QImage& s) { return IsColor(s.pixel(kTableBackground), 255, 255, 255, 0); }
+bool PoemTableShown(const QImage& s) { return IsColorAt(s, kTableBackground, 255, 255, 255, 0); }
 bool IsHighlight(QRgb p) { return IsColor(p, 10, 36, 106, 6); }
 bool IsMaroonInk(QRgb p) { return qRed(p) > 100 && qRed(p) < 180 && qGreen(p) < 60 && qBlue(p) < 60; }
 bool IsRedInk(QRgb p) { return qRed(p) > 230 && qGreen(p) < 60 && qBlue(p) < 60; }
@@ -216,7 +217,7 @@ bool WaitForFinishedWav(const QString& path, int timeoutMs) {
 bool WaitForMainWindow(const e2e::VirtualDisplay& display, const QString& shotName, QImage* shot) {
   if (!e2e::WaitForWindow(display, kMainTitle, 20000)) return false;
   return e2e::WaitForShot(display, shotName, [](const QImage& s) {
-    return IsColor(s.pixel(kEraListBackground), 202, 228, 255) && IsColor(s.pixel(600, 140), 243, 232, 255);
+    return IsColorAt(s, kEraListBackground, 202, 228, 255) && IsColorAt(s, QPoint(600, 140), 243, 232, 255);
   }, shot, 20000);
 }
 

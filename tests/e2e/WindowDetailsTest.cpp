@@ -16,6 +16,7 @@ using e2e::Click;
 using e2e::CountPixels;
 using e2e::DifferentPixels;
 using e2e::IsColor;
+using e2e::IsColorAt;
 
 const QString kMainTitle = QStringLiteral("Cinnabarquillpad V2014 build 09.01");
 const QString kTipTitle = QStringLiteral("每日一贴");
@@ -45,7 +46,7 @@ bool IsInfoBarInk(QRgb p) { return qRed(p) > 100 && qRed(p) < 180 && qGreen(p) <
 bool WaitForMainWindow(const e2e::VirtualDisplay& display, const QString& shotName, QImage* shot) {
   if (!e2e::WaitForWindow(display, kMainTitle, 20000)) return false;
   return e2e::WaitForShot(display, shotName, [](const QImage& s) {
-    return IsColor(s.pixel(60, 600), 202, 228, 255) && IsColor(s.pixel(600, 140), 243, 232, 255);
+    return IsColorAt(s, QPoint(60, 600), 202, 228, 255) && IsColorAt(s, QPoint(600, 140), 243, 232, 255);
   }, shot, 20000);
 }
 

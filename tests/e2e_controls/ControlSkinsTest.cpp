@@ -111,6 +111,7 @@ int Ink(const QImage& s, const QRect& r) { return e2e::CountPixels(s, r, e2e::Is
 // shift under which every row of `after` equals the row `dy` further down in
 // `before`; -1 when none does.
 int TextShift(const QImage& before, const QImage& after, const QRect& r) {
+  if (!before.rect().contains(r) || !after.rect().contains(r)) return -1;
   for (int dy = 1; dy < r.height() - 40; ++dy) {
     bool same = true;
     for (int y = r.top(); same && y + dy <= r.bottom(); ++y)
