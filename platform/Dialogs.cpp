@@ -80,6 +80,10 @@ std::unique_ptr<Dialogs> SetDialogs(std::unique_ptr<Dialogs> dialogs) {
   return previous;
 }
 
+QString ReaderMessage(const QString& advice, const QString& detail) {
+  return detail.isEmpty() ? advice : advice + QLatin1Char('\n') + detail;
+}
+
 int QtDialogs::MessageDlg(const QString& text, DialogKind kind, DialogButtons buttons) {
   InstallQtTranslations();
   QMessageBox box(DialogIcon(kind), DialogCaption(kind), text,

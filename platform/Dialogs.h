@@ -24,6 +24,11 @@ class Dialogs {
   virtual void MessageBox(const QString& caption, const QString& text) = 0;
 };
 
+// A message of the program's own to the reader: what happened and what the
+// reader can do, in the reader's language, then the technical detail (for
+// whoever helps the reader) on a line of its own.
+QString ReaderMessage(const QString& advice, const QString& detail);
+
 // Installs Qt's own Simplified Chinese texts (standard buttons such as Yes, No
 // and OK, edit-box menus) for the running application, once; false when the
 // translations are not installed.

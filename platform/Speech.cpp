@@ -1,5 +1,7 @@
 #include "platform/Speech.h"
 
+#include "platform/Dialogs.h"
+
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
@@ -118,9 +120,8 @@ const EspeakFunctions& LoadEspeak() {
         bind(f.Synthesize, "espeak_ng_Synthesize");
       });
   if (!engine.table)
-    throw SpeechError(QStringLiteral("The speech engine cannot start: its library cannot be used (%1). "
-                                     "Install the speech engine (espeak-ng and espeak-ng-data) and try again")
-                          .arg(engine.failure));
+    throw SpeechError(ReaderMessage(QStringLiteral("朗读无法开始：找不到语音引擎。请安装 espeak-ng 和 espeak-ng-data 后再试。"),
+                                    QStringLiteral("speech engine library: %1").arg(engine.failure)));
   return *engine.table;
 }
 
@@ -172,11 +173,10 @@ class PulseSink : public SoundSink {
     QString missing;
     pulse_ = LoadPulseSimple(&missing);
     if (!pulse_)
-      throw SpeechError(
-          QStringLiteral("No sound output for speech: the PulseAudio client library cannot be "
-                         "loaded (%1). Install it (libpulse0), or set CQ_SPEECH_WAV to write "
-                         "the speech to a WAV file")
-              .arg(missing));
+      throw SpeechError(ReaderMessage(
+          QStringLiteral("朗读没有声音输出：找不到声音客户端库。请安装 libpulse0 后再试。"),
+          QStringLiteral("PulseAudio client library: %1; CQ_SPEECH_WAV=file writes the speech to a WAV file instead")
+              .arg(missing)));
     pa_sample_spec spec{};
     spec.format = PA_SAMPLE_S16LE;
     spec.rate = static_cast<uint32_t>(rate);
@@ -192,11 +192,10 @@ class PulseSink : public SoundSink {
     pa_ = pulse_->New(nullptr, "Cinnabarquillpad", PA_STREAM_PLAYBACK, nullptr, "Read-aloud",
                       &spec, nullptr, &attr, &error);
     if (!pa_)
-      throw SpeechError(
-          QStringLiteral("No sound output for speech: the PulseAudio sound server cannot be "
-                         "reached (%1). Start the sound server, or set CQ_SPEECH_WAV to write "
-                         "the speech to a WAV file")
-              .arg(QString::fromLocal8Bit(pulse_->StrError(error))));
+      throw SpeechError(ReaderMessage(
+          QStringLiteral("朗读没有声音输出：连接不上系统的声音服务。请启动声音服务（PulseAudio 或 PipeWire）后再试。"),
+          QStringLiteral("PulseAudio sound server: %1; CQ_SPEECH_WAV=file writes the speech to a WAV file instead")
+              .arg(QString::fromLocal8Bit(pulse_->StrError(error)))));
   }
   ~PulseSink() override { pulse_->Free(pa_); }
 
@@ -225,9 +224,9 @@ class WavSink : public SoundSink {
  public:
   WavSink(const QString& path, int rate) : file_(path), rate_(rate) {
     if (!file_.open(QIODevice::ReadWrite | QIODevice::Truncate))
-      throw SpeechError(QStringLiteral("No sound output for speech: the WAV file \"%1\" cannot "
-                                       "be written (%2)")
-                            .arg(path, file_.errorString()));
+      throw SpeechError(ReaderMessage(
+          QStringLiteral("朗读没有声音输出：声音文件“%1”无法写入。请检查它所在的文件夹是否存在、可写。").arg(path),
+          QStringLiteral("WAV file: %1").arg(file_.errorString())));
     WriteHeader();
     const QByteArray speed = qgetenv("CQ_SPEECH_WAV_SPEED");
     bool ok = false;
@@ -334,10 +333,9 @@ SpeechVoice::SpeechVoice() {
       if (status == ENS_OK)
         status = espeak.InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, 60, nullptr);
       if (status != ENS_OK)
-        throw SpeechError(QStringLiteral("The speech engine cannot start: its voice data is "
-                                         "missing (%1). Install the speech engine (espeak-ng "
-                                         "and espeak-ng-data) and try again")
-                              .arg(StatusText(status)));
+        throw SpeechError(ReaderMessage(
+            QStringLiteral("朗读无法开始：语音引擎的语音数据缺失。请安装 espeak-ng-data 后再试。"),
+            QStringLiteral("speech engine voice data: %1").arg(StatusText(status))));
       espeak.SetSynthCallback([](short* samples, int count, espeak_EVENT* events) {
         return EngineCallback(samples, count, events);
       });

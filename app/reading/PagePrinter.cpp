@@ -11,6 +11,7 @@
 
 #include "app/reading/VerticalLayout.h"
 #include "app/reading/VerticalPainter.h"
+#include "platform/Dialogs.h"
 #include "toolkit/Exception.h"
 
 namespace reading {
@@ -100,7 +101,9 @@ QString HeadingLine(const PrintedText& text) {
 
 void PrintText(QPagedPaintDevice& device, const PrintedText& text, PrintDirection direction, const QFont& face) {
   QPainter p(&device);
-  if (!p.isActive()) throw toolkit::Exception(QStringLiteral("The printer cannot be used"));
+  if (!p.isActive())
+    throw toolkit::Exception(platform::ReaderMessage(QStringLiteral("无法打印：打印机不能使用。请检查打印机是否已连接、设置是否正确。"),
+                                                     QStringLiteral("The printer cannot be used")));
   p.setPen(Qt::black);
   if (direction == PrintDirection::Vertical)
     PrintVertical(p, device, text, face);

@@ -2,6 +2,7 @@
 
 #include <opencc/opencc.h>
 
+#include "platform/Dialogs.h"
 #include "platform/LateLibrary.h"
 #include "toolkit/Exception.h"
 
@@ -35,7 +36,10 @@ const OpenCC& LoadOpenCC() {
         bind(f.ConvertUtf8Free, "opencc_convert_utf8_free");
         bind(f.Error, "opencc_error");
       });
-  if (!converter.table) throw toolkit::Exception(QStringLiteral("OpenCC cannot be loaded: %1").arg(converter.failure));
+  if (!converter.table)
+    throw toolkit::Exception(platform::ReaderMessage(
+        QStringLiteral("繁体显示无法使用：找不到繁简转换库。请安装 libopencc1.1 后再试。"),
+        QStringLiteral("OpenCC cannot be loaded: %1").arg(converter.failure)));
   return *converter.table;
 }
 
@@ -43,8 +47,10 @@ opencc_t OpenProfile(const char* profile) {
   const OpenCC& opencc = LoadOpenCC();
   const opencc_t handle = opencc.Open(profile);
   if (handle == kFailed)
-    throw toolkit::Exception(QStringLiteral("OpenCC cannot load the profile %1: %2")
-                                 .arg(QString::fromLatin1(profile), QString::fromUtf8(opencc.Error())));
+    throw toolkit::Exception(platform::ReaderMessage(
+        QStringLiteral("繁体显示无法使用：繁简转换的数据缺失。请安装 opencc 的数据后再试。"),
+        QStringLiteral("OpenCC cannot load the profile %1: %2")
+            .arg(QString::fromLatin1(profile), QString::fromUtf8(opencc.Error()))));
   return handle;
 }
 
@@ -72,7 +78,9 @@ struct ScriptConverter::Engines {
     const QByteArray utf8 = text.toUtf8();
     char* out = opencc.ConvertUtf8(handle, utf8.constData(), static_cast<size_t>(utf8.size()));
     if (out == nullptr)
-      throw toolkit::Exception(QStringLiteral("OpenCC cannot convert the text: %1").arg(QString::fromUtf8(opencc.Error())));
+      throw toolkit::Exception(
+          platform::ReaderMessage(QStringLiteral("这段文字无法转换为繁体。"),
+                                  QStringLiteral("OpenCC cannot convert the text: %1").arg(QString::fromUtf8(opencc.Error()))));
     const QString result = QString::fromUtf8(out);
     opencc.ConvertUtf8Free(out);
     return result;

@@ -104,7 +104,10 @@ TEST(ScriptConverterTest, AMissingProfileIsSaidAndTheNextUseTriesAgain) {
       broken.ToTraditional(QStringLiteral("乡"));
       FAIL() << "no error";
     } catch (const toolkit::Exception& e) {
-      EXPECT_TRUE(e.Message().startsWith(QStringLiteral("OpenCC cannot load the profile no-such-profile.json"))) << e.what();
+      EXPECT_TRUE(e.Message().startsWith(QStringLiteral("繁体显示无法使用：繁简转换的数据缺失。请安装"))) << e.what();
+      EXPECT_EQ(e.Message().section(QLatin1Char('\n'), 1).left(51),
+                QStringLiteral("OpenCC cannot load the profile no-such-profile.json"))
+          << e.what();
     }
     EXPECT_FALSE(broken.Loaded());
   }

@@ -197,7 +197,12 @@ TEST_F(SpVoiceTest, CreationFailureIsRaisedOnEveryPressAndNothingConnects) {
       voice.SetRate(0);
       ADD_FAILURE() << "connected without a sound output";
     } catch (const toolkit::EOSError& e) {
-      EXPECT_TRUE(e.Message().startsWith(QStringLiteral("No sound output for speech"))) << e.what();
+      // Said to the reader in Chinese, with what to do; the detail on its own line.
+      const QStringList lines = e.Message().split(QLatin1Char('\n'));
+      ASSERT_EQ(lines.size(), 2) << e.what();
+      EXPECT_TRUE(lines[0].startsWith(QStringLiteral("朗读没有声音输出"))) << e.what();
+      EXPECT_TRUE(lines[0].contains(QStringLiteral("请检查"))) << e.what();
+      EXPECT_TRUE(lines[1].startsWith(QStringLiteral("WAV file: "))) << e.what();
     }
     EXPECT_THROW(voice.Pause(), toolkit::EOSError);
     EXPECT_THROW(voice.Resume(), toolkit::EOSError);

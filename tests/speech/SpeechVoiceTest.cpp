@@ -269,8 +269,13 @@ TEST_F(SpeechVoiceTest, NoSoundServerFailsCreationClearly) {
     SpeechVoice::Create();
     ADD_FAILURE() << "a voice was created without a sound server";
   } catch (const platform::SpeechError& e) {
-    EXPECT_TRUE(e.Message().contains(QStringLiteral("No sound output"))) << e.what();
-    EXPECT_TRUE(e.Message().contains(QStringLiteral("CQ_SPEECH_WAV"))) << e.what();
+    const QStringList lines = e.Message().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2) << e.what();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("朗读没有声音输出"))) << e.what();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("请启动声音服务"))) << e.what();
+    EXPECT_FALSE(lines[0].contains(QStringLiteral("CQ_SPEECH_WAV"))) << e.what();
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("PulseAudio sound server: "))) << e.what();
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("CQ_SPEECH_WAV"))) << e.what();
   }
   if (server.isNull())
     qunsetenv("PULSE_SERVER");
@@ -297,5 +302,5 @@ TEST_F(SpeechVoiceTest, MissingEngineDataFailsCreationClearly) {
         }
         std::_Exit(1);
       },
-      ::testing::ExitedWithCode(0), "speech engine cannot start.*voice data is missing");
+      ::testing::ExitedWithCode(0), "朗读无法开始：语音引擎的语音数据缺失。请安装 espeak-ng-data 后再试。\nspeech engine voice data: ");
 }
