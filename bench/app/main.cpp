@@ -4,14 +4,19 @@
 //  - start-up: from process start (exec, libraries, windows, databases) to the
 //    main window's first paint, beside a bare Qt window started the same way
 //    (the two take turns, seven fresh processes each, medians), and the peak
-//    memory of the program's process at that first paint (with CQ_BENCH_SMAPS
-//    naming a file, a start run alone, `--start-once`, writes its memory map
-//    there at that moment, to see which mapping holds what);
-//  - era fill: choosing each era of both collections; the slowest fill, median of five.
+//    memory of the program's process at that first paint and through the first
+//    two seconds after the start, while the work that follows the first paint
+//    runs (with CQ_BENCH_SMAPS naming a file, a start run alone, `--start-once`,
+//    writes its memory map there at the first paint, to see which mapping holds
+//    what);
+//  - era fill: choosing each era of both collections in the shown window, from
+//    the click to the author bar and table painted; the slowest fill, median of five.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTest>
+#include <QTimer>
 #include <QTextStream>
 #include <QWidget>
 #include <sys/resource.h>
@@ -52,8 +57,13 @@ double ProcessCpuMs() {
   return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
 }
 
+// How long after the start the memory is watched: resident memory goes on
+// rising after the first paint while the window's later start-up work runs.
+constexpr double kWatchedMs = 2000;
+
 // Prints the time since process start, the processor time and the peak
-// memory at the window's first paint, and ends the process's loop.
+// memory at the window's first paint, then, on a second line, the peak
+// memory two seconds after the start, and ends the process's loop.
 class FirstPaint : public QObject {
  public:
   QWidget* window = nullptr;
@@ -67,8 +77,23 @@ class FirstPaint : public QObject {
         std::ofstream(path) << maps.rdbuf();
       }
       std::fflush(stdout);
-      QApplication::exit(0);
+      const int left = std::max(0, static_cast<int>(kWatchedMs - bench::MsSinceProcessStart()));
+      QTimer::singleShot(left, [] {
+        std::printf("%.1f\n", PeakMiB());
+        std::fflush(stdout);
+        QApplication::exit(0);
+      });
     }
+    return false;
+  }
+};
+
+// Counts the paints of the widgets it watches.
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint) ++paints;
     return false;
   }
 };
@@ -95,15 +120,17 @@ int StartOnce(int argc, char** argv) { return bench::RunProgramWatching<FirstPai
 
 struct Start {
   double ms = 0, cpu = 0, peak = 0;
+  double watchedPeak = 0;  // through the first two seconds
 };
 
 Start RunOnce(const char* self, const QString& mode) {
   QProcess p;
   p.start(QString::fromLocal8Bit(self), {mode});
   p.waitForFinished(60000);
-  const QStringList f = QString::fromLatin1(p.readAllStandardOutput()).section(u'\n', 0, 0).split(u' ');
+  const QStringList lines = QString::fromLatin1(p.readAllStandardOutput()).split(u'\n');
+  const QStringList f = lines.value(0).split(u' ');
   if (f.size() < 3) return {};
-  return {f[0].toDouble(), f[1].toDouble(), f[2].toDouble()};
+  return {f[0].toDouble(), f[1].toDouble(), f[2].toDouble(), lines.value(1).toDouble()};
 }
 
 }  // namespace
@@ -112,12 +139,14 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::string(argv[1]) == "--start-once") return StartOnce(argc, argv);
   if (argc > 1 && std::string(argv[1]) == "--bare-once") return BareOnce(argc, argv);
 
-  std::vector<double> startups, startupCpu, peaks, bare, bareCpu, barePeaks;
+  std::vector<double> startups, startupCpu, peaks, watchedPeaks, bare, bareCpu, barePeaks, bareWatchedPeaks;
   for (int run = 0; run < 7; ++run) {
     const Start b = RunOnce(argv[0], QStringLiteral("--bare-once"));
     const Start a = RunOnce(argv[0], QStringLiteral("--start-once"));
     bare.push_back(b.ms), bareCpu.push_back(b.cpu), barePeaks.push_back(b.peak);
+    bareWatchedPeaks.push_back(b.watchedPeak);
     startups.push_back(a.ms), startupCpu.push_back(a.cpu), peaks.push_back(a.peak);
+    watchedPeaks.push_back(a.watchedPeak);
   }
 
   QApplication qt(argc, argv);
@@ -125,6 +154,13 @@ int main(int argc, char** argv) {
   toolkit::TheApplication().SetProgramDir(QDir::currentPath());
   app::TForm1 form;
   form.DoCreate();
+  // Filled as the reader sees it: in the shown window, until both author lists have painted.
+  form.show();
+  (void)QTest::qWaitForWindowExposed(&form);
+  qt.processEvents();
+  PaintCounter bar, table;
+  form.DCOutBarVertListView1->installEventFilter(&bar);
+  form.ListView2->viewport()->installEventFilter(&table);
   double slowest = 0;
   QString slowestEra;
   int slowestAuthors = 0;
@@ -135,10 +171,16 @@ int main(int argc, char** argv) {
       std::vector<double> times;
       for (int run = 0; run < 5; ++run) {
         form.DCOutBarVertListView2->SetItemIndex(i);
+        qt.processEvents();
+        const int barPaints = bar.paints, tablePaints = table.paints;
         QElapsedTimer t;
         t.start();
         form.DCOutBarVertListView2ButtonClick(nullptr, nullptr);
-        qt.processEvents();
+        // The table may already show these authors (the same era again): it paints once more anyway.
+        form.DCOutBarVertListView1->update();
+        form.ListView2->viewport()->update();
+        while ((bar.paints == barPaints || table.paints == tablePaints) && t.elapsed() < 5000)
+          qt.processEvents(QEventLoop::AllEvents, 5);
         times.push_back(t.nsecsElapsed() / 1e6);
       }
       const double m = Median(times);
@@ -155,7 +197,11 @@ int main(int argc, char** argv) {
       << Median(bare) << " ms (cpu " << Median(bareCpu) << " ms), ratio " << Median(startups) / Median(bare)
       << "   goal <= 3\n"
       << "  peak memory at the first paint: " << *std::max_element(peaks.begin(), peaks.end()) << " MiB (bare window "
-      << *std::max_element(barePeaks.begin(), barePeaks.end()) << " MiB)   goal <= 60 MiB\n";
-  out << "slowest era fill: " << slowestEra << " (" << slowestAuthors << " authors), " << slowest << " ms (median of 5)\n";
+      << *std::max_element(barePeaks.begin(), barePeaks.end()) << " MiB)\n"
+      << "  peak memory through the first " << kWatchedMs / 1000 << " s: "
+      << *std::max_element(watchedPeaks.begin(), watchedPeaks.end()) << " MiB (bare window "
+      << *std::max_element(bareWatchedPeaks.begin(), bareWatchedPeaks.end()) << " MiB)   goal <= 60 MiB\n";
+  out << "slowest era fill, click to author bar and table painted: " << slowestEra << " (" << slowestAuthors
+      << " authors), " << slowest << " ms (median of 5)\n";
   return 0;
 }
