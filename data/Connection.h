@@ -35,6 +35,10 @@ QByteArray DatabaseKey(const QString& password);
 // carry no authentication code, which would cost more than the decryption.
 int ApplyKey(sqlite3* db, const QString& password);
 
+// Sets the database engine up once, before any connection of the process is
+// opened (every opener calls it first).
+void ConfigureEngineOnce();
+
 // An open, read-only connection. Raises EDatabaseError with the engine's
 // message when the file is missing or the password is wrong.
 class Connection {
