@@ -1,0 +1,37 @@
+#pragma once
+// Where a searched keyword stands in a text: the occurrences the text pane and
+// the tables highlight after a title or content search, and the reader's steps
+// through them (F3, Shift+F3).
+#include <QList>
+#include <QString>
+
+namespace anthology {
+
+struct Hit {
+  int start = 0;   // in UTF-16 units of the text
+  int length = 0;
+  bool operator==(const Hit&) const = default;
+};
+
+// The occurrences of `keyword` in `text`, left to right and not overlapping,
+// matched as the searches match it: a literal substring, Latin letters without
+// regard to case. A keyword of blanks only has none.
+QList<Hit> FindHits(const QString& text, const QString& keyword);
+
+// The occurrence the reader stands on, moved by F3 and Shift+F3 with wrapping.
+class HitSteps {
+ public:
+  void Reset(QList<Hit> hits);
+  const QList<Hit>& Hits() const { return hits_; }
+  // The next (previous) occurrence: the first (last) one on the first step;
+  // -1 when there are none.
+  int Next();
+  int Previous();
+  int Current() const { return current_; }
+
+ private:
+  QList<Hit> hits_;
+  int current_ = -1;
+};
+
+}  // namespace anthology

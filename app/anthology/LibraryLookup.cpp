@@ -1,0 +1,79 @@
+#include "app/anthology/LibraryLookup.h"
+
+#include "data/Query.h"
+
+namespace anthology {
+
+namespace {
+
+constexpr const char* kPoemFields = "title,authorname,formatName,head,content";
+
+FoundPoem Current(data::TADOQuery& q) {
+  return {q.Fields(0).AsString(), q.Fields(1).AsString(), q.Fields(2).AsString(),
+          q.Fields(3).AsString(), q.Fields(4).AsString(), {}};
+}
+
+void Run(data::TADOQuery& q, const QString& sql, const QVariantList& params) {
+  q.SetSQL(sql);
+  q.SetParams(params);
+  q.Open();
+}
+
+QString EraOf(data::TADOQuery& q, const QString& author) {
+  Run(q, QStringLiteral("select agename from author where authorname=?"), {author});
+  return q.RecordCount() > 0 ? q.Fields(0).AsString() : QString();
+}
+
+}  // namespace
+
+data::PoemRef RefOf(const QString& author, const QString& title, const QString& form, const QString& head,
+                    const QString& body) {
+  return {author, title, data::PoemTextHash(body), form, head};
+}
+
+std::optional<FoundPoem> FindPoem(data::TADOQuery& cursor, const data::PoemRef& poem) {
+  Run(cursor, QStringLiteral("select %1 from poetry where authorname=? and title=?").arg(QLatin1String(kPoemFields)),
+      {poem.author, poem.title});
+  std::optional<FoundPoem> found;
+  for (; !cursor.Eof(); cursor.Next())
+    if (data::PoemTextHash(cursor.Fields(4).AsString()) == poem.textHash) {
+      found = Current(cursor);
+      break;
+    }
+  if (!found && cursor.RecordCount() == 1) {
+    cursor.First();
+    found = Current(cursor);
+  }
+  if (found) found->era = EraOf(cursor, found->author);
+  return found;
+}
+
+std::vector<qint64> PoemIds(data::TADOQuery& cursor, const Scope& scope) {
+  if (!scope.author.isEmpty()) {
+    Run(cursor, QStringLiteral("select rowid from poetry where authorname=?"), {scope.author});
+  } else {
+    if (scope.eras.isEmpty()) return {};
+    QStringList marks;
+    QVariantList eras;
+    for (const QString& era : scope.eras) marks << QStringLiteral("?"), eras << era;
+    Run(cursor,
+        QStringLiteral("select rowid from poetry where authorname in (select authorname from author where agename in (%1))")
+            .arg(marks.join(u',')),
+        eras);
+  }
+  std::vector<qint64> ids;
+  ids.reserve(static_cast<size_t>(cursor.RecordCount()));
+  for (; !cursor.Eof(); cursor.Next()) ids.push_back(cursor.Fields(0).Value().toLongLong());
+  cursor.Close();
+  return ids;
+}
+
+std::optional<FoundPoem> PoemById(data::TADOQuery& cursor, qint64 id) {
+  Run(cursor, QStringLiteral("select %1 from poetry where rowid=?").arg(QLatin1String(kPoemFields)), {id});
+  if (cursor.RecordCount() == 0) return std::nullopt;
+  FoundPoem p = Current(cursor);
+  p.era = EraOf(cursor, p.author);
+  return p;
+}
+
+}  // namespace anthology

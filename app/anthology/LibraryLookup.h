@@ -1,0 +1,44 @@
+#pragma once
+// The reader's kept poems looked up in the library in use, and the poems a
+// random pick chooses among, through a cursor of the lookup's own on the
+// poetry database (the window's cursors keep their result sets).
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+#include "data/ReaderStore.h"
+
+namespace data {
+class TADOQuery;
+}
+
+namespace anthology {
+
+struct FoundPoem {
+  QString title, author, form, head, body, era;
+};
+
+// The library's poem a kept poem names: among the poems of its author and
+// title, the one whose text has the kept hash; when none has it, the only poem
+// of that author and title stands for it (another edition of the library, such
+// as the full library beside the shipped selection). Nothing when the library
+// has no such poem or several that cannot be told apart.
+std::optional<FoundPoem> FindPoem(data::TADOQuery& cursor, const data::PoemRef& poem);
+
+// The reference that keeps a poem of the library.
+data::PoemRef RefOf(const QString& author, const QString& title, const QString& form, const QString& head,
+                    const QString& body);
+
+// Where a random poem comes from: an author, else the eras or countries named.
+struct Scope {
+  QString author;
+  QStringList eras;
+};
+
+// The row ids of the poems in the scope.
+std::vector<qint64> PoemIds(data::TADOQuery& cursor, const Scope& scope);
+// The poem with that row id, if any.
+std::optional<FoundPoem> PoemById(data::TADOQuery& cursor, qint64 id);
+
+}  // namespace anthology
