@@ -99,19 +99,27 @@ QString HeadingLine(const PrintedText& text) {
   return era + text.byline;
 }
 
-void PrintText(QPagedPaintDevice& device, const PrintedText& text, PrintDirection direction, const QFont& face) {
+void PrintTexts(QPagedPaintDevice& device, const QList<PrintedText>& texts, PrintDirection direction, const QFont& face) {
   QPainter p(&device);
   if (!p.isActive())
     throw toolkit::Exception(platform::ReaderMessage(QStringLiteral("无法打印：打印机不能使用。请检查打印机是否已连接、设置是否正确。"),
                                                      QStringLiteral("The printer cannot be used")));
   p.setPen(Qt::black);
-  if (direction == PrintDirection::Vertical)
-    PrintVertical(p, device, text, face);
-  else
-    PrintHorizontal(p, device, text, face);
+  for (qsizetype i = 0; i < texts.size(); ++i) {
+    if (i > 0) device.newPage();
+    if (direction == PrintDirection::Vertical)
+      PrintVertical(p, device, texts[i], face);
+    else
+      PrintHorizontal(p, device, texts[i], face);
+  }
 }
 
-void WritePdf(const QString& file, const PrintedText& text, PrintDirection direction, const QFont& face) {
+void PrintText(QPagedPaintDevice& device, const PrintedText& text, PrintDirection direction, const QFont& face) {
+  PrintTexts(device, {text}, direction, face);
+}
+
+void WritePdf(const QString& file, const QList<PrintedText>& texts, const QString& title, PrintDirection direction,
+              const QFont& face) {
   {
     // Said plainly before anything is drawn: the writer itself only fails to paint.
     QFile probe(file);
@@ -121,14 +129,18 @@ void WritePdf(const QString& file, const PrintedText& text, PrintDirection direc
   {
     QPdfWriter writer(file);
     writer.setCreator(QStringLiteral("Cinnabarquillpad"));
-    writer.setTitle(text.title);
+    writer.setTitle(title);
     writer.setResolution(300);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
-    PrintText(writer, text, direction, face);
+    PrintTexts(writer, texts, direction, face);
   }
   if (!QFileInfo(file).isFile() || QFileInfo(file).size() == 0)
     throw toolkit::Exception(QStringLiteral("Cannot create file \"%1\"").arg(file));
+}
+
+void WritePdf(const QString& file, const PrintedText& text, PrintDirection direction, const QFont& face) {
+  WritePdf(file, {text}, text.title, direction, face);
 }
 
 }  // namespace reading

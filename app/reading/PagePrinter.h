@@ -5,6 +5,7 @@
 // It prints on any paged device: the printer chosen in the print dialog or a
 // PDF file, whose fonts are embedded and whose text stays selectable.
 #include <QFont>
+#include <QList>
 #include <QString>
 
 class QPagedPaintDevice;
@@ -27,8 +28,14 @@ enum class PrintDirection { Horizontal, Vertical };
 // device's page layout gives the paper and the margins. `face` gives the family.
 void PrintText(QPagedPaintDevice& device, const PrintedText& text, PrintDirection direction, const QFont& face);
 
+// Several texts, each from a new page on.
+void PrintTexts(QPagedPaintDevice& device, const QList<PrintedText>& texts, PrintDirection direction, const QFont& face);
+
 // Writes the text to a PDF file on A4 paper; raises toolkit::Exception when
 // the file cannot be written.
 void WritePdf(const QString& file, const PrintedText& text, PrintDirection direction, const QFont& face);
+// Several texts, each from a new page on, under the document title `title`.
+void WritePdf(const QString& file, const QList<PrintedText>& texts, const QString& title, PrintDirection direction,
+              const QFont& face);
 
 }  // namespace reading

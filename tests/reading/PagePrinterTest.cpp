@@ -90,6 +90,21 @@ TEST(PagePrinterTest, LongTextsGoOnToFurtherPagesInOrder) {
   EXPECT_EQ(lines.mid(expected.size()).join(QString()), wide);
 }
 
+TEST(PagePrinterTest, SeveralTextsEachBeginAPageOfTheirOwn) {
+  PrintedText second{QStringLiteral("春望"), QStringLiteral("杜甫"), QString(), QStringLiteral("国破山河在，城春草木深。")};
+  QTemporaryDir dir;
+  for (const PrintDirection direction : {PrintDirection::Horizontal, PrintDirection::Vertical}) {
+    const QString file = dir.filePath(QStringLiteral("anthology.pdf"));
+    reading::WritePdf(file, {Quiet(), second, Quiet()}, QStringLiteral("我的收藏"), direction, kKai);
+    EXPECT_EQ(PdfPages(file), 3);
+    EXPECT_TRUE(RunTool(QStringLiteral("pdfinfo"), {file}).contains(QStringLiteral("我的收藏")));
+    // The second page holds the second text alone.
+    const QString page2 = PdfLines(file, {QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"), QStringLiteral("2"),
+                                          QStringLiteral("-raw")}).join(QString()).remove(u' ');
+    EXPECT_EQ(page2, QStringLiteral("春望杜甫国破山河在，城春草木深。"));
+  }
+}
+
 TEST(PagePrinterTest, TheVerticalPageReadsFromTheRightInColumns) {
   QTemporaryDir dir;
   const QString file = dir.filePath(QStringLiteral("vertical.pdf"));
