@@ -1,7 +1,7 @@
 #include "app/Collections.h"
 
 #include "toolkit/Exception.h"
-#include "toolkit/IniFile.h"
+#include "platform/Profile.h"
 
 namespace app {
 
@@ -16,10 +16,11 @@ const Collection& ForeignWorks() {
 }
 
 QStringList ReadEraNames(const QString& setupFile, const Collection& collection) {
-  const toolkit::IniFile ini(setupFile);
-  const int count = toolkit::StrToInt(ini.ReadString(QStringLiteral("item"), collection.countKey, QString()));
+  // One reading of the file for the count and the names.
+  const platform::ProfileSnapshot ini(setupFile);
+  const int count = toolkit::StrToIntAtMost(ini.Read(QStringLiteral("item"), collection.countKey), kMaxEraNames);
   QStringList names;
-  for (int i = 1; i <= count; ++i) names.append(ini.ReadString(collection.section, QString::number(i), QString()));
+  for (int i = 1; i <= count; ++i) names.append(ini.Read(collection.section, QString::number(i)));
   return names;
 }
 

@@ -14,9 +14,14 @@ struct Collection {
 const Collection& ChineseWorks();
 const Collection& ForeignWorks();
 
+// The longest era list read: a larger count is refused as a count that is
+// not an integer is, rather than listing millions of empty names.
+constexpr int kMaxEraNames = 1000;
+
 // Reads the collection's count as text and converts it strictly (raising the
-// conversion error "'%s' is not a valid integer value"), then the names 1 ... n
-// with "" for missing keys. A count of 0 or less gives no names.
+// conversion error "'%s' is not a valid integer value", also for a count above
+// kMaxEraNames), then the names 1 ... n with "" for missing keys, all from one
+// reading of the file. A count of 0 or less gives no names.
 QStringList ReadEraNames(const QString& setupFile, const Collection& collection);
 
 }  // namespace app

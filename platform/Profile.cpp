@@ -1,6 +1,8 @@
 #include "platform/Profile.h"
 
 #include <QFile>
+#include <QSet>
+#include <optional>
 
 #include "platform/FileReplace.h"
 #include "platform/Gbk.h"
@@ -57,21 +59,88 @@ int FindSection(const QList<QByteArray>& lines, const QString& section, int* end
   return -1;
 }
 
+// A name as it is compared: decoded from GBK, trimmed and case-folded. Names
+// of ASCII only (most keys) need no decoding.
+QString FoldedName(QByteArrayView gbk) {
+  const QByteArrayView t = gbk.trimmed();
+  bool ascii = true;
+  for (const char c : t) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  return (ascii ? QString::fromLatin1(t) : FromGbk(t.toByteArray())).toCaseFolded();
+}
+
+// Calls `line` with each line of `bytes` in [from, to), without its CR LF or LF.
+template <typename F>
+void ForEachLine(const QByteArray& bytes, qsizetype from, qsizetype to, F&& line) {
+  while (from < to) {
+    qsizetype end = bytes.indexOf('\n', from);
+    if (end < 0 || end > to) end = to;
+    qsizetype stop = end;
+    if (stop > from && bytes[stop - 1] == '\r') --stop;
+    if (!line(QByteArrayView(bytes.constData() + from, stop - from), from)) return;
+    from = end + 1;
+  }
+}
+
+// The name of a section header line ("[name]", blanks around allowed; text
+// after the bracket ignored), or nothing for other lines.
+std::optional<QByteArrayView> HeaderName(QByteArrayView line) {
+  const QByteArrayView t = line.trimmed();
+  if (!t.startsWith('[')) return std::nullopt;
+  const qsizetype close = t.indexOf(']');
+  if (close < 0) return std::nullopt;
+  return t.sliced(1, close - 1);
+}
+
 }  // namespace
+
+ProfileSnapshot::ProfileSnapshot(const QString& file) {
+  QFile f(file);
+  if (!f.open(QIODevice::ReadOnly)) return;
+  bytes_ = f.readAll();
+  QSet<QString> seen;
+  Section* open = nullptr;
+  ForEachLine(bytes_, 0, bytes_.size(), [&](QByteArrayView line, qsizetype at) {
+    const std::optional<QByteArrayView> name = HeaderName(line);
+    if (!name) return true;
+    if (open) open->end = at;
+    open = nullptr;
+    QString folded = FoldedName(*name);
+    if (seen.contains(folded)) return true;  // a later section of a name already seen is not read
+    seen.insert(folded);
+    const qsizetype next = bytes_.indexOf('\n', at);
+    const qsizetype begin = next < 0 ? bytes_.size() : next + 1;
+    sections_.append({std::move(folded), begin, bytes_.size()});
+    open = &sections_.last();
+    return true;
+  });
+}
+
+void ProfileSnapshot::Parse(const Section& s) const {
+  s.parsed = true;
+  ForEachLine(bytes_, s.begin, s.end, [&](QByteArrayView line, qsizetype) {
+    const qsizetype eq = line.indexOf('=');
+    if (eq < 0) return true;
+    QString key = FoldedName(line.first(eq));
+    if (!s.values.contains(key)) s.values.insert(std::move(key), line.sliced(eq + 1));
+    return true;
+  });
+}
+
+QString ProfileSnapshot::Read(const QString& section, const QString& key, const QString& def) const {
+  const QString name = section.trimmed().toCaseFolded();
+  for (const Section& s : sections_) {
+    if (s.folded != name) continue;
+    if (!s.parsed) Parse(s);
+    const auto found = s.values.constFind(key.trimmed().toCaseFolded());
+    if (found == s.values.constEnd()) return def;
+    return FromGbk(GbkLeft(found->trimmed().toByteArray(), kProfileValueMax));
+  }
+  return def;
+}
 
 QString ReadProfileString(const QString& file, const QString& section, const QString& key,
                           const QString& def) {
-  bool exists = false;
-  const QList<QByteArray> lines = ReadLines(file, &exists);
-  int end = 0;
-  const int begin = FindSection(lines, section, &end);
-  if (begin < 0) return def;
-  for (int i = begin; i < end; ++i) {
-    QByteArray k, v;
-    if (!SplitKey(lines[i], &k, &v) || !SameName(k, key)) continue;
-    return FromGbk(GbkLeft(v.trimmed(), kProfileValueMax));
-  }
-  return def;
+  return ProfileSnapshot(file).Read(section, key, def);
 }
 
 bool WriteProfileString(const QString& file, const QString& section, const QString& key,

@@ -45,5 +45,7 @@ class EOSError : public Exception {
 
 // Strict integer conversion: raises EConvertError "'%s' is not a valid integer value".
 int StrToInt(const QString& text);
+// The same, raising the same error also for a value above `most`.
+int StrToIntAtMost(const QString& text, int most);
 
 }  // namespace toolkit

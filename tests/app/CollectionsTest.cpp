@@ -39,6 +39,29 @@ TEST_F(EraNamesTest, CountsThatDoNotConvertRaiseTheConversionError) {
   EXPECT_EQ(ErrorFor(ForeignWorks()), QStringLiteral("no error"));  // negative: an empty list
 }
 
+// A hostile count costs no more than the longest list allowed: 1000 names (and
+// $3E8, its hexadecimal spelling) are listed, one more is refused like a count
+// that does not convert, with the text as read.
+TEST_F(EraNamesTest, CountsAboveAThousandAreRefusedLikeTextThatDoesNotConvert) {
+  for (const auto& [count, error] : std::vector<std::pair<QString, QString>>{
+           {QStringLiteral("1000"), QString()},
+           {QStringLiteral("$3E8"), QString()},
+           {QStringLiteral("1001"), QStringLiteral("'1001' is not a valid integer value")},
+           {QStringLiteral("x3e9"), QStringLiteral("'x3e9' is not a valid integer value")},
+           {QStringLiteral("2147483647"), QStringLiteral("'2147483647' is not a valid integer value")}}) {
+    Write(QStringLiteral("[item]\r\nchina=%1\r\n[china]\r\n1=先秦\r\n1000=清代\r\n").arg(count));
+    if (!error.isEmpty()) {
+      EXPECT_EQ(ErrorFor(ChineseWorks()), error);
+      continue;
+    }
+    const QStringList names = ReadEraNames(file, ChineseWorks());
+    ASSERT_EQ(names.size(), 1000) << count.toStdString();
+    EXPECT_EQ(names.first(), QStringLiteral("先秦"));
+    EXPECT_EQ(names.last(), QStringLiteral("清代"));
+    EXPECT_EQ(names.count(QString()), 998);
+  }
+}
+
 TEST(ColumnSort, ComparesGbkBytesWithLatinLettersFoldedToUpperCase) {
   EXPECT_LT(CompareColumnTexts(QStringLiteral("12 篇"), QStringLiteral("9 篇")), 0);  // text, not numbers
   EXPECT_EQ(CompareColumnTexts(QStringLiteral("abc"), QStringLiteral("ABC")), 0);

@@ -58,3 +58,23 @@ TEST_F(ProfileTest, WriteIntoAMissingFolderFails) {
   EXPECT_FALSE(WriteProfileString(dir.filePath(QStringLiteral("no/such/setup.ini")), QStringLiteral("tip"),
                                   QStringLiteral("tip"), QStringLiteral("1")));
 }
+
+// The first section of a name and the first key of a name in it are read, by
+// single reads and by one snapshot alike; a later section of the same name is
+// not read at all.
+TEST_F(ProfileTest, FirstSectionAndFirstKeyWinInSingleReadsAndSnapshots) {
+  Write(QStringLiteral("[tip]\r\ncount=1\r\ncount=2\r\n[ TIP ]\r\ncount=3\r\nlate=9\r\n[Ωmega]\r\nk=v\r\n[ωMEGA]\r\nk=w\r\n"
+                       "[sec]trailing\r\n a = x = y \r\n=noname\r\n[last]\r\nz=end"));
+  const ProfileSnapshot snapshot(file);
+  const struct {
+    const char *section, *key, *value;
+  } cases[] = {{"tip", "count", "1"},      {"TIP", "late", "default"}, {"ΩMEGA", "k", "v"}, {"sec", "a", "x = y"},
+               {"sec", "", "noname"},      {"last", "z", "end"},       {"last", "Z", "end"}, {"trailing", "a", "default"},
+               {"sec", "trailing", "default"}};
+  for (const auto& c : cases) {
+    const QString section = QString::fromUtf8(c.section), key = QString::fromUtf8(c.key);
+    EXPECT_EQ(ReadProfileString(file, section, key, QStringLiteral("default")), QString::fromUtf8(c.value))
+        << c.section << "/" << c.key;
+    EXPECT_EQ(snapshot.Read(section, key, QStringLiteral("default")), QString::fromUtf8(c.value)) << c.section << "/" << c.key;
+  }
+}
