@@ -2,6 +2,13 @@
 
 #include <opencc/opencc.h>
 
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryFile>
+
 #include "platform/Dialogs.h"
 #include "platform/LateLibrary.h"
 #include "toolkit/Exception.h"
@@ -43,14 +50,45 @@ const OpenCC& LoadOpenCC() {
   return *converter.table;
 }
 
+// Every dictionary "file" of a profile made absolute under `dataDir`.
+QJsonValue WithAbsoluteFiles(const QJsonValue& v, const QDir& dataDir) {
+  if (v.isArray()) {
+    QJsonArray a;
+    for (const QJsonValue& item : v.toArray()) a.append(WithAbsoluteFiles(item, dataDir));
+    return a;
+  }
+  if (!v.isObject()) return v;
+  QJsonObject o = v.toObject();
+  for (auto it = o.begin(); it != o.end(); ++it) {
+    if (it.key() == QLatin1String("file") && it->isString()) *it = dataDir.absoluteFilePath(it->toString());
+    else *it = WithAbsoluteFiles(*it, dataDir);
+  }
+  return o;
+}
+
+[[noreturn]] void ProfileFailed(const char* profile, const QString& why) {
+  throw toolkit::Exception(platform::ReaderMessage(
+      QStringLiteral("繁体显示无法使用：繁简转换的数据缺失。请安装 opencc 的数据后再试。"),
+      QStringLiteral("OpenCC cannot load the profile %1: %2").arg(QString::fromLatin1(profile), why)));
+}
+
+// OpenCC looks a relative name up in the current folder first, for the
+// profile and for each dictionary it names: a file planted there would change
+// what the reader sees. The profile is read from OpenCC's data folder and
+// handed over as a private copy whose dictionaries are named by absolute paths.
 opencc_t OpenProfile(const char* profile) {
   const OpenCC& opencc = LoadOpenCC();
-  const opencc_t handle = opencc.Open(profile);
-  if (handle == kFailed)
-    throw toolkit::Exception(platform::ReaderMessage(
-        QStringLiteral("繁体显示无法使用：繁简转换的数据缺失。请安装 opencc 的数据后再试。"),
-        QStringLiteral("OpenCC cannot load the profile %1: %2")
-            .arg(QString::fromLatin1(profile), QString::fromUtf8(opencc.Error()))));
+  const QDir dataDir(QStringLiteral(CQ_OPENCC_DATA_DIR));
+  QFile source(dataDir.absoluteFilePath(QString::fromLatin1(profile)));
+  if (!source.open(QIODevice::ReadOnly)) ProfileFailed(profile, source.errorString());
+  QJsonParseError error{};
+  const QJsonDocument doc = QJsonDocument::fromJson(source.readAll(), &error);
+  if (!doc.isObject()) ProfileFailed(profile, error.errorString());
+  QTemporaryFile copy(QDir::temp().filePath(QStringLiteral("cq-opencc-XXXXXX.json")));
+  const QByteArray text = QJsonDocument(WithAbsoluteFiles(doc.object(), dataDir).toObject()).toJson();
+  if (!copy.open() || copy.write(text) != text.size() || !copy.flush()) ProfileFailed(profile, copy.errorString());
+  const opencc_t handle = opencc.Open(QFile::encodeName(copy.fileName()).constData());
+  if (handle == kFailed) ProfileFailed(profile, QString::fromUtf8(opencc.Error()));
   return handle;
 }
 

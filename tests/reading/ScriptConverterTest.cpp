@@ -2,6 +2,7 @@
 // the way back for keywords, and the cache that keeps repaints cheap.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -111,4 +112,29 @@ TEST(ScriptConverterTest, AMissingProfileIsSaidAndTheNextUseTriesAgain) {
     }
     EXPECT_FALSE(broken.Loaded());
   }
+}
+
+// Files planted in the current folder under OpenCC's own names (a profile that
+// converts nothing, a dictionary of junk) change nothing: the profiles and
+// their dictionaries come from OpenCC's data folder by absolute paths.
+TEST(ScriptConverterTest, FilesPlantedInTheCurrentFolderChangeNothing) {
+  QTemporaryDir planted;
+  const QString previous = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(planted.path()));
+  testing_support::WriteFile(planted.filePath(QStringLiteral("s2t.json")),
+                             R"({"name":"planted","segmentation":{"type":"mmseg","dict":{"type":"ocd2","file":"STPhrases.ocd2"}},"conversion_chain":[]})");
+  testing_support::WriteFile(planted.filePath(QStringLiteral("t2s.json")), "{}");
+  testing_support::WriteFile(planted.filePath(QStringLiteral("STCharacters.ocd2")), QByteArray(4096, '\x5a'));
+  testing_support::WriteFile(planted.filePath(QStringLiteral("STPhrases.ocd2")), QByteArray("junk"));
+  QString traditional, simplified;
+  try {
+    ScriptConverter converter;
+    traditional = converter.ToTraditional(QStringLiteral("静夜思，为剑"));
+    simplified = converter.ToSimplified(QStringLiteral("靜夜思，爲劍"));
+  } catch (const toolkit::Exception& e) {
+    ADD_FAILURE() << e.what();
+  }
+  QDir::setCurrent(previous);
+  EXPECT_EQ(traditional, QStringLiteral("靜夜思，爲劍"));
+  EXPECT_EQ(simplified, QStringLiteral("静夜思，为剑"));
 }
