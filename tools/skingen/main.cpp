@@ -78,6 +78,13 @@ class SkinWriter {
     const QColor c = Mix(p_.caption1, p_.caption2, t);
     return active ? c : Grey(Mix(c, p_.face, 0.35));
   }
+  // `c` moved by `t` away from `text`: toward the dark colour under light
+  // text, toward the light one under dark text, so the text stands out.
+  QColor Behind(const QColor& text, const QColor& c, double t) const {
+    return Mix(c, text.lightness() > 128 ? p_.dark : p_.light, t);
+  }
+  // The background of highlighted menu items.
+  QColor Highlight() const { return Mix(p_.accent, p_.face, 0.4); }
   QColor Face(int state) const {
     // 1 normal, 2 pressed, 3 disabled, 4 hot, 5 default
     switch (state) {
@@ -152,14 +159,16 @@ class SkinWriter {
     Key(QStringLiteral("BottomBotHeight"), cap);
     Key(QStringLiteral("BottomFrame"), 2);
     Key(QStringLiteral("BottomStretch"), 1);
-    // Caption text background: a rounded plate, active and inactive stacked.
+    // Caption text background: a rounded plate, active and inactive stacked,
+    // deeper than the caption under a light title and lighter under a dark one.
     std::vector<QImage> back;
     for (int f = 0; f < 2; ++f) {
       QImage img = Blank(30, T_);
-      const QRect plate(0, 3, 30, T_ - 6);
-      Gradient(img, plate, Mix(Caption(f == 0, 0.0), p_.light, 0.35), Mix(Caption(f == 0, 1.0), p_.light, 0.15));
+      const QRect plate(0, 2, 30, T_ - 4);
+      const QColor& title = f == 0 ? p_.titleText : p_.titleTextInactive;
+      Gradient(img, plate, Behind(title, Caption(f == 0, 0.0), 0.5), Behind(title, Caption(f == 0, 1.0), 0.4));
       Frame(img, plate, Mix(Caption(f == 0, 1.0), p_.dark, 0.4));
-      RoundCorners(img, plate, std::min(8, (T_ - 6) / 2));
+      RoundCorners(img, plate, std::min(8, (T_ - 4) / 2));
       back.push_back(img);
     }
     Key(QStringLiteral("TextBack"), Image(QStringLiteral("TitleBack"), Strip(back, true)));
@@ -192,8 +201,8 @@ class SkinWriter {
     Colour(QStringLiteral("WindowText"), p_.text);
     Colour(QStringLiteral("ButtonFace"), p_.face);
     Colour(QStringLiteral("Scrollbar"), Mix(p_.face, p_.light, 0.5));
-    Colour(QStringLiteral("HilightText"), p_.window);
-    Colour(QStringLiteral("Hilight"), Mix(p_.accent, p_.dark, 0.3));
+    Colour(QStringLiteral("HilightText"), p_.text);
+    Colour(QStringLiteral("Hilight"), Highlight());
     Colour(QStringLiteral("Menubar"), Mix(p_.face, p_.caption1, 0.15));
     Colour(QStringLiteral("Menu"), Mix(p_.face, p_.window, 0.5));
     Colour(QStringLiteral("MenuText"), p_.text);
@@ -229,7 +238,10 @@ class SkinWriter {
             state == 2);
       RoundCorners(img, img.rect(), std::min(p_.corner, 3));
     }
-    const QColor ink = state == 4 ? p_.titleTextInactive : (close ? QColor(255, 255, 255) : p_.titleText);
+    // An inactive window's glyphs are dark on the greyed buttons: the
+    // inactive title's colour when that is dark, else a deep grey.
+    QColor ink = close ? QColor(255, 255, 255) : p_.titleText;
+    if (state == 4) ink = p_.titleTextInactive.lightness() <= 128 ? p_.titleTextInactive : Mix(base, p_.dark, 0.65);
     DrawGlyph(img, img.rect().translated(state == 2 ? 1 : 0, state == 2 ? 1 : 0), g, ink, size / 2);
     return img;
   }
@@ -330,8 +342,9 @@ class SkinWriter {
       Key(QStringLiteral("RadioButtonFrame"), 4);
     }
     Colour(QStringLiteral("NormalColour2"), p_.text);
-    Colour(QStringLiteral("MouseOverColour2"), Mix(p_.accent, p_.dark, 0.5));
-    Colour(QStringLiteral("PressedColour2"), p_.dark);
+    // A hot or focused caption keeps a dark shade of the accent.
+    Colour(QStringLiteral("MouseOverColour2"), Mix(p_.accent, p_.text, 0.75));
+    Colour(QStringLiteral("PressedColour2"), Mix(p_.dark, p_.text, 0.5));
   }
 
   void Progress() {
@@ -511,7 +524,7 @@ class SkinWriter {
           Fill(img, QRect(4, 15, 32, 1), p_.shadow);
           Fill(img, QRect(4, 16, 32, 1), p_.light);
         } else {
-          const QColor c = k == 3 ? Grey(p_.face) : k == 2 ? Mix(p_.accent, p_.dark, 0.2) : Mix(p_.accent, p_.face, 0.4);
+          const QColor c = k == 3 ? Grey(p_.face) : k == 2 ? Mix(p_.accent, p_.dark, 0.2) : Highlight();
           Gradient(img, img.rect(), Mix(c, p_.light, 0.4), c);
           Frame(img, img.rect(), Mix(c, p_.dark, 0.4));
           RoundCorners(img, img.rect(), r);
