@@ -96,7 +96,7 @@ std::vector<std::string> CleanLines(const std::vector<std::string>& rawLines, La
     if (split.empty()) split.emplace_back();  // an empty line parts stanzas
     for (std::string& piece : split) {
       const std::string text = NormalizeText(ReplaceLookAlikes(piece));
-      pieces.push_back(qu ? WidenBrackets(text) : text);
+      pieces.push_back(qu ? CleanQuLine(text) : text);
     }
   }
   std::vector<std::string> lines;
@@ -136,7 +136,7 @@ LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::strin
   std::vector<std::string> notes;
   const std::vector<std::string> lines = CleanLines(rawLines, layout, notes);
   if (layout == Layout::Verse) title = TakeNotes(NormalizeTitle(ReplaceLookAlikes(title)), notes);
-  else title = WidenBrackets(NormalizeTitle(ReplaceLookAlikes(title)));
+  else title = CleanQuLine(NormalizeTitle(ReplaceLookAlikes(title)));
   if (lines.empty()) {
     ++counts_.empty;
     return LeftOut::Empty;

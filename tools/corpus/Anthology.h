@@ -38,7 +38,7 @@ const char* LeftOutReason(LeftOut why);
 
 // How a poem's lines are written. Verse: notes in brackets leave the lines for
 // a note after the text. Qu: brackets are stage directions and stay where they
-// stand (half-width ones written full-width); Latin letters mark a damaged
+// stand (see CleanQuLine); Latin letters mark a damaged
 // record, as placeholders do. QuSuite: a qu of several tunes.
 enum class Layout { Verse, Qu, QuSuite };
 

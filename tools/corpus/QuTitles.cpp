@@ -23,9 +23,15 @@ bool OpensBracket(char32_t c) {
 }
 
 std::u32string TrimBlanks(std::u32string s) {
-  while (!s.empty() && (IsBlank(s.front()) || IsDot(s.front()))) s.erase(0, 1);
+  while (!s.empty() && IsBlank(s.front())) s.erase(0, 1);
   while (!s.empty() && IsBlank(s.back())) s.pop_back();
   return s;
+}
+
+// A subtitle without the separators the package puts before it.
+std::u32string TrimSeparators(std::u32string s) {
+  while (!s.empty() && (IsBlank(s.front()) || IsDot(s.front()))) s.erase(0, 1);
+  return TrimBlanks(s);
 }
 
 // Tunes of the northern qu that the package names only in the opening titles,
@@ -43,7 +49,7 @@ const char* const kKnownTunes[] = {
     "霜角", "燕引雏", "湘妃曲", "绿幺遍", "喜春秋", "西番经", "解三酲", "落梅引", "一枝花", "粉蝶儿",
     "新水令", "点绛唇", "端正好", "斗鹌鹑", "醉花阴", "集贤宾", "八声甘州", "哨遍", "耍孩儿", "夜行船",
     "醉高歌过喜春来", "雁儿落过得胜令", "骂玉郎过感皇恩采茶歌", "十二月过尧民歌", "沽美酒过太平令",
-    "脱布衫过小梁州", "得胜令", "雁儿落", "大德歌", "山丹花", "楚天遥过清江引", "齐天乐过红衫儿"};
+    "脱布衫过小梁州", "得胜令", "雁儿落", "大德歌", "山丹花", "楚天遥过清江引", "齐天乐过红衫儿", "三棒鼓声频"};
 
 }  // namespace
 
@@ -108,7 +114,7 @@ QuHeading ReadHead(const std::string& mode, const std::u32string& rest, const Qu
     tune = rest.substr(0, end);
   }
   h.tune = Encode(TrimBlanks(tune));
-  const std::u32string after = TrimBlanks(rest.substr(tune.size()));
+  const std::u32string after = TrimSeparators(rest.substr(tune.size()));
   if (std::any_of(after.begin(), after.end(), EndsClause)) h.text = Encode(after);
   else h.subtitle = Encode(after);
   return h;
@@ -173,12 +179,14 @@ std::string JoinTuneTitle(const std::string& tune, const std::string& subtitle) 
   return OpensBracket(first) ? tune + subtitle : tune + "·" + subtitle;
 }
 
-std::string WidenBrackets(const std::string& text) {
-  std::u32string t = Decode(text);
+std::string CleanQuLine(const std::string& line) {
+  std::u32string t = Decode(line);
   for (char32_t& c : t) {
     if (c == U'(') c = U'（';
     else if (c == U')') c = U'）';
   }
+  static const std::u32string ends = U"。！？）";
+  if (t.size() >= 2 && t.back() == U'。' && ends.find(t[t.size() - 2]) != std::u32string::npos) t.pop_back();
   return Encode(t);
 }
 

@@ -69,8 +69,12 @@ QuHeading ReadQuTitle(const std::string& title, const QuTunes& tunes);
 // bracket ("白鹤子（四首）").
 std::string JoinTuneTitle(const std::string& tune, const std::string& subtitle);
 
-// Half-width brackets of stage directions ("(正末唱)") written full-width, as
-// the rest of the text; the directions stay where they stand.
-std::string WidenBrackets(const std::string& text);
+// A line of qu cleaned by two rules; everything else stays as the package
+// writes it, stage directions in their place included:
+//  - half-width brackets of stage directions ("(正末唱)") are written
+//    full-width, as the rest of the text;
+//  - the full stop the package puts after a line that already ends in a mark
+//    ("！。", "？。", "。。") or in a stage direction ("（下）。") is dropped.
+std::string CleanQuLine(const std::string& line);
 
 }  // namespace corpus

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace corpus {
 
@@ -32,7 +33,13 @@ std::vector<std::string> Verse(const QuHeading& h, const std::vector<std::string
   return v;
 }
 
-bool SameAsBefore(const std::string& tune) { return tune == "同前" || tune == "同上" || tune == "前腔"; }
+// "同前", "同上", "前腔", also with "换头" (the repeat with a changed opening).
+bool SameAsBefore(std::string tune) {
+  const std::string changed = "换头";
+  if (tune.size() > changed.size() && tune.compare(tune.size() - changed.size(), changed.size(), changed) == 0)
+    tune.resize(tune.size() - changed.size());
+  return tune == "同前" || tune == "同上" || tune == "前腔";
+}
 
 // Tunes the package names in aria and further-tune titles, and the mode each
 // tune is given most often (the first such mode on a tie).
@@ -49,13 +56,24 @@ struct Learned {
   }
 };
 
+// Tunes are learned from the titles of arias and act openings, and from the
+// left side of further tunes whose verse begins in the title. A play's name is
+// never a tune, and a name longer than kLongestLearned is taken for one.
+constexpr size_t kLongestLearned = 6;
+
 Learned Learn(const std::vector<QuRecord>& records) {
   Learned l;
+  std::set<std::string> plays;
+  for (const QuRecord& r : records) {
+    const QuHeading h = ReadQuTitle(r.title, l.tunes);
+    if (h.kind == Kind::ActStart) plays.insert(h.play);
+  }
   for (const QuRecord& r : records) {
     if (!SplitQuAuthor(r.author).play.empty()) continue;  // southern tunes are another system
     const QuHeading h = ReadQuTitle(r.title, l.tunes);
     const bool names = h.kind == Kind::ActStart || h.kind == Kind::Aria || h.kind == Kind::Continuation;
-    if (names && !IsRepeatMark(h.tune) && Length(h.tune) >= 2 && Length(h.tune) <= 8) l.tunes.Add(h.tune);
+    const size_t n = Length(h.tune);
+    if (names && !IsRepeatMark(h.tune) && !plays.count(h.tune) && n >= 2 && n <= kLongestLearned) l.tunes.Add(h.tune);
   }
   for (const QuRecord& r : records) {
     const QuHeading h = ReadQuTitle(r.title, l.tunes);

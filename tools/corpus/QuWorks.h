@@ -43,7 +43,8 @@ extern const char* const kSouthern;        // "南曲"
 //  - A tune given without its mode takes the mode the package gives that tune
 //    most often elsewhere.
 //  - Records of a southern play (named in the author field) stay one aria
-//    each, titled with the play; "同前", "同上" and "前腔" name the tune before.
+//    each, titled with the play; "同前", "同上" and "前腔" (also with "换头") name
+//    the tune before.
 std::vector<QuWork> GroupQu(const std::vector<QuRecord>& records);
 
 }  // namespace corpus

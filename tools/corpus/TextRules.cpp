@@ -235,6 +235,7 @@ std::string LifeDates(const std::string& bio) {
         about.back() = true;
       } else if (c == '-' || c == U'－' || c == U'～' || c == U'~' || c == U'—' || c == U'―' ||
                  c == U'–' || c == U'至') {
+        if (sawSep && years.back().empty()) continue;  // a doubled dash ("1190——1257") is one
         if (sawSep) break;
         sawSep = true;
         years.emplace_back();
