@@ -9,6 +9,8 @@ namespace corpus {
 
 namespace {
 
+constexpr size_t kLongestTune = 8;  // code points; longer text after a dot is verse
+
 bool IsDot(char32_t c) { return c == 0x00B7 || c == 0x30FB || c == 0xFF65 || c == 0x2027 || c == 0x2022; }
 
 // Marks that end a clause: rest of a title holding one is verse.
@@ -72,7 +74,9 @@ std::optional<std::string> QuMode(const std::string& text) {
       {"不知宫调", ""}, {"正吕", ""}};
   std::u32string t = TrimBlanks(Decode(text));
   if (t.size() > 2 && t.front() == U'【' && t.back() == U'】') t = t.substr(1, t.size() - 2);
-  const auto it = modes.find(Encode(t));
+  auto it = modes.find(Encode(t));
+  // "北仙吕": a northern mode named as such in a play that mixes in southern tunes.
+  if (it == modes.end() && t.size() > 2 && t.front() == U'北') it = modes.find(Encode(t.substr(1)));
   if (it == modes.end()) return std::nullopt;
   return it->second;
 }
@@ -153,7 +157,8 @@ QuHeading ReadQuTitle(const std::string& title, const QuTunes& tunes) {
   }
   if (const auto mode = QuMode(Encode(left))) return ReadHead(*mode, right, tunes);
   const std::string l = Encode(left), r = Encode(right);
-  const bool verse = right.empty() || std::any_of(right.begin(), right.end(), EndsClause);
+  // Verse: clause marks, or more than any tune name holds.
+  const bool verse = right.empty() || right.size() > kLongestTune || std::any_of(right.begin(), right.end(), EndsClause);
   if (left.empty() || verse || IsRepeatMark(l)) {
     h.kind = QuHeading::Kind::Continuation;
     h.tune = l;

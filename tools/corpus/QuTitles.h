@@ -21,7 +21,7 @@ struct QuAuthor {
 QuAuthor SplitQuAuthor(const std::string& field);
 
 // The mode the text names, as written in the anthology: "双调" for "双调" or
-// "【双调】", "正宫" for the package's misprint "正官". "" for the package's
+// "【双调】" or "北双调", "正宫" for the package's misprint "正官". "" for the package's
 // words for an unknown mode ("不知宫调"); nothing when the text is no mode.
 std::optional<std::string> QuMode(const std::string& text);
 

@@ -60,6 +60,7 @@ struct Learned {
 // left side of further tunes whose verse begins in the title. A play's name is
 // never a tune, and a name longer than kLongestLearned is taken for one.
 constexpr size_t kLongestLearned = 6;
+constexpr size_t kShortestPlay = 3;  // code points
 
 Learned Learn(const std::vector<QuRecord>& records) {
   Learned l;
@@ -110,6 +111,10 @@ class Grouper {
       case Kind::Aria:
         if (sameAuthor && act_ && actPlay_ == h.play) {
           Join(tune, verse);
+        } else if (sameAuthor && Length(h.play) <= kShortestPlay - 1) {
+          // "尾·我是个蒸不烂": a tune too short for a play's name, its verse begun in the title.
+          tune = h.play;
+          Join(tune, Verse(QuHeading{Kind::Continuation, "", tune, "", "", h.tune}, r.lines));
         } else {
           Begin(author.name, r.author, h.play + "·" + tune, Form("", tune), verse);
           act_ = true;
