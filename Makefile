@@ -2,7 +2,7 @@
 # make test  - install what is missing, build, and run every test
 # make sanitize-test - the whole suite again in a separate AddressSanitizer/UBSan build, leaks included
 # make package - the Debian package build/cinnabarquillpad_VERSION_ARCH.deb (CPack)
-# make library - the full library (all Tang and Song poems and ci) as build/bin/dat/db3.dat
+# make library - the full library (every poem, ci and qu of the poetry package) as build/bin/dat/db3.dat
 
 BUILD      ?= build
 SAN_BUILD  ?= build-san

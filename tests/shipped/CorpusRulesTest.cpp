@@ -69,6 +69,11 @@ TEST(CorpusText, LifeDatesFromTheBiographysOpening) {
   EXPECT_EQ(LifeDates("(1090-05)某人"), "1090-1105");
   EXPECT_EQ(LifeDates("(1090-95)某人"), "1090-1095");
   EXPECT_EQ(LifeDates("(约1099-约1)某人"), "");  // one digit is no year
+  // The long dash written twice is one dash; a doubled tilde marks a lost digit.
+  EXPECT_EQ(LifeDates("元好问:（1190――1257）字欲之"), "1190-1257");
+  EXPECT_EQ(LifeDates("（1190——1257）"), "1190-1257");
+  EXPECT_EQ(LifeDates("（1190—―1257）"), "");
+  EXPECT_EQ(LifeDates("吕大钧（一○三～～○八二），字和叔"), "");
 }
 
 TEST(CorpusText, NotesSplitOverLinesAreJoinedFirst) {

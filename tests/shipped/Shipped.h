@@ -20,6 +20,19 @@ inline QString FromEnv(const char* name, const char* fallback) {
 // The program's directory (its databases) and the source tree.
 inline QString BinDir() { return FromEnv("CQ_BIN_DIR", CQ_DEFAULT_BIN_DIR); }
 inline QString SourceDir() { return FromEnv("CQ_SOURCE_DIR", CQ_DEFAULT_SOURCE_DIR); }
+// The unpacked poetry package: named by CQ_POETRY_PACKAGE, else where the
+// full-library script keeps it (the cache folder CQ_CACHE_DIR,
+// $XDG_CACHE_HOME/cinnabarquillpad or ~/.cache/cinnabarquillpad).
+inline QString PoetryPackage() {
+  QString package = QString::fromLocal8Bit(qgetenv("CQ_POETRY_PACKAGE"));
+  if (!package.isEmpty()) return package;
+  QString cache = QString::fromLocal8Bit(qgetenv("CQ_CACHE_DIR"));
+  if (cache.isEmpty()) {
+    const QString xdg = QString::fromLocal8Bit(qgetenv("XDG_CACHE_HOME"));
+    cache = (xdg.isEmpty() ? QDir::homePath() + QStringLiteral("/.cache") : xdg) + QStringLiteral("/cinnabarquillpad");
+  }
+  return cache + QStringLiteral("/package");
+}
 // The settings file as shipped, not the one the reader's program wrote.
 inline QString ShippedSetup() { return SourceDir() + QStringLiteral("/install/setup.ini"); }
 

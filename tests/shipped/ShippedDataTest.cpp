@@ -270,15 +270,7 @@ TEST(ShippedSettings, ChecksIgnoreTheReadersOwnSetupIni) {
 // cache folder CQ_CACHE_DIR, $XDG_CACHE_HOME/cinnabarquillpad or
 // ~/.cache/cinnabarquillpad).
 TEST(ShippedSources, ConverterReproducesTheCommittedSources) {
-  QString package = QString::fromLocal8Bit(qgetenv("CQ_POETRY_PACKAGE"));
-  if (package.isEmpty()) {
-    QString cache = QString::fromLocal8Bit(qgetenv("CQ_CACHE_DIR"));
-    if (cache.isEmpty()) {
-      const QString xdg = QString::fromLocal8Bit(qgetenv("XDG_CACHE_HOME"));
-      cache = (xdg.isEmpty() ? QDir::homePath() + QStringLiteral("/.cache") : xdg) + QStringLiteral("/cinnabarquillpad");
-    }
-    package = cache + QStringLiteral("/package");
-  }
+  const QString package = PoetryPackage();
   if (!QDir(package + QStringLiteral("/dist")).exists()) GTEST_SKIP() << "poetry package not unpacked";
   QTemporaryDir out;
   ASSERT_TRUE(out.isValid());

@@ -2,6 +2,7 @@
 
 #include "tools/corpus/CharacterRule.h"
 #include "tools/corpus/Eras.h"
+#include "tools/corpus/QuTitles.h"
 #include "tools/corpus/TextRules.h"
 #include "tools/corpus/Utf8.h"
 
@@ -75,25 +76,32 @@ void Anthology::Log(const std::string& what, const std::string& author, const st
 
 void Anthology::SetFormText(const std::string& form, const std::string& text) { formText_[form] = text; }
 
-void Anthology::MarkTune(const std::string& form, bool qu) { tuneKind_.emplace(form, qu); }
+void Anthology::MarkTune(const std::string& form, Tune kind) { tuneKind_.emplace(form, kind); }
 
-LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::string author, const std::string& form,
-                           const std::vector<std::string>& rawLines) {
-  author = Renamed(CleanAuthorName(author));
-  if (author.empty() || IsAnonymous(author)) {
-    author = AnonymousName(era);
-    ++counts_.anonymousRenamed;
-  }
+namespace {
+
+bool HasLatin(const std::string& s) {
+  return std::any_of(s.begin(), s.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; });
+}
+
+// The poem's lines cleaned: split, marks unified, notes taken out of verse
+// (into notes), lines left with marks only dropped, one blank line kept
+// between stanzas and none at the ends.
+std::vector<std::string> CleanLines(const std::vector<std::string>& rawLines, Layout layout,
+                                    std::vector<std::string>& notes) {
+  const bool qu = layout != Layout::Verse;
   std::vector<std::string> pieces;
   for (const std::string& raw : rawLines) {
     std::vector<std::string> split = SplitLines(raw);
     if (split.empty()) split.emplace_back();  // an empty line parts stanzas
-    for (std::string& piece : split) pieces.push_back(NormalizeText(ReplaceLookAlikes(piece)));
+    for (std::string& piece : split) {
+      const std::string text = NormalizeText(ReplaceLookAlikes(piece));
+      pieces.push_back(qu ? CleanQuLine(text) : text);
+    }
   }
-  std::vector<std::string> notes;
   std::vector<std::string> lines;
-  for (const std::string& piece : JoinSplitNotes(pieces)) {
-    std::string line = TakeNotes(piece, notes);
+  for (const std::string& piece : qu ? pieces : JoinSplitNotes(pieces)) {
+    std::string line = qu ? piece : TakeNotes(piece, notes);
     // A line left with marks only (its words were all a note) is no line.
     const std::u32string u = Decode(line);
     if (!line.empty() && !HasPlaceholder(line) && std::none_of(u.begin(), u.end(), [](char32_t c) { return c < 0x80 ? std::isalnum(static_cast<int>(c)) != 0 : IsHan(c); }))
@@ -102,13 +110,39 @@ LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::strin
     if (!line.empty() || (!lines.empty() && !lines.back().empty())) lines.push_back(line);
   }
   while (!lines.empty() && lines.back().empty()) lines.pop_back();
-  title = TakeNotes(NormalizeTitle(ReplaceLookAlikes(title)), notes);
+  return lines;
+}
+
+}  // namespace
+
+const char* LeftOutReason(LeftOut why) {
+  switch (why) {
+    case LeftOut::None: return "taken";
+    case LeftOut::Empty: return "empty";
+    case LeftOut::Placeholder: return "placeholder for lost characters";
+    case LeftOut::Unreadable: return "unreadable character";
+    case LeftOut::Duplicate: return "duplicate";
+  }
+  return "";
+}
+
+LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::string author, const std::string& form,
+                           const std::vector<std::string>& rawLines, Layout layout) {
+  author = Renamed(CleanAuthorName(author));
+  if (author.empty() || IsAnonymous(author)) {
+    author = AnonymousName(era);
+    ++counts_.anonymousRenamed;
+  }
+  std::vector<std::string> notes;
+  const std::vector<std::string> lines = CleanLines(rawLines, layout, notes);
+  if (layout == Layout::Verse) title = TakeNotes(NormalizeTitle(ReplaceLookAlikes(title)), notes);
+  else title = CleanQuLine(NormalizeTitle(ReplaceLookAlikes(title)));
   if (lines.empty()) {
     ++counts_.empty;
     return LeftOut::Empty;
   }
   for (const std::string& l : lines)
-    if (HasPlaceholder(l)) {
+    if (HasPlaceholder(l) || (layout != Layout::Verse && HasLatin(l))) {
       ++counts_.placeholders;
       Log("placeholder", author, title);
       return LeftOut::Placeholder;
@@ -156,7 +190,7 @@ LeftOut Anthology::AddPoem(const std::string& era, std::string title, std::strin
     authorOrder_.push_back(author);
   }
   ++authorTotal_[author];
-  poems_.push_back(Poem{title, author, poemForm, lines.front(), content});
+  poems_.push_back(Poem{title, author, poemForm, lines.front(), content, layout == Layout::QuSuite});
   ++counts_.poems;
   return LeftOut::None;
 }
@@ -249,15 +283,52 @@ Table Anthology::PoetryTable() const {
   return t;
 }
 
+namespace {
+
+struct Use {
+  size_t count = 0;
+  size_t suites = 0;
+  std::string example;
+};
+
+// A generated explanation of a tune: what the tune is, how many works of the
+// anthology use it, and the first of them.
+std::string TuneText(const std::string& form, Tune kind, const Use& u) {
+  const size_t dot = form.find("·");
+  const std::string mode = dot == std::string::npos ? "" : form.substr(0, dot);
+  const std::string tune = dot == std::string::npos ? form : form.substr(dot + std::string("·").size());
+  const std::string n = std::to_string(u.count);
+  switch (kind) {
+    case Tune::Ci:
+      return form + "，词牌名。词是按照曲调填写的长短句，每个词牌规定了全词的分段、句数、每句字数以及平仄和押韵，"
+                    "同一词牌的词格律大体相同，词的内容则与调名不一定相关。本集收录用" + form + "填写的词" + n +
+             "首，如" + u.example + "。";
+    case Tune::SouthernQu:
+      return form + "，宋元南戏所用的南曲曲牌" + tune + "。南戏是流行于东南沿海的戏文，唱南曲，不分宫调联套，"
+                    "同一曲牌可以接连重唱（称“前腔”），各个角色都可以唱。本集收录此调" + n + "支，如" + u.example + "。";
+    case Tune::Qu:
+    case Tune::QuModeUnknown:
+      break;
+  }
+  const std::string modeText = kind == Tune::Qu ? "，" + tune + "属" + mode + "宫调。" : "，宫调已不可考。";
+  if (u.suites == 0)
+    return form + "，元代散曲曲牌" + modeText + "散曲小令用一支曲牌写成，句数、字数和韵脚依曲牌而定，"
+                  "句中可以加衬字，语言比词更接近口语，常一韵到底。本集收录此调" + n + "首，如" + u.example + "。";
+  std::string counts = "以此调起首的套数" + std::to_string(u.suites) + "套";
+  if (u.count > u.suites) counts += "、小令" + std::to_string(u.count - u.suites) + "首";
+  return form + "，元曲曲牌" + modeText + "同一宫调的几支曲牌依次联成一套、一韵到底，叫做套数，以首支曲牌命名；"
+                "散曲有单独成篇的套数，杂剧每折唱一套。每支曲子的句数、字数和韵脚依曲牌而定，句中可以加衬字。本集收录" +
+         counts + "，如" + u.example + "。";
+}
+
+}  // namespace
+
 Table Anthology::FormatTable() const {
-  struct Use {
-    size_t count = 0;
-    std::string example;
-  };
   std::map<std::string, Use> uses;
   std::vector<std::string> order;
   for (const Poem& p : poems_) {
     Use& u = uses[p.form];
+    if (p.suite) ++u.suites;
     if (u.count++ == 0) {
       order.push_back(p.form);
       u.example = p.author + "的“" + FirstPhrase(p.head) + "”";
@@ -275,21 +346,7 @@ Table Anthology::FormatTable() const {
     if (written.count(form)) continue;
     auto kind = tuneKind_.find(form);
     if (kind == tuneKind_.end()) throw std::runtime_error("no explanation for the form " + form);
-    const Use& u = uses.at(form);
-    std::string text;
-    if (!kind->second) {
-      text = form + "，词牌名。词是按照曲调填写的长短句，每个词牌规定了全词的分段、句数、每句字数以及平仄和押韵，"
-                    "同一词牌的词格律大体相同，词的内容则与调名不一定相关。本集收录用" + form + "填写的词" +
-             std::to_string(u.count) + "首，如" + u.example + "。";
-    } else {
-      const size_t dot = form.find("·");
-      const std::string mode = form.substr(0, dot);
-      const std::string tune = form.substr(dot + std::string("·").size());
-      text = form + "，元代散曲曲牌，" + tune + "属" + mode + "宫调。散曲小令用一支曲牌写成，句数、字数和韵脚依曲牌而定，"
-             "句中可以加衬字，语言比词更接近口语，常一韵到底。本集收录此调" + std::to_string(u.count) + "首，如" +
-             u.example + "。";
-    }
-    t.rows.push_back({form, text});
+    t.rows.push_back({form, TuneText(form, kind->second, uses.at(form))});
     written.insert(form);
   }
   return t;

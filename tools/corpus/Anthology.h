@@ -21,6 +21,7 @@ struct Poem {
   std::string form;
   std::string head;
   std::string content;
+  bool suite = false;  // a qu of several tunes
 };
 
 struct Author {
@@ -32,6 +33,22 @@ struct Author {
 
 // Why a poem was not taken.
 enum class LeftOut { None, Empty, Placeholder, Unreadable, Duplicate };
+// The reason in words, as the converter prints it.
+const char* LeftOutReason(LeftOut why);
+
+// How a poem's lines are written. Verse: notes in brackets leave the lines for
+// a note after the text. Qu: brackets are stage directions and stay where they
+// stand (see CleanQuLine); Latin letters mark a damaged
+// record, as placeholders do. QuSuite: a qu of several tunes.
+enum class Layout { Verse, Qu, QuSuite };
+
+// Kinds of tune whose explanations the converter writes.
+enum class Tune {
+  Ci,             // a ci tune
+  Qu,             // a northern qu tune named "mode·tune"
+  QuModeUnknown,  // a northern qu tune the package gives no mode: "北曲·tune"
+  SouthernQu,     // a tune of a southern play: "南曲·tune"
+};
 
 struct Counts {
   size_t poems = 0;
@@ -75,15 +92,17 @@ class Anthology {
   // the source has them (already in simplified characters). A fragment (a
   // title of 句 and numerals only) is kept with that title and the form 残句.
   LeftOut AddPoem(const std::string& era, std::string title, std::string author, const std::string& form,
-                  const std::vector<std::string>& lines);
+                  const std::vector<std::string>& lines, Layout layout = Layout::Verse);
 
   // The name used for an unknown author of an era, e.g. "无名氏（唐）".
   static std::string AnonymousName(const std::string& era);
 
   // A form explanation of our own (used as written).
   void SetFormText(const std::string& form, const std::string& text);
-  // Kind of a generated form explanation: ci tune or qu tune.
-  void MarkTune(const std::string& form, bool qu);
+  // Kind of a generated form explanation: ci tune or qu tune. The first kind
+  // given for a form stays.
+  void MarkTune(const std::string& form, bool qu) { MarkTune(form, qu ? Tune::Qu : Tune::Ci); }
+  void MarkTune(const std::string& form, Tune kind);
 
   // The form given to fragments titled 句.
   static const char* const kFragmentForm;
@@ -127,7 +146,7 @@ class Anthology {
   std::unordered_set<std::string> seenText_;               // author + text key
   std::unordered_set<std::string> seenHead_;               // author + first line
   std::map<std::string, std::string> formText_;
-  std::map<std::string, bool> tuneKind_;                   // true: qu
+  std::map<std::string, Tune> tuneKind_;
   Counts counts_;
   std::unordered_map<std::string, std::string> renames_;
   std::string Renamed(const std::string& name) const;

@@ -2,6 +2,7 @@
 
 #include "tools/corpus/Forms.h"
 #include "tools/corpus/CharacterRule.h"
+#include "tools/corpus/QuWorks.h"
 #include "tools/corpus/Utf8.h"
 #include "tools/corpus/TextRules.h"
 #include "tools/corpus/Tsv.h"
@@ -108,18 +109,19 @@ std::string Join(const std::string& a, const std::string& b) {
   return a + "·" + b;
 }
 
-void AddCi(Anthology& a, const std::string& era, const std::string& title, const std::string& author,
-           const std::string& rhythmic, const std::vector<std::string>& lines) {
+LeftOut AddCi(Anthology& a, const std::string& era, const std::string& title, const std::string& author,
+              const std::string& rhythmic, const std::vector<std::string>& lines) {
   std::string tune = CiTune(NormalizeText(rhythmic.empty() ? title : rhythmic));
   if (tune.empty()) tune = "词";
   std::string t = title;
   if (t.empty() && !lines.empty()) t = tune + "·" + FirstPhrase(NormalizeText(lines.front()));
   if (tune != "词") a.MarkTune(tune, false);
-  a.AddPoem(era, t, author, tune, lines);
+  return a.AddPoem(era, t, author, tune, lines);
 }
 
-void LoadTangSongShi(Anthology& a, const json& poems, const std::string& era, const Simplifier& s) {
+void LoadTangSongShi(Anthology& a, const json& poems, const std::string& era, const Simplifier& s, Tally& tally) {
   for (const json& p : poems) {
+    ++tally.package;
     const std::vector<std::string> lines = Lines(p, "paragraphs", s);
     std::string form = TaggedForm(Tags(p, s));
     if (form.empty()) {
@@ -130,7 +132,7 @@ void LoadTangSongShi(Anthology& a, const json& poems, const std::string& era, co
       }
       form = ShapeForm(clean);
     }
-    a.AddPoem(era, s(Str(p, "title")), s(Str(p, "author")), form, lines);
+    tally.Count(a.AddPoem(era, s(Str(p, "title")), s(Str(p, "author")), form, lines));
   }
 }
 
@@ -156,94 +158,191 @@ void LoadPackageBiographies(const std::string& dist, Anthology& a, const Simplif
   for (const json& au : ReadJson(d / "quantangshi" / "authors.song.json")) a.OfferBiography(s(Str(au, "name")), s(Str(au, "desc")));
 }
 
-void LoadSelection(const std::string& dist, Anthology& a, const Simplifier& s, const Progress& progress) {
-  const fs::path d(dist);
-  const size_t steps = 9;
-  size_t step = 0;
+namespace {
 
-  progress("诗经", ++step, steps);
-  for (const json& p : ReadJson(d / "shijing" / "shijing.json"))
-    a.AddPoem("先秦", Join(s(Str(p, "section")), s(Str(p, "title"))), "佚名", "诗经体", Lines(p, "content", s));
+Tally& NewTally(Tallies& tallies, const std::string& collection) {
+  tallies.emplace_back().collection = collection;
+  return tallies.back();
+}
 
-  progress("楚辞", ++step, steps);
-  static const std::set<std::string> preQin = {"屈原", "宋玉", "景差"};
-  for (const json& p : ReadJson(d / "chuci" / "chuci.json")) {
-    const std::string author = s(Str(p, "author"));
-    a.AddPoem(preQin.count(author) ? "先秦" : "两汉", Join(s(Str(p, "section")), s(Str(p, "title"))), author, "楚辞体",
-              Lines(p, "content", s));
+// Works of one author-less or one-author collection, each under the era `era`
+// gives its author.
+template <typename Add>
+void LoadEach(const json& poems, Tally& tally, Add add) {
+  for (const json& p : poems) {
+    ++tally.package;
+    tally.Count(add(p));
   }
+}
 
-  progress("曹操诗集", ++step, steps);
-  for (const json& p : ReadJson(d / "caocaoshiji" / "caocao.json"))
-    a.AddPoem("魏晋", s(Str(p, "title")), "曹操", "乐府", Lines(p, "paragraphs", s));
-
-  progress("唐诗三百首", ++step, steps);
-  LoadTangSongShi(a, ReadJson(d / "quantangshi" / "唐诗三百首.json"), "唐代", s);
-
-  progress("花间集", ++step, steps);
+void LoadHuajian(const fs::path& d, Anthology& a, const Simplifier& s, Tally& tally) {
   std::vector<fs::path> juan;
   for (const auto& e : fs::directory_iterator(d / "wudaishici" / "huajianji"))
     if (e.path().filename().string().find("-juan") != std::string::npos) juan.push_back(e.path());
   std::sort(juan.begin(), juan.end());
   for (const fs::path& f : juan)
-    for (const json& p : ReadJson(f))
-      AddCi(a, "五代", s(Str(p, "title")), s(Str(p, "author")), s(Str(p, "rhythmic")), Lines(p, "paragraphs", s));
+    LoadEach(ReadJson(f), tally, [&](const json& p) {
+      return AddCi(a, "五代", s(Str(p, "title")), s(Str(p, "author")), s(Str(p, "rhythmic")), Lines(p, "paragraphs", s));
+    });
+}
 
-  progress("南唐二主词", ++step, steps);
-  for (const json& p : ReadJson(d / "wudaishici" / "nantang" / "poetrys.json"))
-    AddCi(a, "五代", s(Str(p, "title")), s(Str(p, "author")), s(Str(p, "rhythmic")), Lines(p, "paragraphs", s));
-
-  progress("宋词三百首", ++step, steps);
-  for (const json& p : ReadJson(d / "songci" / "宋词三百首.json"))
-    AddCi(a, "宋代", "", s(Str(p, "author")), s(Str(p, "rhythmic")), Lines(p, "paragraphs", s));
-
-  progress("元曲", ++step, steps);
+// The shipped selection's qu: the chosen authors' short pieces without
+// brackets, a few each.
+void LoadChosenQu(const json& poems, Anthology& a, const Simplifier& s, Tally& tally) {
   std::map<std::string, int> taken;
-  for (const json& p : ReadJson(d / "yuanqu" / "yuanqu.json")) {
+  for (const json& p : poems) {
+    ++tally.package;
     const std::string author = s(Str(p, "author"));
-    if (std::find(std::begin(kQuAuthors), std::end(kQuAuthors), author) == std::end(kQuAuthors)) continue;
-    if (taken[author] >= kQuPerAuthor) continue;
-    const auto qt = ParseQuTitle(NormalizeText(s(Str(p, "title"))));
-    if (!qt) continue;
-    const std::vector<std::string> lines = Lines(p, "paragraphs", s);
-    if (lines.empty() || lines.size() > 8 || HasBrackets(lines)) continue;
+    const auto qt = std::find(std::begin(kQuAuthors), std::end(kQuAuthors), author) == std::end(kQuAuthors) ||
+                            taken[author] >= kQuPerAuthor
+                        ? std::nullopt
+                        : ParseQuTitle(NormalizeText(s(Str(p, "title"))));
+    const std::vector<std::string> lines = qt ? Lines(p, "paragraphs", s) : std::vector<std::string>();
+    if (!qt || lines.empty() || lines.size() > 8 || HasBrackets(lines)) {
+      ++tally.notChosen;
+      continue;
+    }
     const std::string form = QuForm(*qt);
     a.MarkTune(form, true);
     const std::string title = qt->subtitle.empty() ? qt->tune : qt->tune + "·" + qt->subtitle;
-    if (a.AddPoem("元代", title, author, form, lines) == LeftOut::None) ++taken[author];
-  }
-
-  progress("纳兰性德词", ++step, steps);
-  for (const json& p : ReadJson(d / "nalanxingde" / "纳兰性德诗集.json")) {
-    const std::string title = NormalizeText(s(Str(p, "title")));
-    const std::vector<std::string> lines = Lines(p, "para", s);
-    if (title.find("·") != std::string::npos) {
-      AddCi(a, "清代", title, s(Str(p, "author")), "", lines);
-    } else {
-      a.AddPoem("清代", title, s(Str(p, "author")), ShapeForm(lines), lines);
-    }
+    const LeftOut why = a.AddPoem("元代", title, author, form, lines);
+    tally.Count(why);
+    if (why == LeftOut::None) ++taken[author];
   }
 }
 
-void LoadAllTangSong(const std::string& dist, Anthology& a, const Simplifier& s, const Progress& progress) {
+Tune TuneOf(const std::string& form) {
+  if (form.rfind(std::string(kSouthern) + "·", 0) == 0) return Tune::SouthernQu;
+  if (form.rfind(std::string(kNorthernNoMode) + "·", 0) == 0) return Tune::QuModeUnknown;
+  return Tune::Qu;
+}
+
+// Every qu of the package: pieces, suites and acts whole, southern arias one each.
+void LoadAllQu(const json& poems, Anthology& a, const Simplifier& s, Tally& tally) {
+  std::vector<QuRecord> records;
+  for (const json& p : poems) records.push_back({s(Str(p, "title")), s(Str(p, "author")), Lines(p, "paragraphs", s)});
+  tally.package += records.size();
+  for (const QuWork& w : GroupQu(records)) {
+    a.MarkTune(w.form, TuneOf(w.form));
+    const LeftOut why = a.AddPoem("元代", w.title, w.author, w.form, w.lines, w.suite ? Layout::QuSuite : Layout::Qu);
+    tally.Count(why, w.records, w.emptyRecords);
+  }
+}
+
+}  // namespace
+
+void Tally::Count(LeftOut why, size_t records, size_t emptyRecords) {
+  if (why != LeftOut::None) {
+    leftOut[why] += records;
+    return;
+  }
+  ++kept;
+  joined += records - 1 - emptyRecords;
+  if (emptyRecords) leftOut[LeftOut::Empty] += emptyRecords;
+}
+
+size_t Tally::Accounted() const {
+  size_t n = kept + joined + notChosen;
+  for (const auto& [why, count] : leftOut) n += count;
+  return n;
+}
+
+Table TallyTable(const Tallies& tallies) {
+  static const LeftOut reasons[] = {LeftOut::Duplicate, LeftOut::Empty, LeftOut::Placeholder, LeftOut::Unreadable};
+  Table t;
+  t.columns = {"collection", "package:int", "kept:int", "joined:int"};
+  for (LeftOut why : reasons) t.columns.push_back(std::string(LeftOutReason(why)) + ":int");
+  t.columns.push_back("not chosen:int");
+  for (const Tally& tally : tallies) {
+    Row r = {tally.collection, std::to_string(tally.package), std::to_string(tally.kept), std::to_string(tally.joined)};
+    for (LeftOut why : reasons) {
+      const auto it = tally.leftOut.find(why);
+      r.push_back(std::to_string(it == tally.leftOut.end() ? 0 : it->second));
+    }
+    r.push_back(std::to_string(tally.notChosen));
+    t.rows.push_back(std::move(r));
+  }
+  return t;
+}
+
+void LoadSelection(const std::string& dist, Anthology& a, const Simplifier& s, const Progress& progress,
+                   Tallies& tallies, bool allQu) {
+  const fs::path d(dist);
+  const size_t steps = 9;
+  size_t step = 0;
+
+  progress("诗经", ++step, steps);
+  LoadEach(ReadJson(d / "shijing" / "shijing.json"), NewTally(tallies, "诗经"), [&](const json& p) {
+    return a.AddPoem("先秦", Join(s(Str(p, "section")), s(Str(p, "title"))), "佚名", "诗经体", Lines(p, "content", s));
+  });
+
+  progress("楚辞", ++step, steps);
+  static const std::set<std::string> preQin = {"屈原", "宋玉", "景差"};
+  LoadEach(ReadJson(d / "chuci" / "chuci.json"), NewTally(tallies, "楚辞"), [&](const json& p) {
+    const std::string author = s(Str(p, "author"));
+    return a.AddPoem(preQin.count(author) ? "先秦" : "两汉", Join(s(Str(p, "section")), s(Str(p, "title"))), author,
+                     "楚辞体", Lines(p, "content", s));
+  });
+
+  progress("曹操诗集", ++step, steps);
+  LoadEach(ReadJson(d / "caocaoshiji" / "caocao.json"), NewTally(tallies, "曹操诗集"), [&](const json& p) {
+    return a.AddPoem("魏晋", s(Str(p, "title")), "曹操", "乐府", Lines(p, "paragraphs", s));
+  });
+
+  progress("唐诗三百首", ++step, steps);
+  LoadTangSongShi(a, ReadJson(d / "quantangshi" / "唐诗三百首.json"), "唐代", s, NewTally(tallies, "唐诗三百首"));
+
+  progress("花间集", ++step, steps);
+  LoadHuajian(d, a, s, NewTally(tallies, "花间集"));
+
+  progress("南唐二主词", ++step, steps);
+  LoadEach(ReadJson(d / "wudaishici" / "nantang" / "poetrys.json"), NewTally(tallies, "南唐二主词"), [&](const json& p) {
+    return AddCi(a, "五代", s(Str(p, "title")), s(Str(p, "author")), s(Str(p, "rhythmic")), Lines(p, "paragraphs", s));
+  });
+
+  progress("宋词三百首", ++step, steps);
+  LoadEach(ReadJson(d / "songci" / "宋词三百首.json"), NewTally(tallies, "宋词三百首"), [&](const json& p) {
+    return AddCi(a, "宋代", "", s(Str(p, "author")), s(Str(p, "rhythmic")), Lines(p, "paragraphs", s));
+  });
+
+  progress("元曲", ++step, steps);
+  const json qu = ReadJson(d / "yuanqu" / "yuanqu.json");
+  if (allQu) LoadAllQu(qu, a, s, NewTally(tallies, "元曲"));
+  else LoadChosenQu(qu, a, s, NewTally(tallies, "元曲"));
+
+  progress("纳兰性德词", ++step, steps);
+  LoadEach(ReadJson(d / "nalanxingde" / "纳兰性德诗集.json"), NewTally(tallies, "纳兰性德"), [&](const json& p) {
+    const std::string title = NormalizeText(s(Str(p, "title")));
+    const std::vector<std::string> lines = Lines(p, "para", s);
+    if (title.find("·") != std::string::npos) return AddCi(a, "清代", title, s(Str(p, "author")), "", lines);
+    return a.AddPoem("清代", title, s(Str(p, "author")), ShapeForm(lines), lines);
+  });
+}
+
+void LoadAllTangSong(const std::string& dist, Anthology& a, const Simplifier& s, const Progress& progress,
+                     Tallies& tallies) {
   const fs::path d(dist);
   const std::vector<fs::path> tang = Numbered(d / "quantangshi", "poet.tang.");
   const std::vector<fs::path> song = Numbered(d / "quantangshi", "poet.song.");
   const std::vector<fs::path> ci = Numbered(d / "songci", "ci.song.");
   const size_t total = tang.size() + song.size() + ci.size();
   size_t done = 0;
+  Tally& tangTally = NewTally(tallies, "全唐诗");
   for (const fs::path& f : tang) {
     progress(f.filename().string(), ++done, total);
-    LoadTangSongShi(a, ReadJson(f), "唐代", s);
+    LoadTangSongShi(a, ReadJson(f), "唐代", s, tangTally);
   }
+  Tally& songTally = NewTally(tallies, "全宋诗");
   for (const fs::path& f : song) {
     progress(f.filename().string(), ++done, total);
-    LoadTangSongShi(a, ReadJson(f), "宋代", s);
+    LoadTangSongShi(a, ReadJson(f), "宋代", s, songTally);
   }
+  Tally& ciTally = NewTally(tallies, "全宋词");
   for (const fs::path& f : ci) {
     progress(f.filename().string(), ++done, total);
-    for (const json& p : ReadJson(f))
-      AddCi(a, "宋代", "", s(Str(p, "author")), s(Str(p, "rhythmic")), Lines(p, "paragraphs", s));
+    LoadEach(ReadJson(f), ciTally, [&](const json& p) {
+      return AddCi(a, "宋代", "", s(Str(p, "author")), s(Str(p, "rhythmic")), Lines(p, "paragraphs", s));
+    });
   }
 }
 

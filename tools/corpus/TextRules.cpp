@@ -235,6 +235,9 @@ std::string LifeDates(const std::string& bio) {
         about.back() = true;
       } else if (c == '-' || c == U'－' || c == U'～' || c == U'~' || c == U'—' || c == U'―' ||
                  c == U'–' || c == U'至') {
+        // The long dash written twice ("1190——1257") is one; other doubled marks
+        // ("一○三～～○八二") stand for a lost digit.
+        if (sawSep && years.back().empty() && (c == U'—' || c == U'―') && g[k - 1] == c) continue;
         if (sawSep) break;
         sawSep = true;
         years.emplace_back();

@@ -1,11 +1,12 @@
 // cq-corpus: builds the anthology's table sources and era lists.
 //
-//   cq-corpus --package DIR --sources DIR --out DIR [--full]
+//   cq-corpus --package DIR --sources DIR --out DIR [--full] [--report FILE]
 //
 // --package is the unpacked poetry package (its folder holding dist/),
 // --sources our own sources (install/src), --out the folder that receives
 // setup.ini and data/{author,poetry,format,lore}.tsv. --full adds every Tang
-// and Song poem and ci of the package to the selection.
+// and Song poem and ci of the package to the selection and takes every qu.
+// --report writes what became of each collection's records as a table.
 #include "tools/corpus/CharacterRule.h"
 #include "tools/corpus/Sources.h"
 #include "tools/corpus/Tsv.h"
@@ -64,13 +65,24 @@ Table CheckedLore(const fs::path& src) {
 }
 
 void Usage() {
-  std::cerr << "usage: cq-corpus --package DIR --sources DIR --out DIR [--full]\n";
+  std::cerr << "usage: cq-corpus --package DIR --sources DIR --out DIR [--full] [--report FILE]\n";
+}
+
+// One line for each collection: its records, and what became of them.
+void PrintTallies(const Table& t) {
+  std::cerr << "collections (package records = kept + joined to the work before + left out + not chosen):\n";
+  for (const Row& r : t.rows) {
+    std::cerr << "  " << r[0] << ": package " << r[1] << ", kept " << r[2];
+    for (size_t i = 3; i < r.size(); ++i)
+      if (r[i] != "0") std::cerr << ", " << t.columns[i].substr(0, t.columns[i].find(':')) << " " << r[i];
+    std::cerr << "\n";
+  }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string package, sources, outDir;
+  std::string package, sources, outDir, report;
   bool full = false;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -83,6 +95,7 @@ int main(int argc, char** argv) {
       else if (a == "--sources") sources = value();
       else if (a == "--out") outDir = value();
       else if (a == "--full") full = true;
+      else if (a == "--report") report = value();
       else {
         Usage();
         return 2;
@@ -110,12 +123,19 @@ int main(int argc, char** argv) {
     std::cerr << "reading biographies\n";
     LoadOwnSources(sources, a);
     LoadPackageBiographies(dist.string(), a, simplify);
-    LoadSelection(dist.string(), a, simplify, progress);
+    Tallies tallies;
+    LoadSelection(dist.string(), a, simplify, progress, tallies, full);
     std::cerr << "\n";
     if (full) {
-      LoadAllTangSong(dist.string(), a, simplify, progress);
+      LoadAllTangSong(dist.string(), a, simplify, progress, tallies);
       std::cerr << "\n";
     }
+    const Table tallyTable = TallyTable(tallies);
+    for (const Tally& t : tallies)
+      if (t.Accounted() != t.package)
+        throw std::runtime_error(t.collection + ": " + std::to_string(t.package) + " records, " +
+                                 std::to_string(t.Accounted()) + " accounted for");
+    if (!report.empty()) WriteTsv(report, tallyTable);
     fs::create_directories(fs::path(outDir) / "data");
     const Table authors = a.AuthorTable();
     WriteTsv((fs::path(outDir) / "data" / "author.tsv").string(), authors);
@@ -141,6 +161,7 @@ int main(int argc, char** argv) {
               << ", anonymous authors renamed " << c.anonymousRenamed << ", biographies written for unknown lives "
               << c.biographiesMade << ", unreadable characters dropped from biographies " << c.proseCharsDropped
               << "\n";
+    PrintTallies(tallyTable);
   } catch (const std::exception& e) {
     std::cerr << "\ncq-corpus: " << e.what() << "\n";
     return 1;
