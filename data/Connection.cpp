@@ -9,6 +9,7 @@
 #include <mutex>
 
 #include "data/Databases.h"
+#include "platform/Dialogs.h"
 #include "toolkit/Exception.h"
 
 namespace data {
@@ -62,6 +63,30 @@ int ApplyKey(sqlite3* db, const QString& password) {
   return rc;
 }
 
+// What a statement on the program's databases may do. The connection is read
+// only, so no change reaches the file; beyond that nothing may reach outside
+// the database: no other database attached, no extension loaded, no file read
+// or written by a function, no setting changed but the page size the word
+// index reads.
+static int ReadOnlyAuthorizer(void*, int action, const char* name, const char* function, const char*, const char*) {
+  switch (action) {
+    case SQLITE_ATTACH:
+    case SQLITE_DETACH:
+      return SQLITE_DENY;
+    case SQLITE_PRAGMA:
+      return name && sqlite3_stricmp(name, "page_size") == 0 ? SQLITE_OK : SQLITE_DENY;
+    case SQLITE_FUNCTION: {
+      static const char* const kReaching[] = {"load_extension", "fts3_tokenizer", "sqlcipher_export", "readfile",
+                                              "writefile"};
+      for (const char* f : kReaching)
+        if (function && sqlite3_stricmp(function, f) == 0) return SQLITE_DENY;
+      return SQLITE_OK;
+    }
+    default:
+      return SQLITE_OK;
+  }
+}
+
 // Before the engine's first use: its page caches take memory page by page as
 // pages are read, instead of each connection claiming room for a hundred
 // 16 KiB pages at once (some 1.6 MB apiece, before the first window is painted).
@@ -90,16 +115,32 @@ std::shared_ptr<Connection> Connection::Open(const ConnectionInfo& info) {
   };
   if (rc != SQLITE_OK) fail(QStringLiteral("unable to open database file"));
   if (!info.password.isEmpty() && ApplyKey(db, info.password) != SQLITE_OK) fail({});
+  // A file from elsewhere runs nothing of its own: views and triggers are
+  // refused below, and as the engine of Debian 12's SQLCipher predates the
+  // defensive flag and trusted_schema, an authorizer keeps every statement
+  // inside the database.
+  sqlite3_set_authorizer(db, ReadOnlyAuthorizer, nullptr);
   // Reading the schema proves the key: a wrong password fails here with the engine's message.
   QStringList tables;
+  QString code;  // a view or trigger: statements the file would run when read
   sqlite3_stmt* stmt = nullptr;
-  rc = sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type IN ('table','view')", -1, &stmt, nullptr);
+  rc = sqlite3_prepare_v2(db, "SELECT type, name FROM sqlite_master", -1, &stmt, nullptr);
   if (rc == SQLITE_OK) {
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
-      tables.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))));
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+      const QByteArray type(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+      const QString name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
+      if (type == "table") tables.append(name);
+      else if ((type == "view" || type == "trigger") && code.isEmpty()) code = QString::fromLatin1(type) + u' ' + name;
+    }
   }
   sqlite3_finalize(stmt);
   if (rc != SQLITE_DONE) fail({});
+  if (!code.isEmpty()) {
+    sqlite3_close(db);
+    throw toolkit::EDatabaseError(platform::ReaderMessage(
+        QStringLiteral("诗库文件“%1”含有程序不会执行的内容，它不是本程序的诗库，不能打开。请重新安装诗库。").arg(info.file),
+        QStringLiteral("%1 holds a %2").arg(QFileInfo(info.file).absoluteFilePath(), code)));
+  }
   return std::shared_ptr<Connection>(new Connection(db, std::move(tables)));
 }
 

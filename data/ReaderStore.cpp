@@ -125,14 +125,22 @@ class Change {
 
 qint64 Now() { return QDateTime::currentSecsSinceEpoch(); }
 
-// Whether an open handle holds a sound database: its pages and schema read.
-bool Sound(sqlite3* db) {
+// The first column of a statement's first row, or a null array.
+QByteArray FirstValue(sqlite3* db, const char* sql) {
   sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr) != SQLITE_OK) return false;
-  const bool ok = sqlite3_step(stmt) == SQLITE_ROW &&
-                  QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0))) == "ok";
+  QByteArray value;
+  if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+    value = QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
   sqlite3_finalize(stmt);
-  return ok;
+  return value;
+}
+
+// Whether an open handle holds a sound database of ours: its pages and schema
+// read, and it holds no views or triggers (statements of its own that a change
+// would run).
+bool Sound(sqlite3* db) {
+  return FirstValue(db, "PRAGMA quick_check") == "ok" &&
+         FirstValue(db, "SELECT count(*) FROM sqlite_master WHERE type IN ('view', 'trigger')") == "0";
 }
 
 sqlite3* OpenHandle(const QString& path, bool create, int* rc) {

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <sqlite3.h>
+
 #include "data/Databases.h"
 #include "tests/data/Fixture.h"
 #include "tests/support/TestSupport.h"
@@ -76,4 +78,38 @@ TEST(DatabaseKeys, TheKeptKeysAreThoseOfTheProgramsPasswords) {
   EXPECT_EQ(data::DatabaseKey(QStringLiteral("pw")), data::DeriveDatabaseKey(QStringLiteral("pw")));
   EXPECT_NE(data::DatabaseKey(QStringLiteral("格律 ")), QByteArray(data::kFormatDbKey));
   EXPECT_EQ(data::DatabaseKey(QStringLiteral("pw")).size(), 64);
+}
+
+// A database file that carries statements of its own (a view standing for a
+// table, a trigger) is refused before anything of it runs, and no statement
+// reaches outside the database it opened.
+TEST_F(ConnectionTest, FilesWithCodeOfTheirOwnAreRefusedAndNothingReachesOutside) {
+  const QString file = fixture.Path(QStringLiteral("dat/db4.dat"));
+  auto alter = [&](const char* sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(file).constData(), &db), SQLITE_OK);
+    ASSERT_EQ(data::ApplyKey(db, QStringLiteral("格律")), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+    sqlite3_close(db);
+  };
+  const QString attached = fixture.Path(QStringLiteral("elsewhere.db"));
+  for (const QString& statement :
+       {QStringLiteral("attach database '%1' as other").arg(attached), QStringLiteral("select load_extension('x')"),
+        QStringLiteral("pragma writable_schema = 1"), QStringLiteral("select fts3_tokenizer('simple')")}) {
+    data::TADOQuery q(QStringLiteral("ADOQuery2"));
+    q.SetConnectionString(data::MakeConnectionString(QStringLiteral("dat\\db4.dat"), QStringLiteral("格律")));
+    q.SetSQL(statement);
+    EXPECT_THROW(q.Open(), toolkit::EDatabaseError) << statement.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(attached));
+  EXPECT_EQ(OpenWith(QStringLiteral("dat\\db4.dat"), QStringLiteral("格律")), "opened 1");
+
+  alter("ALTER TABLE format RENAME TO format_rows; CREATE VIEW format AS SELECT * FROM format_rows");
+  const std::string viewed = OpenWith(QStringLiteral("dat\\db4.dat"), QStringLiteral("格律"));
+  EXPECT_EQ(QString::fromStdString(viewed).section(u'\n', 0, 0),
+            QStringLiteral("诗库文件“dat/db4.dat”含有程序不会执行的内容，它不是本程序的诗库，不能打开。请重新安装诗库。"));
+  EXPECT_NE(viewed.find("holds a view format"), std::string::npos) << viewed;
+  alter("DROP VIEW format; ALTER TABLE format_rows RENAME TO format; "
+        "CREATE TRIGGER t AFTER INSERT ON format BEGIN DELETE FROM format; END");
+  EXPECT_NE(OpenWith(QStringLiteral("dat\\db4.dat"), QStringLiteral("格律")).find("holds a trigger t"), std::string::npos);
 }
