@@ -51,14 +51,18 @@ class HorizontalWriter {
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
       line.setLineWidth(device_.width());
     layout.endLayout();
+    // Every line of a paragraph keeps the face's own height and baseline, also
+    // when a character falls back to a taller face.
+    const QFontMetricsF metrics(font, &device_);
+    const qreal pitch = metrics.height();
     for (int i = 0; i < layout.lineCount(); ++i) {
       const QTextLine line = layout.lineAt(i);
-      if (y_ > 0 && y_ + line.height() > device_.height()) {
+      if (y_ > 0 && y_ + pitch > device_.height()) {
         device_.newPage();
         y_ = 0;
       }
-      line.draw(&p_, QPointF(0, y_ - line.y()));
-      y_ += line.height();
+      line.draw(&p_, QPointF(0, y_ + metrics.ascent() - line.ascent() - line.y()));
+      y_ += pitch;
     }
   }
   void Space(const QFont& font) { y_ += QFontMetricsF(font, &device_).lineSpacing() / 2; }

@@ -133,7 +133,7 @@ void ReadingExtras::PrintItemClick() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName(text.title.isEmpty() ? QStringLiteral("Cinnabarquillpad") : text.title);
   if (!AskPrinter || !AskPrinter(printer)) return;
-  PrintText(printer, text, Direction(), targets_.textPane ? targets_.textPane->font() : QFont());
+  PrintText(printer, text, Direction(), traditional_.PrintFace());
 }
 
 void ReadingExtras::PdfItemClick() {
@@ -143,7 +143,7 @@ void ReadingExtras::PdfItemClick() {
   QString file = AskPdfFile ? AskPdfFile(QDir::home().filePath(name + QStringLiteral(".pdf"))) : QString();
   if (file.isEmpty()) return;
   if (!file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) file += QStringLiteral(".pdf");
-  WritePdf(file, text, Direction(), targets_.textPane ? targets_.textPane->font() : QFont());
+  WritePdf(file, text, Direction(), traditional_.PrintFace());
 }
 
 }  // namespace reading

@@ -4,6 +4,7 @@
 #include "controls/outbar/GroupBar.h"
 #include "controls/outbar/VertListView.h"
 #include "controls/styled/FlatHint.h"
+#include "toolkit/Fonts.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Panel.h"
 #include "toolkit/StdCtrls.h"
@@ -38,11 +39,36 @@ void TraditionalDisplay::SetOn(bool on) {
   if (on == on_) return;
   if (on) converter_.Load();
   on_ = on;
+  ApplyFaces(on);
   if (on) {
     ScriptConverter* converter = &converter_;
     Apply([converter](const QString& stored) { return converter->ToTraditional(stored); });
   } else {
     Apply(nullptr);
+  }
+}
+
+QFont TraditionalDisplay::PrintFace() const {
+  if (!targets_.textPane) return QFont();
+  // The printed page keeps the pane's own face in its traditional forms: the
+  // page printer keeps one line height itself, and a PDF's text in the
+  // serif face would read back some characters as radicals.
+  if (on_ && ownFonts_.contains(targets_.textPane)) return toolkit::TraditionalFace(ownFonts_.value(targets_.textPane));
+  return targets_.textPane->font();
+}
+
+void TraditionalDisplay::ApplyFaces(bool traditional) {
+  const QList<QWidget*> targets{targets_.poemTable, targets_.authorTable, targets_.eraBar,  targets_.authorBar,
+                                targets_.eraList,   targets_.authorList,  targets_.infoBar, targets_.formLabel,
+                                targets_.textPane};
+  for (QWidget* w : targets) {
+    if (!w) continue;
+    if (traditional) {
+      ownFonts_.insert(w, w->font());
+      w->setFont(w == targets_.textPane ? toolkit::TraditionalTextFace(w->font()) : toolkit::TraditionalFace(w->font()));
+    } else if (ownFonts_.contains(w)) {
+      w->setFont(ownFonts_.take(w));
+    }
   }
 }
 

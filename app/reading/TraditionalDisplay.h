@@ -4,7 +4,11 @@
 // items and group captions of both bars) is shown converted to traditional
 // characters. The controls keep their stored, simplified texts, so queries,
 // locates and sorting work on them exactly as before. Only what is painted is
-// converted, through the converter's cache.
+// converted, through the converter's cache. While on, the targets wear faces
+// that hold every traditional character, so no line grows for a character its
+// face lacks.
+#include <QFont>
+#include <QHash>
 #include <QString>
 #include <functional>
 
@@ -28,6 +32,8 @@ class TraditionalDisplay {
   // Switches every target over; raises when the converter cannot load.
   void SetOn(bool on);
 
+  // The face the pane's text is printed in.
+  QFont PrintFace() const;
   // A stored text as the window shows it now.
   QString Shown(const QString& stored) const;
   // A keyword typed by the reader as the stored texts spell it: traditional
@@ -36,11 +42,15 @@ class TraditionalDisplay {
 
  private:
   void Apply(const toolkit::TDisplayText& display);
+  // Gives every target the traditional face, or its own font back.
+  void ApplyFaces(bool traditional);
 
   ReadingTargets targets_;
   ScriptConverter& converter_;
   bool on_ = false;
   std::function<void(QString&, bool&, toolkit::THintInfo&)> previousShowHint_;
+  // The fonts the targets had before the traditional faces, to give back.
+  QHash<QWidget*, QFont> ownFonts_;
 };
 
 }  // namespace reading

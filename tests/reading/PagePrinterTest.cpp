@@ -90,6 +90,33 @@ TEST(PagePrinterTest, LongTextsGoOnToFurtherPagesInOrder) {
   EXPECT_EQ(lines.mid(expected.size()).join(QString()), wide);
 }
 
+// A line holding a character its face lacks (爲 in the kai face) keeps the
+// same line pitch and baseline as the others.
+TEST(PagePrinterTest, EveryLineKeepsOnePitchWhenACharacterFallsBack) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("pitch.pdf"));
+  PrintedText t{QString(), QString(), QString(), QStringLiteral("之乎者也\r\n爲之乎也\r\n之乎者也\r\n劍之乎也\r\n之乎者也")};
+  QFont kaiTw = kKai;
+  kaiTw.setFamilies({QStringLiteral("AR PL UKai TW")});
+  reading::WritePdf(file, t, PrintDirection::Horizontal, kaiTw);
+  const QString html = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+  // pdftotext gives each line as one word; a line's box grows with the taller
+  // face, so the lines without 爲 are measured: they must stand one pitch apart.
+  QList<double> bottoms;
+  QStringList lines;
+  const QRegularExpression word(QStringLiteral("<word xMin=\"[0-9.]+\" yMin=\"[0-9.]+\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">([^<]+)<"));
+  for (auto it = word.globalMatch(html); it.hasNext();) {
+    const QRegularExpressionMatch m = it.next();
+    bottoms << m.captured(1).toDouble();
+    lines << m.captured(2);
+  }
+  ASSERT_EQ(lines.size(), 5) << html.toStdString();
+  ASSERT_TRUE(lines[1].startsWith(u'爲'));
+  const double pitch = bottoms[4] - bottoms[3];
+  EXPECT_GT(pitch, 10);
+  for (const int i : {0, 2, 3}) EXPECT_NEAR(bottoms[i], bottoms[4] - (4 - i) * pitch, 0.05) << i;
+}
+
 TEST(PagePrinterTest, SeveralTextsEachBeginAPageOfTheirOwn) {
   PrintedText second{QStringLiteral("春望"), QStringLiteral("杜甫"), QString(), QStringLiteral("国破山河在，城春草木深。")};
   QTemporaryDir dir;

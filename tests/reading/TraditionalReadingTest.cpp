@@ -14,6 +14,12 @@
 #include "controls/styled/FlatHint.h"
 #include "data/Query.h"
 #include "platform/Speech.h"
+#include <QAbstractTextDocumentLayout>
+#include <QFontInfo>
+#include <QRawFont>
+#include <QTextBlock>
+#include <QTextLayout>
+
 #include "tests/reading/ReadingForm.h"
 #include "toolkit/HintManager.h"
 #include "toolkit/Panel.h"
@@ -284,4 +290,34 @@ TEST(TraditionalReadingTest, ASwitchThatCannotLoadItsDictionariesLeavesEverythin
   EXPECT_EQ(info.ShownCaption(), QStringLiteral("静夜思"));
   EXPECT_EQ(display.Shown(QStringLiteral("静夜思")), QStringLiteral("静夜思"));
   EXPECT_EQ(display.StoredKeyword(QStringLiteral("靜夜")), QStringLiteral("靜夜"));
+}
+
+// Shown in traditional script, the pane's lines keep one height: its face
+// holds 爲 and every other character of the text, so no line falls back to
+// a taller face for one character. Switched off, every target has its own
+// font back.
+TEST(TraditionalReadingTest, TraditionalTextKeepsOneLineHeightInAFaceThatHoldsIt) {
+  ReadingForm r;
+  app::TForm1& f = *r.form;
+  const QFont paneFont = f.Memo1->font(), tableFont = f.ListView1->font();
+  r.Traditional(true);
+  f.Memo1->SetText(QStringLiteral("天生我材必有用，\r\n为君持酒劝斜阳。\r\n十年磨一剑，\r\n静夜思"));
+  ASSERT_EQ(r.Pane(), QStringLiteral("天生我材必有用，\r\n爲君持酒勸斜陽。\r\n十年磨一劍，\r\n靜夜思"));
+  const QRawFont face = QRawFont::fromFont(f.Memo1->font());
+  QList<qreal> heights;
+  for (QTextBlock b = f.Memo1->document()->begin(); b.isValid(); b = b.next()) {
+    f.Memo1->document()->documentLayout()->blockBoundingRect(b);  // lays the block out
+    ASSERT_GT(b.layout()->lineCount(), 0);
+    heights << b.layout()->lineAt(0).height();
+    for (const QChar c : b.text()) EXPECT_TRUE(face.supportsCharacter(c)) << QString(c).toStdString();
+  }
+  ASSERT_EQ(heights.size(), 4);
+  for (const qreal h : heights) EXPECT_EQ(h, heights[0]) << heights[1];
+  // The tables keep their kai face in its TW forms, and so their row height.
+  EXPECT_EQ(QFontInfo(f.ListView1->font()).family(), QStringLiteral("AR PL UKai TW"));
+  EXPECT_EQ(QFontMetrics(f.ListView1->font()).height(), QFontMetrics(tableFont).height());
+  r.Traditional(false);
+  EXPECT_EQ(f.Memo1->font(), paneFont);
+  EXPECT_EQ(f.ListView1->font(), tableFont);
+  EXPECT_TRUE(r.Errors().isEmpty()) << r.Errors().join(u'|').toStdString();
 }
