@@ -4,9 +4,11 @@
 //
 // The poems' word index names the poems that may hold the keyword; the line
 // split of each decides. A keyword without a word (only marks), or a
-// database without the index, has every poem read. The search runs on a
-// thread of its own, over a connection of its own to the database, and hands
-// its rows over in stretches, in the order of the poems and of their lines.
+// database without the index, has every poem read. Reading the poems is what
+// takes the time (every page of them is decrypted), so the search reads them
+// in two halves, each on a thread and a connection of its own; it hands its
+// rows over in stretches, in the order of the poems and of their lines: the
+// first half's as they come, the second's after them.
 #include <QDeadlineTimer>
 #include <QList>
 #include <QString>
@@ -16,6 +18,7 @@
 #include <mutex>
 #include <thread>
 #include <atomic>
+#include <vector>
 
 namespace data {
 class Connection;
@@ -67,14 +70,20 @@ class LineSearch {
   bool Indexed() const { return indexed_; }
 
  private:
+  class Half;
+  struct Shares;
+  Shares FindCandidates();
   void Run();
+  // Stopped by the owner, or given up after a half failed.
+  bool Stopped() const { return stop_.load() || givenUp_.load(); }
   void Hand(QList<LineRow>& batch, bool done, const QString& error = QString());
 
-  QString keyword_;
+  QByteArray keyword_;  // UTF-8, as the poems are read
   int place_;
   bool indexed_ = false;
   QString phrase_;
-  std::shared_ptr<data::Connection> connection_;
+  std::shared_ptr<data::Connection> connection_;  // the first half's, and the candidates'
+  std::shared_ptr<data::Connection> second_;      // the second half's
 
   std::mutex mutex_;
   std::condition_variable handed_;
@@ -82,6 +91,7 @@ class LineSearch {
   bool done_ = false;
   QString error_;
   std::atomic<bool> stop_{false};
+  std::atomic<bool> givenUp_{false};
   std::thread thread_;
 };
 

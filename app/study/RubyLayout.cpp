@@ -1,9 +1,11 @@
 #include "app/study/RubyLayout.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QRegularExpression>
 #include <algorithm>
+#include <memory>
 
 namespace study {
 
@@ -66,13 +68,24 @@ class Rows {
   RubyText out_;
 };
 
+// A font's advance of each text, measured once: a poem repeats its characters
+// and their readings, and shaping one costs more than looking it up.
+std::function<int(const QString&)> Advances(const QFont& font) {
+  auto known = std::make_shared<QHash<QString, int>>();
+  return [metrics = QFontMetrics(font), known](const QString& s) {
+    auto it = known->constFind(s);
+    if (it == known->cend()) it = known->insert(s, metrics.horizontalAdvance(s));
+    return it.value();
+  };
+}
+
 }  // namespace
 
 RubyMetrics RubyMetrics::ForFonts(const QFont& text, const QFont& pinyin) {
   const QFontMetrics t(text), p(pinyin);
   RubyMetrics m;
-  m.textWidth = [t](const QString& s) { return t.horizontalAdvance(s); };
-  m.pinyinWidth = [p](const QString& s) { return p.horizontalAdvance(s); };
+  m.textWidth = Advances(text);
+  m.pinyinWidth = Advances(pinyin);
   m.textHeight = t.height();
   m.pinyinHeight = p.height();
   m.pinyinGap = p.height() / 8;

@@ -20,8 +20,12 @@ namespace study {
 namespace {
 
 QStringList Lines(const QString& text) {
+  const QByteArray utf8 = text.toUtf8();
   QStringList out;
-  for (const VerseLine& l : SplitVerseLines(text)) out << text.mid(l.start, l.length);
+  for (const VerseLine& l : SplitVerseLines(utf8)) {
+    out << QString::fromUtf8(utf8.mid(l.start, l.length));
+    EXPECT_EQ(out.last(), text.mid(l.start16, l.length16));
+  }
   return out;
 }
 
@@ -31,9 +35,11 @@ TEST(VerseLines, LinesEndAtFullStopsExclamationsQuestionsSemicolonsAndBreaks) {
   // Closing quotes and doubled marks stay with their line; blanks around and empty lines go.
   EXPECT_EQ(Lines(QStringLiteral("  问君何能尔？！”心远地自偏；\r\n\r\n　采菊东篱下  \n悠然见南山")),
             QStringList({"问君何能尔？！”", "心远地自偏；", "采菊东篱下", "悠然见南山"}));
-  const QList<VerseLine> places = SplitVerseLines(QStringLiteral("a。 b"));
-  EXPECT_EQ(places, QList<VerseLine>({{0, 2}, {3, 1}}));
-  EXPECT_TRUE(SplitVerseLines(QStringLiteral(" \r\n。")).size() == 1);
+  // Bytes and UTF-16 units apart: 。 takes three bytes and one unit, 𠀋 four bytes and two units.
+  EXPECT_EQ(SplitVerseLines("a\xe3\x80\x82 b"), QList<VerseLine>({{0, 4, 0, 2}, {5, 1, 3, 1}}));
+  EXPECT_EQ(SplitVerseLines(QStringLiteral("𠀋。\n 花").toUtf8()), QList<VerseLine>({{0, 7, 0, 3}, {9, 3, 5, 1}}));
+  EXPECT_EQ(Lines(QStringLiteral(" \r\n。")), QStringList({"。"}));
+  EXPECT_TRUE(SplitVerseLines(" \r\n\t").isEmpty());
 }
 
 TEST(VerseLines, PlacesCountOnlyChineseCharacters) {
@@ -64,7 +70,7 @@ TEST(VerseLines, PlacesCountOnlyChineseCharacters) {
       {u"春花", u"", 0, false},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(LineHolds(QString::fromUtf16(c.line), QString::fromUtf16(c.keyword), c.place), c.holds)
+    EXPECT_EQ(LineHolds(QString::fromUtf16(c.line).toUtf8(), QString::fromUtf16(c.keyword).toUtf8(), c.place), c.holds)
         << QString::fromUtf16(c.line).toStdString() << " " << QString::fromUtf16(c.keyword).toStdString() << " " << c.place;
 }
 
@@ -131,6 +137,16 @@ TEST_F(LineSearchDatabase, RowsComeInStretchesAndAStoppedSearchEndsAtOnce) {
   { LineSearch dropped(Connection(), QStringLiteral("花"), 0); }
   const QString missing = data::MakeConnectionString(dir_.filePath(QStringLiteral("none.dat")), data::kPoetryDbPassword);
   EXPECT_THROW(FindLines(missing, QStringLiteral("花"), 0), toolkit::EDatabaseError);
+  // A poetry table without the fields: the halves fail, and the search says so.
+  dbbuild::Table bare{QStringLiteral("poetry"), {{QStringLiteral("title"), false}}, {{QStringLiteral("春晓")}}};
+  const QString file = dir_.filePath(QStringLiteral("bare.dat"));
+  dbbuild::WriteDatabase(file, data::kPoetryDbPassword, {bare});
+  try {
+    FindLines(data::MakeConnectionString(file, data::kPoetryDbPassword), QStringLiteral("花"), 0);
+    ADD_FAILURE() << "no error";
+  } catch (const toolkit::EDatabaseError& e) {
+    EXPECT_TRUE(e.Message().contains(QStringLiteral("no such column"))) << e.Message().toStdString();
+  }
 }
 
 // A plain scan written apart from the search: every poem, its lines cut by a
