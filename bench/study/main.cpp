@@ -22,6 +22,7 @@
 #include <ctime>
 #include <vector>
 
+#include "app/reading/VerticalPainter.h"
 #include "app/study/LineSearch.h"
 #include "app/study/RubyLayout.h"
 #include "data/Connection.h"
@@ -103,6 +104,29 @@ Poem LongestPoem(const QString& connection) {
           q.FieldByName(QStringLiteral("content")).AsString()};
 }
 
+// The first rows as the pane would show them, and the first vertical page
+// with pinyin beside its columns (FILE and FILE with "-vertical" before its suffix).
+void PaintPictures(const Poem& poem, const study::RubyText& laid, const QFont& text, const QFont& pinyin,
+                   const study::RubyMetrics& m, const QString& file) {
+  QImage pane(kPaneWidth + 20, 400, QImage::Format_RGB32);
+  pane.fill(Qt::white);
+  QPainter p(&pane);
+  study::PaintRuby(p, laid, text, pinyin, QPoint(10, 10));
+  p.end();
+  pane.save(file);
+  const reading::VerticalText vertical{poem.title, poem.author, poem.content};
+  const QStringList readings = study::GlyphReadings(vertical, vertical);
+  const reading::VerticalMetrics v = study::WithRoomForPinyin(reading::MetricsForCell(28), readings, m);
+  QImage page(760, 520, QImage::Format_RGB32);
+  page.fill(Qt::white);
+  const QList<reading::VerticalPage> pages = reading::VerticalLayout(page.size(), v).Lay(vertical);
+  p.begin(&page);
+  reading::PaintVerticalPage(p, pages[0], text, 28);
+  study::PaintPinyinBeside(p, study::PinyinBesideColumns(pages[0], 0, readings, m), 0, readings, pinyin);
+  p.end();
+  page.save(QString(file).insert(file.lastIndexOf(u'.'), QStringLiteral("-vertical")));
+}
+
 void BenchRuby(const Poem& poem, const QString& picture) {
   QFont text(QStringLiteral("Noto Serif CJK SC"));
   text.setPixelSize(18);
@@ -133,14 +157,7 @@ void BenchRuby(const Poem& poem, const QString& picture) {
               "= %.2f ms; plain text layout %.2f ms, ratio %.1f\n",
               qPrintable(poem.title), qPrintable(poem.author), static_cast<long long>(poem.content.size()), laid.rows,
               kPaneWidth, Median(reading), Median(laying), ruby, Median(plain), ruby / Median(plain));
-  if (picture.isEmpty()) return;
-  QImage image(kPaneWidth + 20, 400, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter p(&image);
-  p.setPen(Qt::black);
-  study::PaintRuby(p, laid, text, pinyin, QPoint(10, 10));
-  p.end();
-  image.save(picture);
+  if (!picture.isEmpty()) PaintPictures(poem, laid, text, pinyin, m, picture);
 }
 
 }  // namespace
