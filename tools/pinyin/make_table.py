@@ -9,7 +9,7 @@ from --package, else from CQ_PINYIN_PACKAGE, else from the cache folder
 ($CQ_CACHE_DIR, else $XDG_CACHE_HOME/cinnabarquillpad, else
 ~/.cache/cinnabarquillpad)/pinyin-pro-VERSION; --fetch fetches it there with
 npm when it is missing. The table and the package's licence are written to
---out (default resources/pinyin beside this script's folder). Running it again
+--out (default: the repository's resources/pinyin). Running it again
 on the same package writes the same bytes; --check makes the table in a
 temporary folder and tells whether the kept files are those bytes (status 1
 when not). Exit status 77: no package found.
