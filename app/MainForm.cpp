@@ -38,6 +38,7 @@
 #include "toolkit/Dispatch.h"
 #include "toolkit/Exception.h"
 #include "toolkit/Fonts.h"
+#include "toolkit/IdleWork.h"
 #include "toolkit/IniFile.h"
 #include "toolkit/Panel.h"
 #include "toolkit/SpVoice.h"
@@ -53,10 +54,6 @@ using toolkit::SetAlign;
 namespace {
 
 constexpr platform::TColor kMaroon = platform::RGB(128, 0, 0);
-// A search works for a stretch (SetSearchStretch), then lets the event loop
-// run for the pause before it goes on; the pause outlasts a slice of the
-// tables' freeing of cleared rows, so the two never run back to back.
-constexpr int kSearchPauseMilliseconds = 4;
 const QString kSpeechTag = QStringLiteral("<LANG LANGID=\"804\">");
 
 QString SetupFile() { return toolkit::ProgramFile(QStringLiteral("setup.ini")); }
@@ -109,7 +106,9 @@ TForm1::TForm1()
   BuildSkin();
   searchTimer_ = new QTimer(this);
   searchTimer_->setSingleShot(true);
-  searchTimer_->setInterval(kSearchPauseMilliseconds);
+  // A search works for a stretch (SetSearchStretch), then lets the event loop
+  // run for the pause the tables' freeing of cleared rows takes between its slices.
+  searchTimer_->setInterval(toolkit::kIdlePauseMilliseconds);
   connect(searchTimer_, &QTimer::timeout, this, [this] { Dispatch(&TForm1::SearchStretch, this); });
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
