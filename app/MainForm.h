@@ -8,15 +8,14 @@
 #include <memory>
 
 #include "app/Collections.h"
+#include "app/SearchRun.h"
 #include "app/TextPane.h"
 #include "platform/Dialogs.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListView.h"
 
 class QAction;
-class QDeadlineTimer;
 class QMenu;
-class QTimer;
 
 namespace data {
 class TADOQuery;
@@ -55,7 +54,7 @@ namespace app {
 class ColumnSortKeys;
 class GlyphWarmup;
 
-class TForm1 : public toolkit::TForm {
+class TForm1 : public toolkit::TForm, private SearchRun::Window {
   Q_OBJECT
 
  public:
@@ -123,12 +122,12 @@ class TForm1 : public toolkit::TForm {
 
   // Whether a search is still fetching or filling its rows: a large result
   // comes a stretch at a time, the event loop running in between.
-  bool SearchPending() const { return search_ != nullptr; }
+  bool SearchPending() const { return search_->Pending(); }
   // Fetches and fills what is left of a pending search at once.
-  void FinishSearch();
+  void FinishSearch() { search_->Finish(); }
   // How long a search works at a stretch before the event loop runs again
   // (35 ms unless set).
-  void SetSearchStretch(int milliseconds) { searchStretch_ = milliseconds; }
+  void SetSearchStretch(int milliseconds) { search_->SetStretch(milliseconds); }
 
   // The start-up work done once the window has painted.
   GlyphWarmup* Warmup() const { return warmup_; }
@@ -179,12 +178,18 @@ class TForm1 : public toolkit::TForm {
   void N12Click();
 
  private:
+  // Construction (MainFormBuild.cpp), in the order the window is put together.
+  void BuildComponents();
   void BuildMenu();
   void BuildHeader();
+  void BuildSearchStrip();
+  void BuildStatusBar();
   void BuildBars();
   void BuildTables();
+  void BuildSearch();
   void BuildTextArea();
-  void BuildComponents();
+  void BuildInfoBar();
+  void BuildSpeechButtons();
   void BuildReading();
   void BuildSkin();
   // Loads skins/N.skn of the program's directory into SkinData1.
@@ -199,14 +204,11 @@ class TForm1 : public toolkit::TForm {
   // Makes the cursor stand on the record a table row was filled from.
   void GoToRow(toolkit::TListItem* row, const QString& keyField, const QString& key);
   void SortTable(toolkit::TListView* table, int column);
-  struct PendingSearch;
-  // Goes on with the pending search until the deadline; true once it has ended.
-  bool StepSearch(const QDeadlineTimer& deadline);
-  // One stretch of the pending search; what is left goes on from the event loop.
-  void SearchStretch();
-  void EndSearch();
-  // Keys for a table whose rows are still coming wait until they are all in.
-  bool eventFilter(QObject* watched, QEvent* event) override;
+  // What a search fills: the table of its mode, the author bar, the found message.
+  void ShowHitsTable(SearchMode mode) override;
+  void Tell(const QString& message) override;
+  void ClearHits(SearchMode mode) override;
+  void AddHit(SearchMode mode) override;
   // Asks with a Yes/No dialog and, on Yes, hands the target to the desktop shell.
   void AskThenOpen(const QString& prompt, platform::DialogKind kind, const QString& verb, const QString& target);
 
@@ -218,11 +220,7 @@ class TForm1 : public toolkit::TForm {
   int sortColumn_ = -1;
   std::unique_ptr<reading::ReadingExtras> reading_;
   GlyphWarmup* warmup_ = nullptr;
-  std::unique_ptr<PendingSearch> search_;
-  QTimer* searchTimer_ = nullptr;
-  bool searchStepping_ = false;
-  bool searchFiltering_ = false;
-  int searchStretch_ = 35;
+  std::unique_ptr<SearchRun> search_;
 };
 
 // The version part of a caption: its GBK bytes from byte 18, at most 20 bytes.

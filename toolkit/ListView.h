@@ -1,7 +1,10 @@
 #pragma once
-// A report-style list view: a header of columns over rows of text. Each row
-// (TListItem) has a caption shown in column 0, sub-item texts for the columns
-// after it and a data value the program attaches (a record number, say).
+// A report-style list view: a header of columns over rows of text (the rows,
+// TListItem in TListItems, are declared in ListItems.h). Its work lies in
+// files of their own: the rows and their memory (ListItems.cpp), the
+// selection (ListSelection.cpp), painting (ListViewPaint.cpp), mouse and keys
+// (ListViewInput.cpp) and the flat scroll bars' style (FlatScrollBarStyle.cpp);
+// ListView.cpp itself holds the columns, the layout, scrolling and sorting.
 //
 // The view keeps its own selection and focus and reports every change of a
 // row the way the program's handlers expect it:
@@ -24,136 +27,20 @@
 // Every handler runs through the toolkit's dispatcher: an error ends that
 // handler and shows the default error box; the view carries on.
 #include <QAbstractScrollArea>
-#include <QStringList>
-#include <QVariant>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "platform/Color.h"
 #include "toolkit/DisplayText.h"
+#include "toolkit/ListItems.h"
+#include "toolkit/ListSelection.h"
 
 class QHeaderView;
+class QPainter;
 class QStandardItemModel;
 
 namespace toolkit {
-
-class TListView;
-class TListItem;
-
-enum TItemChange { ctText, ctImage, ctState };
-
-// Sub-item texts of one row; changing them repaints the row.
-class TListSubItems {
- public:
-  int Count() const { return static_cast<int>(strings_.size()); }
-  // Appends a text and returns its index.
-  int Add(const QString& text);
-  void Clear();
-  void Delete(int index);
-  // The text at an index; raises EInvalidOperation outside 0..Count()-1.
-  QString Strings(int index) const;
-  void SetStrings(int index, const QString& text);
-  QString operator[](int index) const { return Strings(index); }
-  const QStringList& ToStringList() const { return strings_; }
-
- private:
-  friend class TListItem;
-  explicit TListSubItems(TListItem* owner) : owner_(owner) {}
-  void Changed();
-  TListItem* owner_;
-  QStringList strings_;
-};
-
-// One row. Rows are owned by their view; pointers stay valid until the row is
-// deleted or the rows are cleared.
-class TListItem {
- public:
-  TListView* ListView() const { return view_; }
-  // The row's position. While a sort's compare function runs, rows still
-  // report the positions they had before that sort.
-  int Index() const { return index_; }
-
-  QString Caption() const { return caption_; }
-  void SetCaption(const QString& caption);
-  TListSubItems& SubItems() { return subItems_; }
-  const TListSubItems& SubItems() const { return subItems_; }
-  // Text of a column: 0 is the caption, k >= 1 is sub-item k-1 ("" when absent).
-  QString ColumnText(int column) const;
-
-  QVariant Data() const { return data_; }
-  void SetData(const QVariant& data) { data_ = data; }
-
-  bool Selected() const { return selected_; }
-  void SetSelected(bool selected);
-  bool Focused() const { return focused_; }
-  void SetFocused(bool focused);
-  // Scrolls the view so that the row shows.
-  void MakeVisible();
-  void Delete();
-
- private:
-  friend class TListView;
-  friend class TListItems;
-  friend class TListSubItems;
-  explicit TListItem(TListView* view) : view_(view), subItems_(this) {}
-
-  TListView* view_;
-  QString caption_;
-  TListSubItems subItems_;
-  QVariant data_;
-  int index_ = -1;
-  bool selected_ = false;
-  bool focused_ = false;
-};
-
-// The rows of a view, in display order.
-class TListItems {
- public:
-  ~TListItems();
-  int Count() const { return static_cast<int>(items_.size()); }
-  // Appends an empty row and returns it; nothing is reported until its caption is set.
-  TListItem* Add();
-  // Inserts an empty row before `index` (0..Count()).
-  TListItem* Insert(int index);
-  // Removes every row without reporting changes. The rows of a large table
-  // are taken out at once and freed a slice at a time afterwards, while the
-  // event loop idles; pointers to them are invalid from here on all the same.
-  void Clear();
-  // Removes one row; its selection and focus are taken off first (and reported).
-  void Delete(int index);
-  // The row at an index; raises EInvalidOperation outside 0..Count()-1.
-  TListItem* Item(int index) const;
-  TListItem* operator[](int index) const { return Item(index); }
-  int IndexOf(const TListItem* item) const;
-  // Painting waits until the matching EndUpdate.
-  void BeginUpdate();
-  void EndUpdate();
-
- private:
-  friend class TListView;
-  friend class TListItem;
-  class Storage;
-  struct Cleared;
-  explicit TListItems(TListView* view);
-  // Frees rows of earlier clears for a few milliseconds; true when some are left.
-  bool FreeCleared();
-  void ScheduleFreeCleared();
-  // Gives the rows from `from` on their positions again.
-  void Renumber(int from);
-  TListItem* At(int index) const { return items_[static_cast<size_t>(index)]; }
-  TListItem* New();
-  void Free(TListItem* item);
-  TListView* view_;
-  std::vector<TListItem*> items_;
-  // Where the rows live: blocks of rows side by side, so that adding, sorting
-  // and clearing many rows touch memory in few places.
-  std::unique_ptr<Storage> storage_;
-  // Cleared rows not freed yet, oldest first.
-  std::vector<std::unique_ptr<Cleared>> cleared_;
-  bool freePosted_ = false;
-  int updateCount_ = 0;
-};
 
 // A column of the header.
 class TListColumn {
@@ -305,20 +192,40 @@ class TListView : public QAbstractScrollArea {
   friend class TListSubItems;
 
   enum StateMask { kSelected = 1, kFocused = 2 };
+  // ---- selection (ListSelection.cpp) ----
   // Changes the selected/focused state of a row and reports it. Taking the
   // focus moves it off the previously focused row, which is reported first.
   // Returns false when a handler removed rows meanwhile.
   bool SetItemState(TListItem* item, int mask, bool selected, bool focused);
+  // Takes a row's selected flag to `selected`, keeping the count and the span.
+  void FlipSelected(TListItem* item, bool selected);
   // Deselects every row but `keep`; false when a handler removed rows meanwhile.
   bool DeselectAllExcept(const TListItem* keep);
   // Selects one row alone and focuses it (a plain click or arrow key).
   void SetSelection(TListItem* item);
   // Selects the rows from the selection mark to `item` alone and focuses `item`.
   void SetGroupSelection(TListItem* item);
+  // Deselects the selected rows outside lo..hi, lowest first; false when a
+  // handler removed rows meanwhile.
+  bool DeselectOutside(int lo, int hi);
+
+  // ---- what the rows tell the view (ListView.cpp) ----
+  // Every row is gone: selection, focus and a pending press are forgotten.
+  void RowsCleared();
+  // The row that stood at `index` is gone (the rows after it are renumbered already).
+  void RowRemoved(const TListItem* item, int index);
+  // Rows were added at `index` (the rows after it moved down by `count`).
+  void RowsInserted(int index, int count);
+  // Rows were removed or columns changed: everything is laid out again.
+  void RowsChanged();
+  void RepaintRow(const TListItem* item);
+  // Repaints the rows from `index` to the bottom of the view, if any of them shows.
+  void RepaintFrom(int index);
+
+  // ---- input (ListViewInput.cpp) ----
   void KeySelect(int index, Qt::KeyboardModifiers mods, bool space);
-  void ForgetItem(const TListItem* item);
-  // Widens the span known to hold every selected row.
-  void NoteSelected(int index);
+
+  // ---- layout and scrolling (ListView.cpp) ----
   void EnsureVisible(int index);
   int IndexAt(const QPoint& viewportPos) const;
   int RowsPerPage() const;
@@ -327,15 +234,12 @@ class TListView : public QAbstractScrollArea {
   // Brings a scroll range left behind by added rows up to date.
   void FlushScrollRange();
   void UpdateHeaderGeometry();
-  // Rows were added at `index` (the rows after it moved down by `count`).
-  void RowsInserted(int index, int count);
-  // Rows were removed or columns changed: everything is laid out again.
-  void RowsChanged();
-  void RepaintRow(const TListItem* item);
-  // Repaints the rows from `index` to the bottom of the view, if any of them shows.
-  void RepaintFrom(int index);
   void ApplyScrollBarStyle();
   void UpdateRowHeight();
+
+  // ---- painting (ListViewPaint.cpp) ----
+  struct RowLook;
+  void PaintRow(QPainter& p, const TListItem* item, const QRect& row, const RowLook& look);
 
   TListItems items_;
   TListColumns columns_;
@@ -350,17 +254,10 @@ class TListView : public QAbstractScrollArea {
   bool flatScrollBars_ = false;
   bool gridLines_ = false;
   int rowHeight_ = 16;
-  int selCount_ = 0;
-  // Every selected row lies within selLo_..selHi_ (meaningful while selCount_ > 0).
-  mutable int selLo_ = 0;
-  int selHi_ = -1;
-  // Counts selection flips, so that range selection notices handlers that changed it.
-  unsigned selectionChanges_ = 0;
+  ListSelection selection_;
   // The scroll range lags behind added rows until FlushScrollRange.
   bool scrollRangeStale_ = false;
   bool flushPosted_ = false;
-  TListItem* focused_ = nullptr;
-  TListItem* selectionMark_ = nullptr;
   // Row pressed while already selected: the others are deselected on release.
   TListItem* pressedSelected_ = nullptr;
   bool leftPressed_ = false;

@@ -121,8 +121,9 @@ void TFlatSpeedButton::SetDown(bool v) {
     state_ = fbsExclusive;
   } else {
     state_ = fbsUp;
-    repaint();
   }
+  SettleState();
+  if (!v) repaint();
   if (v) GroupNotice();
 }
 
@@ -149,9 +150,19 @@ void TFlatSpeedButton::ButtonPressed(int group, TFlatSpeedButton* sender) {
   if (sender->Down() && down_) {
     down_ = false;
     state_ = fbsUp;
+    SettleState();
     update();
   }
   allowAllUp_ = sender->AllowAllUp();
+}
+
+void TFlatSpeedButton::SettleState() {
+  if (!isEnabled()) {
+    state_ = fbsDisabled;
+    tracking_ = false;
+  } else if (state_ == fbsDisabled) {
+    state_ = down_ && groupIndex_ != 0 ? fbsExclusive : fbsUp;
+  }
 }
 
 // ---- pointer ----
@@ -265,10 +276,8 @@ void TFlatSpeedButton::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   switch (event->type()) {
     case QEvent::EnabledChange:
-      if (!isEnabled()) {
-        hot_ = false;
-        state_ = fbsDisabled;
-      }
+      if (!isEnabled()) hot_ = false;
+      SettleState();
       TrackingUpdate();
       update();
       break;
@@ -368,13 +377,7 @@ void TFlatSpeedButton::PaintButton(QPainter& p) {
       CalcGlyphLayout(rect(), offset, textSize, layout_, margin_, spacing_, glyph_.size(), numGlyphs_);
   glyphOrigin_ = layout.glyphOrigin;
   captionRect_ = layout.captionRect;
-  // 6: bring the state up to date.
-  if (isEnabled() && state_ == fbsDisabled) state_ = down_ && groupIndex_ != 0 ? fbsExclusive : fbsUp;
-  if (!isEnabled()) {
-    state_ = fbsDisabled;
-    tracking_ = false;
-  }
-  // 7-8: background and frame.
+  // 6-8: background and frame (the state follows the enabled state as it changes, see SettleState).
   PaintBackground(p);
   PaintFrame(p);
   PaintFocus(p);

@@ -161,6 +161,11 @@ class TFlatSpeedButton : public QWidget {
   void GroupNotice();
   // A sibling of group `group` went down.
   void ButtonPressed(int group, TFlatSpeedButton* sender);
+  // Brings the state in line with the enabled state: a disabled button is
+  // fbsDisabled and tracks no press; one enabled again leaves fbsDisabled for
+  // fbsExclusive when latched in a group, fbsUp otherwise. Runs whenever either
+  // changes, so that painting only reads the state.
+  void SettleState();
   // The containing form takes the modal result; then the popup menu.
   void ModalResultAndPopup();
   static bool Inside(const QWidget* w, QPoint pos);

@@ -9,6 +9,7 @@
 #include <QShortcut>
 
 #include "controls/styled/FlatUtils.h"
+#include "controls/styled/QexLayout.h"
 #include "platform/Edges.h"
 #include "platform/Picture.h"
 #include "platform/Sound.h"
@@ -72,6 +73,9 @@ void Emboss(QPainter& p, QPoint at, const QImage& cell) {
         if (src.pixel(x, y) == black)
           p.fillRect(QRect(at.x() + x + (pass == 0), at.y() + y + (pass == 0), 1, 1), pass == 0 ? highlight : shadow);
 }
+
+// The caption is one line; "&" marks the accelerator; tabs are expanded.
+constexpr int kCaptionFlags = Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::TextExpandTabs;
 
 int CellCount(const QImage& image, int current) {
   const int w = image.width(), h = image.height();
@@ -557,114 +561,84 @@ void TQexButton::paintEvent(QPaintEvent*) {
   PaintLook(p);
 }
 
-void TQexButton::DrawGlyphAndMark(QPainter& p, const QImage& cell, bool embossed, const QColor& face) {
-  const QPoint at = glyphRect_.topLeft();
-  if (embossed)
-    Emboss(p, at, cell);
-  else
-    p.drawImage(at, ReplaceColor(cell, BottomLeftColor(cell), face.rgb()));
-  markRect_ = QRect();
-  if (!popupMenuMark_ || glyph_.isNull()) return;
-  if (!(layout_ == blGlyphBottom || layout_ == blGlyphTop || caption_.isEmpty())) return;
-  const QImage mark = ResourcePicture(QStringLiteral("Strela"));
-  if (mark.isNull()) return;
-  const int cw = glyph_.width() / std::max(1, numGlyphs_);
-  markRect_ = QRect(glyphRect_.left() + cw + markGap_, glyphRect_.top() + (glyphRect_.height() - mark.height()) / 2,
-                    mark.width(), mark.height());
-  if (embossed)
-    Emboss(p, markRect_.topLeft(), mark);
-  else
-    p.drawImage(markRect_.topLeft(), ReplaceColor(mark, BottomLeftColor(mark), face.rgb()));
+TQexButton::GlyphCell TQexButton::CellFor(TLook look) const {
+  const bool useHot = look != lkNormal && !glyphHot_.isNull() && !glyph_.isNull() && isEnabled();
+  if (useHot) return {glyphHot_.copy(0, 0, glyphHot_.width() / std::max(1, numGlyphsHot_), glyphHot_.height()), false};
+  if (glyph_.isNull()) return {};
+  // Two cells: the second is the disabled look; a single cell is embossed instead.
+  if (numGlyphs_ == 2 && !isEnabled())
+    return {glyph_.copy(glyph_.width() / 2, 0, glyph_.width() - glyph_.width() / 2, glyph_.height()), false};
+  return {glyph_.copy(0, 0, glyph_.width() / std::max(1, numGlyphs_), glyph_.height()), !isEnabled()};
+}
+
+QexLayout TQexButton::LayOut(TLook look, const QImage& cell, const QImage& mark) const {
+  QexLayoutInput in;
+  in.client = rect();
+  if (style_ != stNone) in.frameWidth = look == lkNormal ? normalWidth_ : hotWidth_;
+  in.innerInset = style_ == stFrameRaised;
+  if (!cell.isNull()) in.cell = cell.size();
+  in.hasGlyph = !glyph_.isNull();
+  in.hasCaption = !caption_.isEmpty();
+  in.caption = caption_.isEmpty() ? QSize(0, 0) : QFontMetrics(font()).size(kCaptionFlags, caption_);
+  in.layout = layout_;
+  in.spacing = spacing_;
+  in.spacingLayout = spacingLayout_;
+  in.pressed = pressed_;
+  in.popupMark = popupMenuMark_;
+  if (!mark.isNull()) in.mark = mark.size();
+  in.markGap = markGap_;
+  in.glyphCellWidth = glyph_.isNull() ? 0 : glyph_.width() / std::max(1, numGlyphs_);
+  return LayOutQexButton(in);
 }
 
 void TQexButton::PaintLook(QPainter& p) {
   const TLook look = isEnabled() ? look_ : lkNormal;
-  // 1-2: face, frame, fill.
-  QRect face = rect();
+  const GlyphCell cell = CellFor(look);
+  const QImage mark = popupMenuMark_ && !glyph_.isNull() ? ResourcePicture(QStringLiteral("Strela")) : QImage();
+  const QexLayout layout = LayOut(look, cell.image, mark);
+  faceRect_ = layout.face;
+  glyphRect_ = layout.glyph;
+  captionRect_ = layout.caption;
+  markRect_ = layout.mark;
   const QColor brush = platform::ToQColor(Framed() ? platform::clBtnFace : Color());
+  PaintFace(p, look, brush);
+  // 4: glyph and mark, focus rectangle, caption.
+  if (!cell.image.isNull()) DrawPicture(p, glyphRect_.topLeft(), cell.image, cell.embossed, brush);
+  if (!markRect_.isNull()) DrawPicture(p, markRect_.topLeft(), mark, cell.embossed, brush);
+  if (Framed() && showFocused_ && focused_) platform::DrawFocusRect(p, faceRect_.adjusted(3, 3, -3, -3));
+  PaintCaption(p);
+}
+
+void TQexButton::PaintFace(QPainter& p, TLook look, const QColor& brush) {
+  // 1-2: face, frame, fill.
   QColor tl = platform::ToQColor(workTopLeft_), br = platform::ToQColor(workBottomRight_);
   if (look == lkPressed) std::swap(tl, br);
-  p.fillRect(face, brush);  // under the frame too: the gaps of a dotted frame show the face
-  const int frameWidth = look == lkNormal ? normalWidth_ : hotWidth_;
-  if (style_ != stNone) Frame(p, face, tl, br, frameWidth, dotted_);
-  if (style_ == stFrameRaised) face.adjust(1, 1, -1, -1);
-  p.fillRect(face, brush);
-  faceRect_ = face;
+  p.fillRect(rect(), brush);  // under the frame too: the gaps of a dotted frame show the face
+  if (style_ != stNone) {
+    QRect rings = rect();
+    Frame(p, rings, tl, br, look == lkNormal ? normalWidth_ : hotWidth_, dotted_);
+  }
+  p.fillRect(faceRect_, brush);
   // 3: the inner edge of the framed styles.
   if (Framed()) {
-    QRect inner = face;
+    QRect inner = faceRect_;
     platform::DrawEdge(p, inner, look == lkPressed ? platform::BDR_SUNKENINNER : platform::BDR_RAISEDINNER,
                        platform::BF_RECT | platform::BF_MIDDLE);
   }
-  // Glyph cell and its position.
-  QFont f = font();
-  const QFontMetrics fm(f);
-  const int textFlags = Qt::TextSingleLine | Qt::TextShowMnemonic | Qt::TextExpandTabs;
-  const QSize text = caption_.isEmpty() ? QSize(0, 0) : fm.size(textFlags, caption_);
-  const bool useHot = look != lkNormal && !glyphHot_.isNull() && !glyph_.isNull() && isEnabled();
-  QImage cell;
-  bool embossed = false;
-  if (useHot) {
-    cell = glyphHot_.copy(0, 0, glyphHot_.width() / std::max(1, numGlyphsHot_), glyphHot_.height());
-  } else if (!glyph_.isNull()) {
-    const int cw = glyph_.width() / std::max(1, numGlyphs_);
-    if (numGlyphs_ == 2 && !isEnabled())
-      cell = glyph_.copy(glyph_.width() / 2, 0, glyph_.width() - glyph_.width() / 2, glyph_.height());
-    else
-      cell = glyph_.copy(0, 0, cw, glyph_.height());
-    embossed = !isEnabled() && numGlyphs_ != 2;
-  }
-  const int fw = face.width(), fh = face.height();
-  const int tw = text.width(), th = text.height();
-  const int L = spacingLayout_, S = spacing_, P = pressed_;
-  if (!cell.isNull()) {
-    const int cw = cell.width(), ch = cell.height();
-    int x = 0, y = face.top() + (fh - ch) / 2;
-    if (caption_.isEmpty()) {
-      x = face.left() + (fw - cw) / 2 - (popupMenuMark_ ? 5 : 0);
-    } else {
-      switch (layout_) {
-        case blGlyphLeft: x = face.left() + (fw - (tw + cw)) / 2 - L; break;
-        case blGlyphRight: x = face.left() + (fw - cw + tw) / 2 + L; break;
-        case blGlyphBottom:
-          x = face.left() + (fw - cw) / 2;
-          y = face.top() + (fh - ch) / 2 + th / 2 + L;
-          break;
-        case blGlyphTop:
-          x = face.left() + (fw - cw) / 2;
-          y = face.top() + (fh - ch) / 2 - th / 2 - L;
-          break;
-      }
-    }
-    glyphRect_ = QRect(x + P, y + P, cw, ch);
-  } else {
-    glyphRect_ = QRect();
-  }
-  // Caption position.
-  if (!caption_.isEmpty()) {
-    const QRect& g = glyphRect_;
-    QPoint at;
-    if (glyph_.isNull() || g.isNull()) {
-      at = QPoint(face.left() + (fw - tw) / 2 + P, face.top() + (fh - th) / 2 + P);
-    } else {
-      switch (layout_) {
-        case blGlyphLeft: at = QPoint(Right(g) + S, g.top() + (g.height() - th) / 2); break;
-        case blGlyphRight: at = QPoint(g.left() - tw - S, g.top() + (g.height() - th) / 2); break;
-        case blGlyphBottom: at = QPoint(g.left() + g.width() / 2 - tw / 2, g.top() - 8 - S - th / 2); break;
-        case blGlyphTop: at = QPoint(g.left() + g.width() / 2 - tw / 2, Bottom(g) + S); break;
-      }
-    }
-    captionRect_ = QRect(at, text);
-  } else {
-    captionRect_ = QRect();
-  }
-  // 4: glyph and mark, focus rectangle, caption.
-  if (!cell.isNull()) DrawGlyphAndMark(p, cell, embossed, brush);
-  if (Framed() && showFocused_ && focused_) platform::DrawFocusRect(p, face.adjusted(3, 3, -3, -3));
+}
+
+void TQexButton::DrawPicture(QPainter& p, QPoint at, const QImage& picture, bool embossed, const QColor& face) {
+  if (embossed)
+    Emboss(p, at, picture);
+  else
+    p.drawImage(at, ReplaceColor(picture, BottomLeftColor(picture), face.rgb()));
+}
+
+void TQexButton::PaintCaption(QPainter& p) {
   if (caption_.isEmpty()) return;
   const platform::TColor captionColor = hotTrack_ && !hotCaptionFlag_ ? hotTrackColor_ : fontColor_;
-  p.setFont(f);
-  const int flags = Qt::AlignCenter | textFlags;
+  p.setFont(font());
+  const int flags = Qt::AlignCenter | kCaptionFlags;
   p.setPen(platform::ToQColor(captionColor));
   p.drawText(captionRect_, flags, caption_);
   if (!isEnabled()) {

@@ -17,6 +17,8 @@ class QShortcut;
 
 namespace styled {
 
+struct QexLayout;
+
 class TQexButton : public QWidget {
   Q_OBJECT
 
@@ -211,8 +213,21 @@ class TQexButton : public QWidget {
   void FocusChanged(QWidget* now);
   void UpdateShortcuts();
   bool CanTakeFocus() const { return isEnabled() && isVisible(); }
+  // The glyph cell a look shows, and whether it is drawn embossed (disabled, one cell).
+  struct GlyphCell {
+    QImage image;
+    bool embossed = false;
+  };
+  GlyphCell CellFor(TLook look) const;
+  // Where face, glyph cell, caption and mark go for a look, before anything is painted.
+  QexLayout LayOut(TLook look, const QImage& cell, const QImage& mark) const;
+  // Lays the look out, then paints it: face, glyph and mark, focus rectangle, caption.
   void PaintLook(QPainter& p);
-  void DrawGlyphAndMark(QPainter& p, const QImage& cell, bool embossed, const QColor& face);
+  // The face with its frame and, for the framed styles, the inner edge.
+  void PaintFace(QPainter& p, TLook look, const QColor& brush);
+  // A glyph cell or the mark, its key colour showing the face, or embossed.
+  static void DrawPicture(QPainter& p, QPoint at, const QImage& picture, bool embossed, const QColor& face);
+  void PaintCaption(QPainter& p);
 
   TStyle style_ = stFlat;
   TKind kind_ = skCustom;

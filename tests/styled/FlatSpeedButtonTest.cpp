@@ -265,3 +265,41 @@ TEST_F(SpeedFixture, AcceleratorClicksEnabledButtons) {
   EXPECT_FALSE(button->DialogChar(QChar('n')));
   EXPECT_EQ(clicks, 1);
 }
+
+// The state follows the enabled state the moment it changes, not at the next
+// paint: a latched button of a group is drawn latched on the first paint after
+// it is enabled again, one latched by code while disabled stays disabled, and
+// disabling drops a press in progress.
+TEST_F(SpeedFixture, TheStateFollowsTheEnabledStateBeforeAnyPaint) {
+  button->SetGlyph(Glyph(20, 20, Qt::white));
+  button->SetCaption(QStringLiteral("x"));
+  button->SetGroupIndex(1);
+  button->SetAllowAllUp(true);
+  Shown(button);
+  const QPoint up = button->GlyphOrigin();
+  button->SetDown(true);
+  Shown(button);
+  EXPECT_EQ(button->GlyphOrigin(), up + QPoint(1, 1));
+  button->setEnabled(false);
+  EXPECT_EQ(button->State(), fbsDisabled);
+  button->setEnabled(true);
+  EXPECT_EQ(button->State(), fbsExclusive);
+  Shown(button);
+  EXPECT_EQ(button->GlyphOrigin(), up + QPoint(1, 1));
+
+  button->SetDown(false);
+  button->setEnabled(false);
+  button->SetDown(true);
+  EXPECT_EQ(button->State(), fbsDisabled);
+  Shown(button);
+  EXPECT_EQ(button->GlyphOrigin(), up);
+
+  button->SetDown(false);
+  button->setEnabled(true);
+  EXPECT_EQ(button->State(), fbsUp);
+  QTest::mousePress(button, Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(button->Tracking());
+  button->setEnabled(false);
+  EXPECT_FALSE(button->Tracking());
+  EXPECT_EQ(button->State(), fbsDisabled);
+}
