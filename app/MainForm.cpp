@@ -32,7 +32,7 @@
 #include "platform/Gbk.h"
 #include "platform/Picture.h"
 #include "platform/Shell.h"
-#include "skin/DefaultSkin.h"
+#include "skin/engine/DefaultSkin.h"
 #include "skin/engine/SkinData.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"

@@ -5,8 +5,8 @@
 #include <QWidget>
 #include <QtEndian>
 
-#include "skin/QuickIni.h"
-#include "skin/SkinReader.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinReader.h"
 #include "skin/engine/Skin3rd.h"
 #include "skin/engine/SkinManage.h"
 #include "skin/frame/WinSkinForm.h"

@@ -21,7 +21,7 @@
 #include "platform/WinMessage.h"
 #include "platform/WindowClass.h"
 #include "platform/WindowManager.h"
-#include "skin/SkinDraw.h"
+#include "skin/core/SkinDraw.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/engine/AttachControls.h"
 #include "skin/engine/SkinData.h"

@@ -6,8 +6,8 @@
 #include <QRegularExpression>
 #include <QThread>
 
-#include "skin/DefaultSkin.h"
-#include "skin/SkinElements.h"
+#include "skin/engine/DefaultSkin.h"
+#include "skin/core/SkinElements.h"
 #include "skin/frame/FramePaint.h"
 #include "toolkit/Application.h"
 #include "toolkit/Fonts.h"

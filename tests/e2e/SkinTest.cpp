@@ -10,7 +10,7 @@
 #include <QFile>
 #include <QThread>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "tests/e2e/E2E.h"
 #include "tests/e2e/SkinE2E.h"
 

@@ -1,9 +1,9 @@
 // Reading skin elements from INI text and images.
 #include <gtest/gtest.h>
 
-#include "skin/QuickIni.h"
-#include "skin/SkinElements.h"
-#include "skin/SkinReader.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinElements.h"
+#include "skin/core/SkinReader.h"
 #include "tests/skin/SkinTestData.h"
 #include "tests/support/TestSupport.h"
 #include "tools/skinpack/LzhEncoder.h"

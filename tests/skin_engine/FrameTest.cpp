@@ -6,7 +6,7 @@
 #include <QFontMetrics>
 #include <QWidget>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/engine/SkinData.h"
 #include "skin/frame/CaptionButtons.h"
 #include "skin/frame/FrameDrag.h"

@@ -1,9 +1,9 @@
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 
 #include <QStringList>
 
-#include "skin/QuickIni.h"
-#include "skin/SkinReader.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinReader.h"
 
 namespace skin {
 
