@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QWindow>
 #include <algorithm>
 
 #include "platform/WindowManager.h"
@@ -150,32 +149,22 @@ void TFrameInput::ContinueDrag(QMouseEvent* e) {
     drag_ = dragNone;
     return;
   }
+  const Qt::Edges edges = EdgesForHit(dragHit_);
+  const bool starting = drag_ == dragPending;
+  if (starting) drag_ = edges ? dragResizing : dragMoving;
+  // Every motion counts from the press, the first one too: the pointer has
+  // already moved from there when the drag begins.
   const QPoint delta = GlobalPos(e) - pressGlobal_;
-  if (drag_ == dragPending) {
-    // The window manager moves and resizes when there is one.
-    QWindow* handle = w->windowHandle();
-    const Qt::Edges edges = EdgesForHit(dragHit_);
-    bool system = false;
-    if (handle && platform::HasWindowManager())
-      system = edges ? handle->startSystemResize(edges) : handle->startSystemMove();
-    if (system) {
-      drag_ = dragSystem;
-      return;
-    }
-    // Moved by hand, the window follows the pointer from here on, as a window
-    // manager's move does from where it was started.
-    drag_ = edges ? dragResizing : dragMoving;
-    pressGlobal_ = GlobalPos(e);
-    pressGeometry_ = w->geometry();
-    return;
-  }
   if (drag_ == dragMoving) {
     w->move(MovedGeometry(pressGeometry_, delta).topLeft());
-  } else if (drag_ == dragResizing) {
+  } else {
     const QMargins m = w->contentsMargins();
     const QSize minimum = w->minimumSize().expandedTo(QSize(m.left() + m.right() + 1, m.top() + m.bottom() + 1));
-    w->setGeometry(ResizedGeometry(pressGeometry_, EdgesForHit(dragHit_), delta, minimum, w->maximumSize()));
+    w->setGeometry(ResizedGeometry(pressGeometry_, edges, delta, minimum, w->maximumSize()));
   }
+  // The window manager takes the rest of the drag when there is one, from
+  // the pointer's place now, where the window has just caught up with it.
+  if (starting && platform::StartWindowManagerDrag(w->windowHandle(), GlobalPos(e), edges)) drag_ = dragSystem;
 }
 
 void TFrameInput::ShowCursorFor(int hit) {
