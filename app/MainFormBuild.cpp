@@ -19,7 +19,7 @@
 #include "controls/styled/suiImagePanel.h"
 #include "data/Query.h"
 #include "platform/Picture.h"
-#include "skin/DefaultSkin.h"
+#include "skin/engine/DefaultSkin.h"
 #include "skin/engine/SkinData.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Fonts.h"

@@ -22,15 +22,14 @@ enum : int {
   SKM_PAINTING = 0x3506,        // switch a control skinner's painting on (wParam > 0) or off
   SKM_CUSTOMACTION = 0x3514,    // caption button action not handled by the frame (wParam = Action)
   SKM_BUTTONVISIBLE = 0x3515,   // is caption button wParam shown? (result > 0: shown)
-  // Notices the platform layer raises where Windows has messages of its own.
   // A notice the platform layer raises where Windows has a message of its own:
   // the window is being destroyed (only its QObject part is left; see Subclass).
   WM_NCDESTROY = 0x3082,
 };
-// The other Windows messages the Parts name are Qt events: WM_PAINT is
-// QEvent::Paint, WM_SETFOCUS/WM_KILLFOCUS FocusIn/FocusOut, WM_ENABLE and
-// CM_ENABLEDCHANGED EnabledChange, CM_MOUSEENTER/CM_MOUSELEAVE Enter/Leave,
-// WM_SIZE Resize, WM_ACTIVATE WindowActivate/WindowDeactivate.
+// The other Windows messages the engine and the controls react to are Qt
+// events: WM_PAINT is QEvent::Paint, WM_SETFOCUS/WM_KILLFOCUS FocusIn/FocusOut,
+// WM_ENABLE and CM_ENABLEDCHANGED EnabledChange, CM_MOUSEENTER/CM_MOUSELEAVE
+// Enter/Leave, WM_SIZE Resize, WM_ACTIVATE WindowActivate/WindowDeactivate.
 
 // The event that carries one message.
 class WinMessage : public QEvent {

@@ -1,6 +1,7 @@
 #include "platform/WindowManager.h"
 
 #include <QGuiApplication>
+#include <QWindow>
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -15,12 +16,68 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
   return atom;
 }
 
+xcb_connection_t* Connection() {
+  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+  return x11 ? x11->connection() : nullptr;
+}
+
+// Whether the window manager lists `atom` in _NET_SUPPORTED.
+bool Supports(xcb_connection_t* c, xcb_window_t root, xcb_atom_t atom) {
+  const xcb_atom_t supported = Atom(c, "_NET_SUPPORTED");
+  if (supported == XCB_ATOM_NONE || atom == XCB_ATOM_NONE) return false;
+  xcb_get_property_reply_t* r =
+      xcb_get_property_reply(c, xcb_get_property(c, 0, root, supported, XCB_ATOM_ATOM, 0, 4096), nullptr);
+  bool found = false;
+  if (r) {
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(r));
+    const int count = xcb_get_property_value_length(r) / static_cast<int>(sizeof(xcb_atom_t));
+    for (int i = 0; i < count && !found; ++i) found = atoms[i] == atom;
+    free(r);
+  }
+  return found;
+}
+
+// The _NET_WM_MOVERESIZE direction for a resize by `edges` (8: a move).
+uint32_t Direction(Qt::Edges edges) {
+  const bool left = edges & Qt::LeftEdge, right = edges & Qt::RightEdge;
+  const bool top = edges & Qt::TopEdge, bottom = edges & Qt::BottomEdge;
+  if (top) return left ? 0 : right ? 2 : 1;
+  if (bottom) return left ? 6 : right ? 4 : 5;
+  if (right) return 3;
+  if (left) return 7;
+  return 8;
+}
+
 }  // namespace
 
+bool StartWindowManagerDrag(QWindow* window, const QPoint& from, Qt::Edges edges) {
+  xcb_connection_t* c = Connection();
+  if (!window || !c || !HasWindowManager()) return false;
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+  const xcb_atom_t moveResize = Atom(c, "_NET_WM_MOVERESIZE");
+  if (!screen || !Supports(c, screen->root, moveResize)) return false;
+  const qreal ratio = window->devicePixelRatio();
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = static_cast<xcb_window_t>(window->winId());
+  message.type = moveResize;
+  message.data.data32[0] = static_cast<uint32_t>(qRound(from.x() * ratio));
+  message.data.data32[1] = static_cast<uint32_t>(qRound(from.y() * ratio));
+  message.data.data32[2] = Direction(edges);
+  message.data.data32[3] = XCB_BUTTON_INDEX_1;
+  message.data.data32[4] = 1;  // asked for by an application
+  // The window manager grabs the pointer for the drag: ours goes first.
+  xcb_ungrab_pointer(c, XCB_CURRENT_TIME);
+  xcb_send_event(c, 0, screen->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(c);
+  return true;
+}
+
 bool HasWindowManager() {
-  auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-  if (!x11 || !x11->connection()) return false;
-  xcb_connection_t* c = x11->connection();
+  xcb_connection_t* c = Connection();
+  if (!c) return false;
   const xcb_atom_t check = Atom(c, "_NET_SUPPORTING_WM_CHECK");
   if (check == XCB_ATOM_NONE) return false;
   const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;

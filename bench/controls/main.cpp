@@ -18,7 +18,7 @@
 
 #include "app/MainForm.h"
 #include "controls/outbar/OutBarVertListView.h"
-#include "skin/DefaultSkin.h"
+#include "skin/engine/DefaultSkin.h"
 #include "skin/controls/SkinScrollbar.h"
 #include "skin/engine/SkinData.h"
 #include "skin/engine/SkinManage.h"

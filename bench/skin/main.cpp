@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <ctime>
 
-#include "skin/DefaultSkin.h"
-#include "skin/Lzh.h"
-#include "skin/SkinElements.h"
+#include "skin/engine/DefaultSkin.h"
+#include "skin/core/Lzh.h"
+#include "skin/core/SkinElements.h"
 #include "tools/skinpack/LzhEncoder.h"
 
 namespace {

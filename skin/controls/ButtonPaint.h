@@ -8,7 +8,7 @@
 #include <QRect>
 #include <QString>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/controls/PartCache.h"
 
 class QFontMetrics;

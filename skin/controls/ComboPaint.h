@@ -10,7 +10,7 @@
 #include <QColor>
 #include <QRect>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/controls/PartCache.h"
 
 class QPainter;

@@ -7,7 +7,7 @@
 // while it is dragged).
 #include <QImage>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/controls/PartCache.h"
 #include "skin/controls/ScrollBarGeometry.h"
 

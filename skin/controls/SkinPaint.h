@@ -10,7 +10,7 @@
 #include <QVariant>
 
 #include "platform/Color.h"
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "toolkit/Panel.h"
 
 class QObject;

@@ -5,7 +5,7 @@
 // element's glyph image centred on each.
 #include <QRect>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/controls/SkinControl.h"
 
 namespace skin {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <vector>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/controls/PartCache.h"
 #include "toolkit/Panel.h"
 #include "toolkit/StatusBar.h"

@@ -68,9 +68,9 @@ int TagOf(const QObject* o) {
   return v.isValid() ? v.toInt() : 0;
 }
 
-bool DisabledByTag(const QWidget* control, int disableTag) {
+bool DisabledByTag(const QObject* object, int disableTag) {
   // C++'s % keeps the sign of the dividend, as the rule asks: -99 mod 100 is -99.
-  return TagOf(control) % 100 == disableTag;
+  return TagOf(object) % 100 == disableTag;
 }
 
 QString UpperClassName(const QWidget* control) { return platform::WindowClassName(control).toUpper(); }

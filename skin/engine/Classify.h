@@ -70,8 +70,10 @@ struct TClassification {
   bool sizeGripOff = false;
 };
 
-// Step 1: the control's Tag mod 100 (sign kept) equals DisableTag.
-bool DisabledByTag(const QWidget* control, int disableTag);
+// A control, popup menu or popup-menu window keeps its own look when its Tag
+// mod 100 (the remainder keeping the sign of the Tag) equals DisableTag. The
+// one rule for controls, a form's popup menus and menu windows.
+bool DisabledByTag(const QObject* object, int disableTag);
 // The Tag property of a widget (0 without one).
 int TagOf(const QObject* o);
 // The control's class name in upper case ("TPANEL").

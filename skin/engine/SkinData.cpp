@@ -5,11 +5,10 @@
 #include <QWidget>
 #include <QtEndian>
 
-#include "skin/QuickIni.h"
-#include "skin/SkinReader.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinReader.h"
 #include "skin/engine/Skin3rd.h"
 #include "skin/engine/SkinManage.h"
-#include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 
@@ -86,7 +85,7 @@ void TSkinData::Loaded() {
   manager.InstallHook();
   if (active_) {
     if (NotLoaded()) active_ = false;
-    else manager.RequestAction(1, 250);
+    else manager.RequestAction(TSkinAction::SkinAll);
   }
   if (skinControls_.Contains(xcMainMenu)) skinControls_.Exclude(xcMenuItem);
   else skinControls_.Exclude(xcSystemMenu);
@@ -101,16 +100,16 @@ void TSkinData::SetActive(bool on) {
     case sfOnlyThisForm:
       manager.SetPending(this);
       if (on && NotLoaded()) return;
-      manager.RequestAction(on ? 1 : 2, 250);
+      manager.RequestAction(on ? TSkinAction::SkinAll : TSkinAction::RestoreAll);
       break;
     case sfDialog: break;
     case sfMainform:
       if (on && NotLoaded()) return;
       if (on) {
-        manager.RequestAction(1, 250);
+        manager.RequestAction(TSkinAction::SkinAll);
         manager.SetStarted(1);
       } else {
-        manager.RequestAction(2, 250);
+        manager.RequestAction(TSkinAction::RestoreAll);
       }
       manager.SetPending(this);
       break;
@@ -119,11 +118,7 @@ void TSkinData::SetActive(bool on) {
 
 void TSkinData::RequestReskin() {
   if (reading_) return;
-  TSkinManage& manager = TSkinManage::Ensure();
-  manager.SetPending(this);
-  for (const auto& frame : manager.Frames())
-    if (frame->SkinData() == this) frame->FreeCaptionButtons();
-  if (manager.Started() == 1) manager.RequestAction(3, 250);
+  TSkinManage::Ensure().RequestReskin(this);
 }
 
 }  // namespace skin

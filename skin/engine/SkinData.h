@@ -13,7 +13,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/engine/ImageList.h"
 #include "skin/engine/SkinControlTypes.h"
 

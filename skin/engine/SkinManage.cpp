@@ -8,9 +8,10 @@
 
 #include "platform/WinMessage.h"
 #include "platform/WindowClass.h"
+#include "skin/engine/Classify.h"
+#include "skin/engine/FrameSkinner.h"
+#include "skin/engine/PopupMenuSkinner.h"
 #include "skin/engine/SkinData.h"
-#include "skin/frame/WinSkinForm.h"
-#include "skin/menu/MenuHost.h"
 #include "toolkit/Form.h"
 #include "toolkit/Screen.h"
 
@@ -28,7 +29,7 @@ void FreeAtExit() { TSkinManage::Free(); }
 
 TSkinManage::TSkinManage() {
   timer_ = new QTimer(this);
-  timer_->setInterval(250);
+  timer_->setInterval(kSkinActionDelay);
   connect(timer_, &QTimer::timeout, this, [this] { RunAction(); });
 }
 
@@ -125,11 +126,7 @@ bool TSkinManage::SkinWindow(QWidget* w) {
   TSkinData* data = FindSkinData(w);
   if (!data || data->NotLoaded()) return false;
 
-  auto frame = std::make_unique<TWinSkinForm>();
-  frame->SetHandle(w);
-  if (form) frame->AttachForm(data, form);
-  else frame->AttachWindow(data);
-  frames_.push_back(std::move(frame));
+  frames_.push_back(CreateFrameSkinner(w, form, data));
   platform::PostMessage(w, platform::SKM_ATTACHCONTROLS, 0, 1000);
   return true;
 }
@@ -163,7 +160,7 @@ void TSkinManage::SkinPopupWindow(QWidget* w) {
                                                : xc.Contains(xcSystemMenu);
   if (!wanted) return;
   // A popup menu whose Tag mod 100 is the component's DisableTag keeps its look.
-  if (w->property("Tag").toInt() % 100 == data->DisableTag()) return;
+  if (DisabledByTag(w, data->DisableTag())) return;
   std::unique_ptr<TPopupMenuSkinner> skinner = CreatePopupMenuSkinner();
   if (!skinner) return;
   skinner->AttachMenuWindow(w, data, menuSource_ == msPopup);
@@ -187,98 +184,88 @@ TPopupMenuSkinner* TSkinManage::PopupOf(const QWidget* w) const {
   return nullptr;
 }
 
-void TSkinManage::RequestAction(int code, int interval) {
-  code_ = code;
+void TSkinManage::RequestAction(TSkinAction action, int interval) {
+  action_ = action;
   if (timer_) timer_->setInterval(interval);
   if (started_ != 0) {
     if (timer_) timer_->start();
-  } else if (code == 1 || code == 2) {
-    active_ = code == 1;
+  } else if (action == TSkinAction::SkinAll || action == TSkinAction::RestoreAll) {
+    active_ = action == TSkinAction::SkinAll;
   }
+}
+
+void TSkinManage::RequestReskin(TSkinData* data) {
+  pending_ = data;
+  for (const auto& frame : frames_)
+    if (frame->SkinData() == data) frame->FreeCaptionButtons();
+  if (started_ == 1) RequestAction(TSkinAction::Reskin);
 }
 
 void TSkinManage::RunAction() {
   if (timer_) timer_->stop();
   TSkinData* data = pending_;
   if (!data) return;
-  if (data->SkinFormtype() == sfOnlyThisForm) RunOnlyThisForm(data, code_);
-  else RunMainform(data, code_);
+  const bool ownerOnly = data->SkinFormtype() == sfOnlyThisForm;
+  switch (action_) {
+    case TSkinAction::SkinAll: SkinAll(data, ownerOnly); break;
+    case TSkinAction::RestoreAll: RestoreAll(data, ownerOnly); break;
+    case TSkinAction::Reskin: Reskin(data, ownerOnly); break;
+    case TSkinAction::Purge: PurgeClosed(); break;
+    case TSkinAction::None: break;
+  }
   // The component may have been freed by a handler: look it up again.
   if (std::find(components_.begin(), components_.end(), data) != components_.end() && data->OnSkinChanged)
     data->OnSkinChanged(data);
   pending_ = nullptr;
 }
 
-void TSkinManage::RestoreFrame(std::unique_ptr<TWinSkinForm>& frame) {
-  QWidget* w = frame->Handle();
-  frame->Detach();
+std::vector<size_t> TSkinManage::Targets(const TSkinData* data, bool ofDataOnly, bool ownerOnly) const {
+  std::vector<size_t> targets;
+  for (size_t i = 0; i < frames_.size(); ++i) {
+    if ((ofDataOnly || ownerOnly) && frames_[i]->SkinData() != data) continue;
+    targets.push_back(i);
+    if (ownerOnly) break;
+  }
+  return targets;
+}
+
+void TSkinManage::RestoreAndFree(size_t index) {
+  TFrameSkinner& frame = *frames_[index];
+  QWidget* w = frame.Handle();
+  frame.Detach();
   if (w) w->update();
-  frame.reset();
+  frames_.erase(frames_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-void TSkinManage::RunMainform(TSkinData* data, int code) {
-  switch (code) {
-    case 1: {
-      active_ = true;
-      batch_ = true;
-      PurgeClosed();
-      const QList<toolkit::TForm*> forms = toolkit::TheScreen().Forms();
-      for (auto it = forms.rbegin(); it != forms.rend(); ++it) SkinForm(*it);
-      batch_ = false;
-      break;
-    }
-    case 2:
-      active_ = false;
-      PurgeClosed();
-      for (auto i = static_cast<std::ptrdiff_t>(frames_.size()) - 1; i >= 0; --i) {
-        RestoreFrame(frames_[static_cast<size_t>(i)]);
-        frames_.erase(frames_.begin() + i);
-      }
-      break;
-    case 3:
-      PurgeClosed();
-      for (auto& f : frames_)
-        if (f->SkinData() == data) f->RebuildFrameMetrics();
-      for (auto& f : frames_)
-        if (f->SkinData() == data) f->RefreshSkin();
-      break;
-    case 6: PurgeClosed(); break;
-    default: break;
+void TSkinManage::SkinAll(TSkinData* data, bool ownerOnly) {
+  batch_ = true;
+  if (ownerOnly) {
+    if (QWidget* owner = data->OwnerForm() ? data->OwnerForm()->window() : nullptr) SkinWindow(owner);
+  } else {
+    active_ = true;
+    PurgeClosed();
+    const QList<toolkit::TForm*> forms = toolkit::TheScreen().Forms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) SkinForm(*it);
   }
+  batch_ = false;
 }
 
-void TSkinManage::RunOnlyThisForm(TSkinData* data, int code) {
-  QWidget* owner = data->OwnerForm() ? data->OwnerForm()->window() : nullptr;
-  auto first = [&]() -> std::ptrdiff_t {
-    for (size_t i = 0; i < frames_.size(); ++i)
-      if (frames_[i]->SkinData() == data) return static_cast<std::ptrdiff_t>(i);
-    return -1;
-  };
-  switch (code) {
-    case 1:
-      batch_ = true;
-      if (owner) SkinWindow(owner);
-      batch_ = false;
-      break;
-    case 2: {
-      const std::ptrdiff_t i = first();
-      if (i >= 0) {
-        RestoreFrame(frames_[static_cast<size_t>(i)]);
-        frames_.erase(frames_.begin() + i);
-      }
-      break;
-    }
-    case 3: {
-      const std::ptrdiff_t i = first();
-      if (i >= 0) {
-        frames_[static_cast<size_t>(i)]->RebuildFrameMetrics();
-        frames_[static_cast<size_t>(i)]->RefreshSkin();
-      }
-      break;
-    }
-    case 6: PurgeClosed(); break;
-    default: break;
+void TSkinManage::RestoreAll(TSkinData* data, bool ownerOnly) {
+  if (!ownerOnly) {
+    active_ = false;
+    PurgeClosed();
   }
+  // From the last frame to the first.
+  const std::vector<size_t> targets = Targets(data, false, ownerOnly);
+  for (auto it = targets.rbegin(); it != targets.rend(); ++it) RestoreAndFree(*it);
+}
+
+void TSkinManage::Reskin(TSkinData* data, bool ownerOnly) {
+  if (!ownerOnly) PurgeClosed();
+  // Every frame takes the new metrics before any of them lays out again.
+  const std::vector<size_t> targets = Targets(data, true, ownerOnly);
+  for (size_t i : targets) frames_[i]->RebuildFrameMetrics();
+  for (size_t i : targets) frames_[i]->RefreshSkin();
 }
 
 void TSkinManage::PurgeClosed() {
@@ -314,7 +301,7 @@ void TSkinManage::Remove(TSkinData* data) {
 
 TWinSkinForm* TSkinManage::FrameOf(const QWidget* w) const {
   for (const auto& f : frames_)
-    if (f->Handle() == w && f->Life() != flDestroyed) return f.get();
+    if (f->Handle() == w && f->Life() != flDestroyed) return f->Frame();
   return nullptr;
 }
 

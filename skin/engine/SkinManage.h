@@ -2,7 +2,9 @@
 // The process-wide skin manager: it watches top-level windows and popup menus
 // through the window hooks, attaches a frame skinner to each window to be
 // skinned, keeps the popup-menu skinners, and runs the skin components'
-// requests (skin all, restore all, re-skin) from its 250 ms timer.
+// requests (skin all, restore all, re-skin) from its 250 ms timer. It knows
+// frame skinners and popup-menu skinners only through the interfaces the
+// engine defines for them (FrameSkinner.h, PopupMenuSkinner.h).
 #include <QObject>
 #include <QPointer>
 #include <memory>
@@ -19,12 +21,25 @@ class TForm;
 
 namespace skin {
 
+class TFrameSkinner;
 class TPopupMenuSkinner;
 class TSkinData;
 class TWinSkinForm;
 
 // Menu sources: what kind of menu is opening.
 enum TMenuSource { msNone = 0, msPopup = 1, msSystemMenu = 2 };
+
+// What a component asks the manager to do on its next timer tick; the
+// numbers are the components' request codes.
+enum class TSkinAction {
+  None = 0,
+  SkinAll = 1,     // skin every form (a component for one form: that form)
+  RestoreAll = 2,  // give every skinned window its own look back (one form: its frame)
+  Reskin = 3,      // rebuild and refresh the frames of the component after a skin switch
+  Purge = 6,       // forget the frames of windows that are gone
+};
+// The delay of a request before the manager's timer runs it.
+inline constexpr int kSkinActionDelay = 250;
 
 class TSkinManage : public QObject {
   Q_OBJECT
@@ -52,7 +67,15 @@ class TSkinManage : public QObject {
   TSkinData* FindSkinData(QWidget* window) const;
   void SkinPopupWindow(QWidget* window);
   void ReleasePopupWindow(QWidget* window);
-  void RequestAction(int code, int interval);
+  // Arms the timer for `action` once the manager has started; before that,
+  // SkinAll and RestoreAll switch the active flag at once.
+  void RequestAction(TSkinAction action, int interval = kSkinActionDelay);
+  // The same by request code (TSkinAction's numbers).
+  void RequestAction(int code, int interval) { RequestAction(static_cast<TSkinAction>(code), interval); }
+  // `data` switched skins: its frames drop their caption buttons until the
+  // re-skin, which is requested when the manager has started.
+  void RequestReskin(TSkinData* data);
+  // The timer's tick: runs the pending action for the pending component.
   void RunAction();
   void PurgeClosed();
 
@@ -65,7 +88,7 @@ class TSkinManage : public QObject {
 
   // The frame skinner of a window, or nullptr.
   TWinSkinForm* FrameOf(const QWidget* window) const;
-  const std::vector<std::unique_ptr<TWinSkinForm>>& Frames() const { return frames_; }
+  const std::vector<std::unique_ptr<TFrameSkinner>>& Frames() const { return frames_; }
   int PopupCount() const { return static_cast<int>(popups_.size()); }
   TPopupMenuSkinner* PopupOf(const QWidget* menuWindow) const;
 
@@ -74,18 +97,24 @@ class TSkinManage : public QObject {
   bool Batch() const { return batch_; }
   int Started() const { return started_; }
   void SetStarted(int n) { started_ = n; }
-  int PendingCode() const { return code_; }
+  TSkinAction PendingAction() const { return action_; }
+  int PendingCode() const { return static_cast<int>(action_); }
   int MenuSource() const { return menuSource_; }
   void SetMenuSource(int source) { menuSource_ = source; }
   QTimer* Timer() const { return timer_; }
 
  private:
-  void RunMainform(TSkinData* data, int code);
-  void RunOnlyThisForm(TSkinData* data, int code);
-  void RestoreFrame(std::unique_ptr<TWinSkinForm>& frame);
+  // The actions; `ownerOnly` for a component that governs its own form only.
+  void SkinAll(TSkinData* data, bool ownerOnly);
+  void RestoreAll(TSkinData* data, bool ownerOnly);
+  void Reskin(TSkinData* data, bool ownerOnly);
+  // The frames an action for `data` touches: every frame, or those of `data`
+  // (`ofDataOnly`), or only the first of those (`ownerOnly`). Indices into frames_.
+  std::vector<size_t> Targets(const TSkinData* data, bool ofDataOnly, bool ownerOnly) const;
+  void RestoreAndFree(size_t index);
   bool ClassAllowed(const QString& className) const;
 
-  std::vector<std::unique_ptr<TWinSkinForm>> frames_;
+  std::vector<std::unique_ptr<TFrameSkinner>> frames_;
   std::vector<std::unique_ptr<TPopupMenuSkinner>> popups_;
   std::vector<TSkinData*> components_;
   TSkinData* default_ = nullptr;
@@ -93,7 +122,7 @@ class TSkinManage : public QObject {
   bool active_ = false;
   bool batch_ = false;
   int started_ = 0;
-  int code_ = 0;
+  TSkinAction action_ = TSkinAction::None;
   int menuSource_ = msNone;
   int hook_ = 0;
   QTimer* timer_ = nullptr;

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "platform/Color.h"
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/engine/SkinData.h"
 #include "skin/frame/FramePaint.h"
 #include "skin/frame/WinSkinForm.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "skin/SkinDraw.h"
-#include "skin/SkinElements.h"
+#include "skin/core/SkinDraw.h"
+#include "skin/core/SkinElements.h"
 
 namespace skin {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "platform/Color.h"
-#include "skin/SkinDraw.h"
-#include "skin/SkinElements.h"
+#include "skin/core/SkinDraw.h"
+#include "skin/core/SkinElements.h"
 #include "skin/frame/CaptionButtons.h"
 
 namespace skin {

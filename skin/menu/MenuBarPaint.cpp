@@ -4,8 +4,8 @@
 #include <QPainter>
 
 #include "platform/Color.h"
-#include "skin/SkinDraw.h"
-#include "skin/SkinElements.h"
+#include "skin/core/SkinDraw.h"
+#include "skin/core/SkinElements.h"
 #include "skin/frame/NCObject.h"
 #include "skin/menu/MenuText.h"
 

@@ -1,12 +1,15 @@
 #pragma once
-// What the frame skinner and the skin manager expect of the menu skinners. The
-// frame and the manager call these; skin/menu/ implements them, and the three
-// creation hooks at the bottom (defined in skin/menu/MenuHooks.cpp) hand out
-// the implementations. Until a hook returns one, the frame keeps the form's
-// QMenuBar visible (menu-bar height 0) and menus keep the platform's look.
+// What the frame skinner expects of the menu skinners (what the manager
+// expects of a popup-menu window's skinner is in skin/engine/PopupMenuSkinner.h).
+// The frame calls these; skin/menu/ implements them, and the creation hooks at
+// the bottom (defined in skin/menu/MenuHooks.cpp) hand out the implementations.
+// Until a hook returns one, the frame keeps the form's QMenuBar visible
+// (menu-bar height 0) and menus keep the platform's look.
 #include <QPoint>
 #include <QRect>
 #include <memory>
+
+#include "skin/engine/PopupMenuSkinner.h"
 
 class QChar;
 class QMenu;
@@ -68,20 +71,6 @@ class TMenuBarSkinner {
   virtual void Restore() = 0;
 };
 
-// The skin of one open popup-menu window (class "#32768"): its border and
-// background from the MenuBackground element. Created by the manager when a
-// menu opens, freed when it closes.
-//
-// Implementers provide AttachMenuWindow (take the window over: a per-widget
-// style or paint hook) and ReleaseMenuWindow (give it back exactly).
-class TPopupMenuSkinner {
- public:
-  virtual ~TPopupMenuSkinner() = default;
-  virtual void AttachMenuWindow(QWidget* menuWindow, TSkinData* skinData, bool fromMenuBar) = 0;
-  virtual void ReleaseMenuWindow() = 0;
-  virtual QWidget* MenuWindow() const = 0;
-};
-
 // How a menu's items are measured and painted once they are owner-drawn.
 enum TMenuItemsKind {
   mikPopupMenu,   // a form's popup menu (standard measuring)
@@ -95,8 +84,6 @@ enum TMenuItemsKind {
 // The menu-bar skinner for `frame`'s window and its QMenuBar; nullptr while
 // menus are not skinned.
 std::unique_ptr<TMenuBarSkinner> CreateMenuBarSkinner(TWinSkinForm& frame, QMenuBar* menu);
-// The skinner for an opening popup-menu window; nullptr while menus are not skinned.
-std::unique_ptr<TPopupMenuSkinner> CreatePopupMenuSkinner();
 // Makes `menu`'s items owner-drawn with the skin's MenuItem element (and the
 // skin's menu glyphs); nothing while item painters do not exist.
 void HookMenuItems(QMenu* menu, TSkinData* skinData, TMenuItemsKind kind);

@@ -6,8 +6,8 @@
 
 #include "platform/Color.h"
 #include "platform/Edges.h"
-#include "skin/SkinDraw.h"
-#include "skin/SkinElements.h"
+#include "skin/core/SkinDraw.h"
+#include "skin/core/SkinElements.h"
 #include "skin/engine/ImageList.h"
 
 namespace skin {

@@ -12,7 +12,7 @@
 #include <QPainter>
 #include <QThread>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/menu/MenuBarPaint.h"
 #include "skin/menu/MenuItemPaint.h"

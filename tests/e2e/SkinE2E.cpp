@@ -6,8 +6,8 @@
 #include <QRegularExpression>
 #include <QThread>
 
-#include "skin/DefaultSkin.h"
-#include "skin/SkinElements.h"
+#include "skin/engine/DefaultSkin.h"
+#include "skin/core/SkinElements.h"
 #include "skin/frame/FramePaint.h"
 #include "toolkit/Application.h"
 #include "toolkit/Fonts.h"
@@ -110,7 +110,7 @@ void MoveHeld(const e2e::VirtualDisplay& d, QPoint pressed, QPoint by) {
   const QPoint start = pressed + QPoint(pressed.x() > 0 ? -1 : 1, 0);
   Xdotool(d, {QStringLiteral("mousemove"), Num(start.x()), Num(start.y())});
   QThread::msleep(150);
-  Xdotool(d, {QStringLiteral("mousemove"), Num(start.x() + by.x()), Num(start.y() + by.y())});
+  Xdotool(d, {QStringLiteral("mousemove"), Num(pressed.x() + by.x()), Num(pressed.y() + by.y())});
   QThread::msleep(150);
 }
 

@@ -41,7 +41,7 @@ bool HasFocus(const e2e::VirtualDisplay& display, const e2e::Window& window);
 // Pointer steps through xdotool.
 void Press(const e2e::VirtualDisplay& display, QPoint p, int button = 1);
 // With the button held: a first one-pixel move from `pressed` (which starts a
-// move or resize there), then on by `by`.
+// move or resize), then on to `pressed` + `by`.
 void MoveHeld(const e2e::VirtualDisplay& display, QPoint pressed, QPoint by);
 void Release(const e2e::VirtualDisplay& display, QPoint p, int button = 1);
 void DoubleClick(const e2e::VirtualDisplay& display, QPoint p, int button = 1);

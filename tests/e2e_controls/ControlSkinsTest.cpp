@@ -15,9 +15,9 @@
 #include <memory>
 #include <optional>
 
-#include "skin/DefaultSkin.h"
-#include "skin/SkinDraw.h"
-#include "skin/SkinElements.h"
+#include "skin/engine/DefaultSkin.h"
+#include "skin/core/SkinDraw.h"
+#include "skin/core/SkinElements.h"
 #include "tests/e2e/E2E.h"
 
 namespace {

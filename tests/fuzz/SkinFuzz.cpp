@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "platform/Dialogs.h"
-#include "skin/BmpLoader.h"
-#include "skin/QuickIni.h"
-#include "skin/SkinElements.h"
-#include "skin/SkinReader.h"
+#include "skin/core/BmpLoader.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinElements.h"
+#include "skin/core/SkinReader.h"
 
 namespace {
 

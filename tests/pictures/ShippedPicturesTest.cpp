@@ -12,9 +12,9 @@
 #include <QStringList>
 
 #include "platform/Picture.h"
-#include "skin/BmpLoader.h"
-#include "skin/DefaultSkin.h"
-#include "skin/SkinReader.h"
+#include "skin/core/BmpLoader.h"
+#include "skin/engine/DefaultSkin.h"
+#include "skin/core/SkinReader.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // whose headers promise more than they hold.
 #include <gtest/gtest.h>
 
-#include "skin/BmpLoader.h"
+#include "skin/core/BmpLoader.h"
 #include "tests/skin/SkinTestData.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QRandomGenerator>
 
-#include "skin/Lzh.h"
+#include "skin/core/Lzh.h"
 #include "tools/skinpack/LzhEncoder.h"
 
 namespace {

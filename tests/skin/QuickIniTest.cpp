@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Gbk.h"
-#include "skin/QuickIni.h"
+#include "skin/core/QuickIni.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <QDir>
 #include <QFile>
 
-#include "skin/DefaultSkin.h"
-#include "skin/Lzh.h"
-#include "skin/SkinElements.h"
-#include "skin/SkinReader.h"
+#include "skin/engine/DefaultSkin.h"
+#include "skin/core/Lzh.h"
+#include "skin/core/SkinElements.h"
+#include "skin/core/SkinReader.h"
 #include "tools/skinpack/LzhEncoder.h"
 #include "tools/skinpack/SkinArchive.h"
 #include "tests/support/TestSupport.h"

@@ -3,7 +3,7 @@
 
 #include <QSet>
 
-#include "skin/SkinDraw.h"
+#include "skin/core/SkinDraw.h"
 #include "tests/skin/SkinTestData.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // Reading skin elements from INI text and images.
 #include <gtest/gtest.h>
 
-#include "skin/QuickIni.h"
-#include "skin/SkinElements.h"
-#include "skin/SkinReader.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinElements.h"
+#include "skin/core/SkinReader.h"
 #include "tests/skin/SkinTestData.h"
 #include "tests/support/TestSupport.h"
 #include "tools/skinpack/LzhEncoder.h"
@@ -119,6 +119,32 @@ TEST(SkinElements, MdiControlsAreCutFromTwelveCells) {
     EXPECT_EQ(b.Image.pixel(0, 0), Coord(40 * k, 0));
     EXPECT_EQ(b.Image.pixel(39, 7), Coord(40 * k + 39, 7));
     EXPECT_EQ(b.Xcoord, 14 * (3 - k));
+  }
+}
+
+TEST(SkinElements, MdiControlsTakeTheirPlacesFromTheCellWidthEvenWhenItIsZero) {
+  struct Case {
+    int imageWidth;
+    int cell;  // image width / 12
+  };
+  const Case cases[] = {{11, 0}, {1, 0}, {12, 1}, {23, 1}, {24, 2}, {125, 10}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.imageWidth);
+    auto l = Read("[MDICONTROLS]\nImage=mdi.bmp\n", {{"mdi.bmp", Pattern(c.imageWidth, 8, Coord)}});
+    const auto& buttons = l->e.SysButtons;
+    ASSERT_EQ(buttons.size(), 3u);
+    for (int k = 0; k < 3; ++k) {
+      SCOPED_TRACE(k);
+      EXPECT_EQ(buttons[k]->Xcoord, (c.cell + 4) * (3 - k));
+      EXPECT_EQ(buttons[k]->Image.width(), 4 * c.cell);
+      EXPECT_EQ(buttons[k]->Image.isNull(), c.cell == 0);
+    }
+  }
+  // A section whose image is not in the archive gives no image and no places.
+  auto missing = Read("[MDICONTROLS]\nImage=gone.bmp\n");
+  for (const auto& b : missing->e.SysButtons) {
+    EXPECT_EQ(b->Xcoord, 0);
+    EXPECT_TRUE(b->Image.isNull());
   }
 }
 

@@ -4,7 +4,7 @@
 
 #include <QRandomGenerator>
 
-#include "skin/SkinReader.h"
+#include "skin/core/SkinReader.h"
 #include "tests/skin/SkinTestData.h"
 #include "tests/support/TestSupport.h"
 #include "tools/skinpack/LzhEncoder.h"

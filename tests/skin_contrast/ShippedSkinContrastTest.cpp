@@ -23,7 +23,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/controls/ButtonPaint.h"
 #include "skin/controls/HeaderPaint.h"
 #include "skin/controls/SkinPaint.h"

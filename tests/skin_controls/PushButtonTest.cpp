@@ -12,7 +12,7 @@
 
 #include "skin/controls/ButtonPaint.h"
 #include "skin/controls/SkinButton.h"
-#include "skin/engine/AttachControls.h"
+#include "skin/controls/AttachControls.h"
 #include "skin/engine/SkinData.h"
 #include "skin/frame/WinSkinForm.h"
 #include "tests/skin_controls/ControlSkin.h"

@@ -6,10 +6,10 @@
 #include <QFontMetrics>
 #include <QWidget>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 #include "skin/engine/SkinData.h"
 #include "skin/frame/CaptionButtons.h"
-#include "skin/frame/FrameDrag.h"
+#include "skin/frame/FrameInput.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FramePaint.h"
 #include "tests/skin_engine/TestSkins.h"

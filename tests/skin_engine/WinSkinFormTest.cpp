@@ -307,6 +307,39 @@ TEST_F(Frame, MovingByTheCaptionAndResizingByBordersAndCornersWithoutAWindowMana
   EXPECT_EQ(f->size(), QSize(8, 26));
 }
 
+TEST_F(Frame, TheFirstMotionOfADragAlreadyMovesOrResizesTheWindow) {
+  toolkit::TForm* f = NewForm();
+  ASSERT_NE(ShowSkinned(f), nullptr);
+  const QRect start(f->pos(), QSize(307, 226));
+  struct Case {
+    const char* what;
+    QPoint at;     // window coordinates of the press
+    QPoint first;  // the first motion, then a second one
+    QRect afterFirst;
+    QPoint second;
+    QRect afterSecond;  // offsets from the start geometry
+  };
+  const Case cases[] = {
+      {"caption", {150, 10}, {5, 7}, {5, 7, 307, 226}, {9, 4}, {9, 4, 307, 226}},
+      {"right border", {305, 100}, {3, 0}, {0, 0, 310, 226}, {-11, 2}, {0, 0, 296, 226}},
+      {"bottom-left corner", {1, 224}, {-4, 6}, {-4, 0, 311, 232}, {2, -1}, {2, 0, 305, 225}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    f->setGeometry(start);
+    Mouse(f, QEvent::MouseButtonPress, c.at);
+    const QPoint press = start.topLeft() + c.at;
+    for (const auto& [by, expected] : {std::pair{c.first, c.afterFirst}, std::pair{c.second, c.afterSecond}}) {
+      const QPoint global = press + by;
+      QMouseEvent move(QEvent::MouseMove, QPointF(f->mapFromGlobal(global)), QPointF(global), Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
+      QCoreApplication::sendEvent(f, &move);
+      EXPECT_EQ(f->geometry(), expected.translated(start.topLeft()));
+    }
+    Mouse(f, QEvent::MouseButtonRelease, f->mapFromGlobal(press + c.second));
+  }
+}
+
 TEST_F(Frame, TheResizeCursorShowsOverTheBordersAndTheWindowsOwnComesBack) {
   toolkit::TForm* f = NewForm();
   ShowSkinned(f);

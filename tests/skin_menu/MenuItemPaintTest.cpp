@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-#include "skin/SkinDraw.h"
+#include "skin/core/SkinDraw.h"
 #include "skin/engine/ImageList.h"
 #include "skin/menu/MenuItemPaint.h"
 #include "skin/menu/MenuText.h"

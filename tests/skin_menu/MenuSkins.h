@@ -8,7 +8,7 @@
 #include <QImage>
 #include <memory>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 
 namespace menutest {
 

@@ -1,6 +1,6 @@
 #include "tools/gallery/SkinPicker.h"
 
-#include "skin/DefaultSkin.h"
+#include "skin/engine/DefaultSkin.h"
 #include "skin/engine/SkinData.h"
 #include "toolkit/IniFile.h"
 

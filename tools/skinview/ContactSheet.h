@@ -4,7 +4,7 @@
 // (magenta shown as a checkerboard, margins as cyan lines).
 #include <QImage>
 
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 
 namespace skinview {
 

@@ -5,8 +5,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "skin/DefaultSkin.h"
-#include "skin/SkinElements.h"
+#include "skin/engine/DefaultSkin.h"
+#include "skin/core/SkinElements.h"
 #include "tools/skinview/ContactSheet.h"
 
 int main(int argc, char** argv) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/Color.h"
-#include "skin/SkinDraw.h"
+#include "skin/core/SkinDraw.h"
 
 namespace skin {
 

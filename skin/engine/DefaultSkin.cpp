@@ -1,4 +1,4 @@
-#include "skin/DefaultSkin.h"
+#include "skin/engine/DefaultSkin.h"
 
 #include <QFile>
 #include <QtEndian>

@@ -1,8 +1,8 @@
-#include "skin/QuickIni.h"
+#include "skin/core/QuickIni.h"
 
 #include "platform/Gbk.h"
 #include "platform/IntText.h"
-#include "skin/SkinReader.h"
+#include "skin/core/SkinReader.h"
 
 namespace skin {
 

@@ -1,9 +1,9 @@
-#include "skin/SkinElements.h"
+#include "skin/core/SkinElements.h"
 
 #include <QStringList>
 
-#include "skin/QuickIni.h"
-#include "skin/SkinReader.h"
+#include "skin/core/QuickIni.h"
+#include "skin/core/SkinReader.h"
 
 namespace skin {
 
@@ -213,8 +213,9 @@ struct Reading {
       b->Align = b->Visibility = b->Visibility1 = 100;
       b->FrameCount = 4;
       b->NormalColour2 = b->MouseOverColour2 = b->PressedColour2 = e.Colours.ButtonText;
-      if (w > 0) {
-        b->Image = mdi.copy(4 * k * w, 0, 4 * w, mdi.height());
+      if (!mdi.isNull()) {
+        // An image narrower than 12 cells gives empty buttons, still in their places.
+        if (w > 0) b->Image = mdi.copy(4 * k * w, 0, 4 * w, mdi.height());
         b->Xcoord = (w + 4) * (3 - k);
       }
       e.SysButtons.push_back(std::move(b));

@@ -1,4 +1,4 @@
-#include "skin/SkinDraw.h"
+#include "skin/core/SkinDraw.h"
 
 #include <algorithm>
 

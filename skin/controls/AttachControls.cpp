@@ -1,4 +1,4 @@
-#include "skin/engine/AttachControls.h"
+#include "skin/controls/AttachControls.h"
 
 #include <QDialogButtonBox>
 #include <QVariant>

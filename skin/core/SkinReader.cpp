@@ -1,11 +1,11 @@
-#include "skin/SkinReader.h"
+#include "skin/core/SkinReader.h"
 
 #include <QGuiApplication>
 
 #include "platform/Dialogs.h"
 #include "platform/Gbk.h"
-#include "skin/BmpLoader.h"
-#include "skin/Lzh.h"
+#include "skin/core/BmpLoader.h"
+#include "skin/core/Lzh.h"
 
 namespace skin {
 

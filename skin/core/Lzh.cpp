@@ -1,4 +1,4 @@
-#include "skin/Lzh.h"
+#include "skin/core/Lzh.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "skin/BmpLoader.h"
+#include "skin/core/BmpLoader.h"
 
 #include <cstdint>
 
