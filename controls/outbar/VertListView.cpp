@@ -625,7 +625,7 @@ void TDCVertListView::ChangeFocus(TDCVertListItem* item) {
   focused_ = item;
   if (item) item->focused_ = true;
   InvalidateFocusMark();
-  if (item && hasFocus()) toolkit::accessible::AnnounceFocusedRow(this, item->index_);
+  if (item && hasFocus() && !focusNoticePending_) toolkit::accessible::AnnounceFocusedRow(this, item->index_);
 }
 
 void TDCVertListView::ChangeSelection(TDCVertListItem* item, bool on) {
@@ -881,6 +881,7 @@ void TDCVertListView::SetKeyboardChoosing(bool v) { keyboardChoosing_ = v; }
 
 void TDCVertListView::focusInEvent(QFocusEvent* event) {
   TCustomDCListViewEx::focusInEvent(event);
+  focusNoticePending_ = true;
   if (keyboardChoosing_ && (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)) {
     ShowFocusMark();
   } else {
@@ -890,6 +891,7 @@ void TDCVertListView::focusInEvent(QFocusEvent* event) {
   QMetaObject::invokeMethod(
       this,
       [this] {
+        focusNoticePending_ = false;
         if (hasFocus() && focused_) toolkit::accessible::AnnounceFocusedRow(this, focused_->index_);
       },
       Qt::QueuedConnection);

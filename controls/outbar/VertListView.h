@@ -327,6 +327,7 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   bool readOnly_ = false;
   bool keyboardChoosing_ = false;
   bool keyboardCue_ = false;
+  bool focusNoticePending_ = false;  // the focus arrived; its notice waits for the event loop
   QPointer<TImageList> largeImages_, smallImages_;
   QPointer<QMenu> popupMenu_;
   toolkit::TDisplayText display_;
