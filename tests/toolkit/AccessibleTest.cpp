@@ -137,6 +137,10 @@ TEST(ToolkitAccessible, SelectionAndFocusShowInTheCellStates) {
   EXPECT_FALSE(grid->isRowSelected(5));
   grid->unselectRow(1);
   EXPECT_FALSE(t.view->Items()[1]->Selected());
+  // Rows outside the table, as a reader may ask for them, change nothing.
+  EXPECT_FALSE(grid->selectRow(5));
+  EXPECT_FALSE(grid->unselectRow(-1));
+  EXPECT_EQ(grid->selectedRows(), QList<int>{4});
   // Focus: the focused row's cells while the table has the keyboard focus.
   t.view->SetItemFocused(t.view->Items()[2]);
   EXPECT_FALSE(grid->cellAt(2, 0)->state().focused);

@@ -61,14 +61,16 @@ class GridAccessible : public QAccessibleWidget, public QAccessibleTableInterfac
   QList<int> selectedColumns() const override { return {}; }
   QList<int> selectedRows() const override;
   bool isColumnSelected(int) const override { return false; }
-  bool isRowSelected(int row) const override { return row >= 0 && row < RowCount() && RowSelected(row); }
-  bool selectRow(int row) override { return SetRowSelected(row, true); }
+  bool isRowSelected(int row) const override { return HasRow(row) && RowSelected(row); }
+  // Rows asked for by a reader may be anything: outside the grid nothing happens.
+  bool selectRow(int row) override { return HasRow(row) && SetRowSelected(row, true); }
   bool selectColumn(int) override { return false; }
-  bool unselectRow(int row) override { return SetRowSelected(row, false); }
+  bool unselectRow(int row) override { return HasRow(row) && SetRowSelected(row, false); }
   bool unselectColumn(int) override { return false; }
   void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
  private:
+  bool HasRow(int row) const { return row >= 0 && row < RowCount(); }
   mutable QHash<qint64, QAccessible::Id> cells_;
 };
 
