@@ -2,6 +2,7 @@
 // window, then the message loop until the main window closes.
 #include <QApplication>
 
+#include "app/Accessibility.h"
 #include "app/Allocator.h"
 #include "app/DesktopIdentity.h"
 #include "app/MainForm.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
   toolkit::Application& application = toolkit::TheApplication();
   application.SetTitle(QStringLiteral("Cinnabarquillpad"));
   app::InstallDesktopIdentity();
+  app::InstallAccessibility();
   toolkit::InstallApplicationStyle();
   auto* form1 = application.CreateForm<app::TForm1>();
   form1->Form2 = application.CreateForm<tip::TForm2>();

@@ -19,6 +19,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   openbox qt6-translations-l10n libxcb1-dev
   desktop-file-utils appstream poppler-utils
+  at-spi2-core python3-pyatspi dbus-daemon
   dpkg-dev file
 )
 

@@ -4,6 +4,7 @@
 
 #include "platform/Edges.h"
 #include "toolkit/AlignLayout.h"
+#include "toolkit/accessible/Notice.h"
 
 namespace toolkit {
 
@@ -44,6 +45,7 @@ void TPanel::SetCaption(const QString& v) {
   if (caption_ == v) return;
   caption_ = v;
   update();
+  accessible::NotifyNameChanged(this);
 }
 
 void TPanel::UpdateMargins() {

@@ -52,6 +52,7 @@ class TPanel : public QWidget {
   QRect CaptionArea() const;
   // The caption is painted through `display`; Caption() stays as set.
   void SetDisplayText(TDisplayText display);
+  const TDisplayText& DisplayText() const { return display_; }
   // The caption as painted: through the display text, whole or cut with an
   // ellipsis to end before CaptionRight.
   QString ShownCaption() const;

@@ -12,6 +12,7 @@
 
 #include "toolkit/Dispatch.h"
 #include "toolkit/Exception.h"
+#include "toolkit/accessible/Notice.h"
 
 namespace toolkit {
 
@@ -61,6 +62,7 @@ void TLabel::SetCaption(const QString& caption) {
   caption_ = caption;
   AdjustBounds();
   update();
+  accessible::NotifyNameChanged(this);
 }
 
 void TLabel::SetTransparent(bool transparent) {

@@ -379,6 +379,10 @@ void TCustomDCGroupBar::SetDisplayText(toolkit::TDisplayText display) {
   update();
 }
 
+QString TCustomDCGroupBar::ShownCaption(const TDCOutBarGroup* group) const {
+  return group ? toolkit::ShownText(display_, group->Caption()) : QString();
+}
+
 void TCustomDCGroupBar::PaintGroupButton(QPainter& p, int i) {
   TDCOutBarGroup* group = Group(i);
   if (!group) return;

@@ -55,6 +55,8 @@ class TCustomDCGroupBar : public QWidget, public TDragTarget {
   void SetCtl3D(bool v);
   // Group captions are painted through `display`; groups keep their captions.
   void SetDisplayText(toolkit::TDisplayText display);
+  // A group's caption as it is painted.
+  QString ShownCaption(const TDCOutBarGroup* group) const;
 
   // Geometry (client coordinates).
   TRect InnerRect() const;

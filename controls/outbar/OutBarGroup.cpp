@@ -6,6 +6,7 @@
 
 #include "controls/outbar/GroupBar.h"
 #include "controls/outbar/OutBarVertListView.h"
+#include "toolkit/accessible/Notice.h"
 
 namespace outbar {
 
@@ -41,6 +42,10 @@ void TDCOutBarGroup::SetCaption(const QString& caption) {
   caption_ = caption;
   CaptionChanged();
   if (bar_) bar_->update();
+  // The group, its list and, for the open group, the bar are named by the caption.
+  toolkit::accessible::NotifyNameChanged(this);
+  if (TDCOutBarVertListView* list = ListView()) toolkit::accessible::NotifyNameChanged(list);
+  if (bar_ && bar_->ActiveGroup() == this) toolkit::accessible::NotifyNameChanged(bar_);
 }
 
 bool TDCOutBarGroup::CanChangeCaption(const QString& newCaption) {

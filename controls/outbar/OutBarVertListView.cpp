@@ -1,5 +1,7 @@
 #include "controls/outbar/OutBarVertListView.h"
 
+#include <QKeyEvent>
+
 #include "controls/outbar/OutBar.h"
 #include "controls/outbar/OutBarGroup.h"
 #include "toolkit/Dispatch.h"
@@ -8,6 +10,37 @@ namespace outbar {
 
 TDCOutBarVertListView::TDCOutBarVertListView(QWidget* parent) : TDCVertListView(parent) {
   SetBorderStyle(bsNone);
+  SetKeyboardChoosing(true);
+}
+
+void TDCOutBarVertListView::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  int step = 0;
+  if ((ctrl && key == Qt::Key_Up) || key == Qt::Key_PageUp) step = -1;
+  if ((ctrl && key == Qt::Key_Down) || key == Qt::Key_PageDown) step = 1;
+  if (step == 0 || !KeyboardChoosing() || SunkSelected()) {
+    TDCVertListView::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  OpenNeighbourGroup(step);
+}
+
+void TDCOutBarVertListView::OpenNeighbourGroup(int step) {
+  ShowFocusMark();
+  auto* group = qobject_cast<TDCOutBarGroup*>(parentWidget());
+  TCustomDCGroupBar* bar = group ? group->Bar() : nullptr;
+  if (!bar) return;
+  // Stops at the first and the last group; a disabled group is not opened.
+  const int target = bar->IndexOfGroup(group) + step;
+  if (target < 0 || target >= bar->GroupCount()) return;
+  bar->SetActiveGroupIndex(target);
+  if (bar->ActiveGroupIndex() != target) return;
+  if (TDCVertListView* list = bar->Group(target)->findChild<TDCVertListView*>(QString(), Qt::FindDirectChildrenOnly)) {
+    list->setFocus(Qt::OtherFocusReason);
+    list->ShowFocusMark();
+  }
 }
 
 TDCOutBar* TDCOutBarVertListView::Bar() const {

@@ -1,7 +1,9 @@
 #pragma once
 // A group's list in an outlook bar: its appearance follows the bar through
 // fourteen parent flags (giving the list its own value clears the flag), and
-// its item events are also raised by the bar.
+// its item events are also raised by the bar. It chooses by keys: Up and Down
+// move the focus mark, Enter and Space choose, and Ctrl+Up, Ctrl+Down, Page Up
+// and Page Down open the bar's previous or next group.
 #include <QPointer>
 
 #include "controls/outbar/VertListView.h"
@@ -70,7 +72,13 @@ class TDCOutBarVertListView : public TDCVertListView {
   QMenu* GetItemPopupMenu(TDCVertListItem* item) override;
   void SelectionChanged() override;
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
+  // Opens the group `step` places away, its list taking the focus with its mark.
+  void OpenNeighbourGroup(int step);
+
   bool parentBackground_ = true, parentBackgroundMode_ = true, parentDragEnabled_ = true,
        parentDragPlaceColor_ = true, parentGradientBeginColor_ = true, parentGradientEndColor_ = true,
        parentHighlightColor_ = true, parentHighlightFontColor_ = true, parentHighlightSelection_ = true,

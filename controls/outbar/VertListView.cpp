@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -11,8 +12,10 @@
 
 #include "controls/outbar/DragCursors.h"
 #include "controls/outbar/TextWrap.h"
+#include "platform/Edges.h"
 #include "platform/Shell.h"
 #include "toolkit/Dispatch.h"
+#include "toolkit/accessible/GridAccessible.h"
 
 namespace outbar {
 namespace {
@@ -529,6 +532,26 @@ void TDCVertListView::PaintItems(QPainter& p, const TRect& area) {
   }
   if (hot_) DrawItemFrame(p, hot_, leftDown_ && !dragging_);
   if (sunkSelected_ && selected_) DrawItemFrame(p, selected_, true);
+  if (FocusMarkShown()) PaintFocusMark(p);
+}
+
+void TDCVertListView::PaintFocusMark(QPainter& p) {
+  if (!focused_) {
+    // An empty list with the focus marks its whole client area.
+    if (ItemCount() == 0) platform::DrawFocusRect(p, ClientRect().ToQRect().adjusted(1, 1, -1, -1));
+    return;
+  }
+  // Just inside the item's frame lines, which lie on the frame rectangle's edges.
+  const TRect f = GetFrameRect(focused_);
+  platform::DrawFocusRect(p, QRect(f.left + 1, f.top + 1, f.right - f.left - 1, f.bottom - f.top - 1));
+}
+
+void TDCVertListView::InvalidateFocusMark() {
+  if (!FocusMarkShown()) return;
+  if (focused_)
+    InvalidateFrame(focused_);
+  else
+    InvalidateClient(ClientRect());
 }
 
 // ---------------------------------------------------------------- hot item
@@ -597,9 +620,12 @@ void TDCVertListView::SetItemIndex(int index) {
 
 void TDCVertListView::ChangeFocus(TDCVertListItem* item) {
   if (focused_ == item) return;
+  InvalidateFocusMark();
   if (focused_) focused_->focused_ = false;
   focused_ = item;
   if (item) item->focused_ = true;
+  InvalidateFocusMark();
+  if (item && hasFocus() && !focusNoticePending_) toolkit::accessible::AnnounceFocusedRow(this, item->index_);
 }
 
 void TDCVertListView::ChangeSelection(TDCVertListItem* item, bool on) {
@@ -672,6 +698,9 @@ QMenu* TDCVertListView::GetItemPopupMenu(TDCVertListItem* item) {
 void TDCVertListView::PressLeft(const QPoint& pos, int shift) {
   toolkit::Raise(OnBeforeMouseDown, this, pos.x(), pos.y());
   setFocus(Qt::MouseFocusReason);
+  // A press hides the keyboard's focus mark until keys are used again.
+  InvalidateFocusMark();
+  keyboardCue_ = false;
   cancelled_ = false;
   pressed_ = GetItemAt(pos.x(), pos.y());
   UpdateHotItem(pos);
@@ -750,16 +779,7 @@ void TDCVertListView::ReleaseLeft(const QPoint& pos, int shift, Qt::MouseButton 
   } else if (cancelled_) {
     return;
   } else if (pressed_ && wasDown) {
-    TDCVertListItem* item = pressed_;
-    ++lock_;
-    if (!item->selected_) ChangeSelection(item, true);
-    if (Alive(item)) ChangeFocus(item);
-    --lock_;
-    if (Alive(item)) ButtonClick(item);
-    if (Alive(item)) {
-      ScrollIntoView(item, false);
-      pressed_ = nullptr;
-    }
+    ChooseItem(pressed_);
   }
   pressed_ = nullptr;
   InvalidateFrame(hot_);
@@ -769,6 +789,16 @@ void TDCVertListView::ReleaseLeft(const QPoint& pos, int shift, Qt::MouseButton 
     clickPending_ = false;
     toolkit::Raise(OnClick, this);
   }
+}
+
+void TDCVertListView::ChooseItem(TDCVertListItem* item) {
+  if (IndexOf(item) < 0) return;
+  ++lock_;
+  if (!item->selected_) ChangeSelection(item, true);
+  if (Alive(item)) ChangeFocus(item);
+  --lock_;
+  if (Alive(item)) ButtonClick(item);
+  if (Alive(item)) ScrollIntoView(item, false);
 }
 
 void TDCVertListView::contextMenuEvent(QContextMenuEvent* event) {
@@ -781,6 +811,11 @@ void TDCVertListView::contextMenuEvent(QContextMenuEvent* event) {
 void TDCVertListView::keyPressEvent(QKeyEvent* event) {
   int key = event->key();
   const int shift = ShiftOf(event->modifiers(), Qt::NoButton);
+  if (keyboardChoosing_ && !sunkSelected_ && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+      ChoosingKey(key)) {
+    event->accept();
+    return;
+  }
   if (IsNavigationKey(key)) {
     event->accept();
     if (!sunkSelected_) return;  // swallowed: no OnKeyDown, no movement
@@ -807,6 +842,70 @@ void TDCVertListView::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+bool TDCVertListView::ChoosingKey(int key) {
+  const int n = ItemCount();
+  // Without a marked item the first move lands on the selected item, or the first.
+  const int current = focused_ ? focused_->index_ : -1;
+  const int start = current >= 0 ? current : (selected_ ? selected_->index_ : 0);
+  switch (key) {
+    case Qt::Key_Up: MoveFocusMark(current >= 0 ? current - 1 : start); return true;
+    case Qt::Key_Down: MoveFocusMark(current >= 0 ? current + 1 : start); return true;
+    case Qt::Key_Home: MoveFocusMark(0); return true;
+    case Qt::Key_End: MoveFocusMark(n - 1); return true;
+    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Space:
+      ShowFocusMark();
+      if (focused_) ChooseItem(focused_);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TDCVertListView::MoveFocusMark(int index) {
+  ShowFocusMark();
+  // The mark stops at the first and the last item.
+  if (ItemCount() == 0) return;
+  TDCVertListItem* item = items_[static_cast<size_t>(std::clamp(index, 0, ItemCount() - 1))].get();
+  ChangeFocus(item);
+  ScrollIntoView(item, false);
+}
+
+void TDCVertListView::ShowFocusMark() {
+  if (keyboardCue_) return;
+  keyboardCue_ = true;
+  if (!focused_ && ItemCount() > 0) ChangeFocus(selected_ ? selected_ : items_.front().get());
+  InvalidateFocusMark();
+}
+
+void TDCVertListView::SetKeyboardChoosing(bool v) { keyboardChoosing_ = v; }
+
+void TDCVertListView::focusInEvent(QFocusEvent* event) {
+  TCustomDCListViewEx::focusInEvent(event);
+  focusNoticePending_ = true;
+  if (keyboardChoosing_ && (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)) {
+    ShowFocusMark();
+  } else {
+    InvalidateFocusMark();
+  }
+  // After the widget's own focus notice, so that the item's is the last word.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        focusNoticePending_ = false;
+        if (hasFocus() && focused_) toolkit::accessible::AnnounceFocusedRow(this, focused_->index_);
+      },
+      Qt::QueuedConnection);
+}
+
+void TDCVertListView::focusOutEvent(QFocusEvent* event) {
+  TCustomDCListViewEx::focusOutEvent(event);
+  // The item frame still holds the mark until it repaints.
+  if (focused_)
+    InvalidateFrame(focused_);
+  else
+    InvalidateClient(ClientRect());
+}
+
 void TDCVertListView::Navigate(int key) {
   const int n = ItemCount();
   if (n == 0) return;
@@ -826,6 +925,10 @@ void TDCVertListView::Navigate(int key) {
   TDCVertListItem* item = items_[static_cast<size_t>(i)].get();
   ChangeFocus(item);
   SetSelected(item);
+}
+
+QString TDCVertListView::ShownCaption(const TDCVertListItem* item) const {
+  return item ? toolkit::ShownText(display_, item->caption_) : QString();
 }
 
 // ---------------------------------------------------------------- properties

@@ -61,6 +61,11 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   void SetItemIndex(int index);
   TDCVertListItem* ItemFocused() const { return focused_; }
   TDCVertListItem* HotItem() const { return hot_; }
+  // The click's steps without the pointer: the item becomes the selected and
+  // the focused item, ButtonClick runs and the item is made fully visible.
+  void ChooseItem(TDCVertListItem* item);
+  // The caption as it is painted (through the display text).
+  QString ShownCaption(const TDCVertListItem* item) const;
   TDCVertListItem* PressedItem() const { return pressed_; }
 
   // --- geometry ---
@@ -126,6 +131,16 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   virtual void SetWrapLineCount(int v);
   int ItemSpace() const { return itemSpace_; }
   void SetItemSpace(int v);
+  // Keyboard choosing (while SunkSelected is off): Up, Down, Home and End move
+  // a focus mark over the items without choosing them, Enter and Space choose
+  // the marked item as a click does. Off: those keys are swallowed.
+  bool KeyboardChoosing() const { return keyboardChoosing_; }
+  void SetKeyboardChoosing(bool v);
+  // The dotted focus mark shows while the list has the keyboard focus and the
+  // keyboard was used for it (focus by Tab, or a key since the last press).
+  bool FocusMarkShown() const { return hasFocus() && keyboardCue_; }
+  // Turns the focus mark on (the focus came by keys from elsewhere).
+  void ShowFocusMark();
   TViewStyle ViewStyle() const { return viewStyle_; }
   void SetViewStyle(TViewStyle v);
   bool ReadOnly() const { return readOnly_; }
@@ -195,6 +210,8 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   bool event(QEvent* event) override;
 
   void DrawItemFrame(QPainter& p, TDCVertListItem* item, bool sunken);
@@ -246,6 +263,11 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   QPoint PointerClientPos() const;
   void HotPoll();
   void Navigate(int key);
+  // Keyboard choosing's keys; true when the key was one of them.
+  bool ChoosingKey(int key);
+  void MoveFocusMark(int index);
+  void InvalidateFocusMark();
+  void PaintFocusMark(QPainter& p);
 
   // Drag.
   void StartDrag(bool ctrl);
@@ -303,6 +325,9 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   TViewStyle viewStyle_ = vsIcon;
   int wrapLineCount_ = 1;
   bool readOnly_ = false;
+  bool keyboardChoosing_ = false;
+  bool keyboardCue_ = false;
+  bool focusNoticePending_ = false;  // the focus arrived; its notice waits for the event loop
   QPointer<TImageList> largeImages_, smallImages_;
   QPointer<QMenu> popupMenu_;
   toolkit::TDisplayText display_;
