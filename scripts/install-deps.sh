@@ -20,6 +20,10 @@ PACKAGES=(
   openbox qt6-translations-l10n libxcb1-dev
   desktop-file-utils appstream poppler-utils
   dpkg-dev file
+  # A Wayland session for the end-to-end runs (with Qt's Wayland plugin, which
+  # the program must pass over there), and the screen readers' view of it
+  weston xwayland qt6-wayland
+  at-spi2-core python3-pyatspi
 )
 
 case "${1:-}" in
