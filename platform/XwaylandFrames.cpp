@@ -33,10 +33,17 @@ class FrameWatch : public QObject, public QAbstractNativeEventFilter {
     if (type != "xcb_generic_event_t") return false;
     auto* event = static_cast<xcb_generic_event_t*>(message);
     switch (event->response_type & ~kSentEvent) {
-      case XCB_REPARENT_NOTIFY: Reparented(reinterpret_cast<xcb_reparent_notify_event_t*>(event)); break;
-      case XCB_CONFIGURE_NOTIFY: Configured(reinterpret_cast<xcb_configure_notify_event_t*>(event)); break;
-      case XCB_DESTROY_NOTIFY: frames_.erase(reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window); break;
-      default: break;
+      case XCB_REPARENT_NOTIFY:
+        Reparented(reinterpret_cast<xcb_reparent_notify_event_t*>(event));
+        break;
+      case XCB_CONFIGURE_NOTIFY:
+        Configured(reinterpret_cast<xcb_configure_notify_event_t*>(event));
+        break;
+      case XCB_DESTROY_NOTIFY:
+        frames_.erase(reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window);
+        break;
+      default:
+        break;
     }
     return false;  // Qt handles every event, rewritten or not
   }

@@ -39,8 +39,8 @@ std::vector<std::string> QtArguments(const Start& s) {
 // display, and only when the reader chose no platform; its own arguments
 // follow in their order.
 TEST(QtPlatform, AsksForX11InWaylandSessionsWithAnXDisplayUnlessTheReaderChose) {
-  const std::map<std::string, QByteArray> wayland = {{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"},
-                                                     {"XDG_SESSION_TYPE", "wayland"}};
+  const std::map<std::string, QByteArray> wayland = {
+      {"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}, {"XDG_SESSION_TYPE", "wayland"}};
   auto with = [&](std::map<std::string, QByteArray> env, const std::string& key, const QByteArray& value) {
     env[key] = value;
     return env;
@@ -49,8 +49,10 @@ TEST(QtPlatform, AsksForX11InWaylandSessionsWithAnXDisplayUnlessTheReaderChose) 
       {"X11 session", {{"DISPLAY", ":0"}, {"XDG_SESSION_TYPE", "x11"}}, {}, false},
       {"X11 session with arguments", {{"DISPLAY", ":1"}}, {"--skin", "3"}, false},
       {"Wayland session with Xwayland", wayland, {}, true},
-      {"Wayland socket named as a path, no session type", {{"WAYLAND_DISPLAY", "/run/user/1000/w"}, {"DISPLAY", ":5"}},
-       {"--skin", "off"}, true},
+      {"Wayland socket named as a path, no session type",
+       {{"WAYLAND_DISPLAY", "/run/user/1000/w"}, {"DISPLAY", ":5"}},
+       {"--skin", "off"},
+       true},
       {"Wayland session without an X display", with(wayland, "DISPLAY", ""), {}, false},
       {"empty WAYLAND_DISPLAY is no Wayland session", {{"WAYLAND_DISPLAY", ""}, {"DISPLAY", ":0"}}, {}, false},
       {"the reader chose Wayland", with(wayland, "QT_QPA_PLATFORM", "wayland"), {}, false},
