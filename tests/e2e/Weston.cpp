@@ -49,7 +49,7 @@ bool Alive(int pid) {
 // terminal launcher, which the first click starts). A window put over the
 // whole screen and taken away again makes the pointer leave and enter anew.
 bool PointerEntersOutput(const VirtualDisplay& outer) {
-  // The output window is up once the outer root has a viewable child.
+  // Once weston's output window shows on the outer display.
   const QDeadlineTimer deadline(Patience(10000));
   while (!Run(outer, QStringLiteral("xdotool"),
               {QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--class"),
