@@ -7,13 +7,17 @@
 #include "app/DesktopIdentity.h"
 #include "app/MainForm.h"
 #include "app/Screenshot.h"
+#include "platform/QtPlatform.h"
+#include "platform/XwaylandFrames.h"
 #include "tip/TipForm.h"
 #include "toolkit/Application.h"
 #include "toolkit/ApplicationStyle.h"
 
 int main(int argc, char** argv) {
   app::SetUpAllocator();
-  QApplication qtApp(argc, argv);
+  platform::TQtArguments qtArguments(argc, argv);  // X11 through Xwayland in Wayland sessions
+  QApplication qtApp(qtArguments.Count(), qtArguments.Values());
+  platform::WatchWindowManagerFrames();
   toolkit::Application& application = toolkit::TheApplication();
   application.SetTitle(QStringLiteral("Cinnabarquillpad"));
   app::InstallDesktopIdentity();

@@ -19,8 +19,12 @@ PACKAGES=(
   clang libclang-rt-14-dev
   openbox qt6-translations-l10n libxcb1-dev
   desktop-file-utils appstream poppler-utils
+  # The screen readers' view of the program
   at-spi2-core python3-pyatspi dbus-daemon
   dpkg-dev file
+  # A Wayland session for the end-to-end runs (with Qt's Wayland plugin, which
+  # the program must pass over there)
+  weston xwayland qt6-wayland
 )
 
 case "${1:-}" in

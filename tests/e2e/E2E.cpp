@@ -52,6 +52,8 @@ VirtualDisplay::VirtualDisplay() {
   ok_ = true;
 }
 
+VirtualDisplay::VirtualDisplay(const QString& runningDisplay) : name_(runningDisplay), ok_(!runningDisplay.isEmpty()) {}
+
 VirtualDisplay::~VirtualDisplay() {
   xvfb_.terminate();
   xvfb_.waitForFinished(3000);
@@ -403,9 +405,14 @@ bool IsViewable(const VirtualDisplay& display, const QString& id) {
 
 bool WaitForShot(const VirtualDisplay& display, const QString& name, const std::function<bool(const QImage&)>& ready,
                  QImage* shot, int timeoutMs) {
+  return WaitForShot([&] { return Shot(display, name); }, ready, shot, timeoutMs);
+}
+
+bool WaitForShot(const std::function<QImage()>& take, const std::function<bool(const QImage&)>& ready, QImage* shot,
+                 int timeoutMs) {
   const QDeadlineTimer deadline(Patience(timeoutMs));
   for (;;) {
-    *shot = Shot(display, name);
+    *shot = take();
     if (!shot->isNull() && ready(*shot)) return true;
     if (deadline.hasExpired()) return false;
     QThread::msleep(120);

@@ -32,6 +32,9 @@ QString ShotDir();
 class VirtualDisplay {
  public:
   VirtualDisplay();
+  // An X server that runs already (Xwayland under a compositor): nothing is
+  // started or stopped, the helpers below just work on it.
+  explicit VirtualDisplay(const QString& runningDisplay);
   ~VirtualDisplay();
   bool Ok() const { return ok_; }
   const QString& Name() const { return name_; }
@@ -146,6 +149,9 @@ bool IsViewable(const VirtualDisplay& display, const QString& id);
 // one taken is kept as `name` and stored in *shot; returns whether it was ready.
 bool WaitForShot(const VirtualDisplay& display, const QString& name, const std::function<bool(const QImage&)>& ready,
                  QImage* shot, int timeoutMs = 20000);
+// The same with screenshots taken by `take` (a null image when it failed).
+bool WaitForShot(const std::function<QImage()>& take, const std::function<bool(const QImage&)>& ready, QImage* shot,
+                 int timeoutMs = 20000);
 
 // Number of pixels in `r` for which `test` holds.
 int CountPixels(const QImage& image, const QRect& r, const std::function<bool(QRgb)>& test);

@@ -24,47 +24,12 @@
 
 namespace {
 
-const QString kMainTitle = QStringLiteral("Cinnabarquillpad V2014 build 09.01");
-constexpr int kBarHeight = 19;
-
-// The main window's frame and bar as a skin lays them out.
-struct Layout {
-  skin::TFrameMetrics m;
-  QRect bar;  // on the screen
-  const skin::TSkinElements* e = nullptr;
-};
-
-Layout LayoutOf(const e2e::Window& main, const skin::TSkinData& s) {
-  Layout l;
-  l.e = &s.Elements();
-  l.m = skin::ComputeFrameMetrics(s.Elements(), skin::fkSizeable);
-  l.bar = QRect(main.geometry.left() + l.m.L, main.geometry.top() + l.m.T,
-                main.geometry.width() - l.m.L - l.m.R, kBarHeight);
-  return l;
-}
-
-// The first bar entry ("功能") on the screen; the others are found by the arrows.
-QRect FirstEntry(const Layout& l) {
-  const std::vector<skin::TMenuBarEntry> entries = {{QStringLiteral("功能")}};
-  const auto rects = skin::LayoutMenuBarItems(entries, *l.e, l.bar.size(), skin::MenuFont(), false);
-  return rects[0].translated(l.bar.topLeft());
-}
-
-int ItemHeight() {
-  skin::TMenuItemMetrics m;
-  m.lineHeight = QFontMetrics(skin::MenuFont()).height();
-  return skin::MeasureMenuItem(skin::mikMenuBarSub, m).height();
-}
-
-// A menu window of the program (not the main window) with its top-left corner at `at`.
-std::optional<e2e::Window> MenuAt(const e2e::VirtualDisplay& d, QPoint at, int timeoutMs = 5000) {
-  for (int waited = 0; waited <= timeoutMs; waited += 50) {
-    for (const e2e::Window& w : skine2e::ProgramWindows(d))
-      if (w.title != kMainTitle && w.geometry.topLeft() == at) return w;
-    QThread::msleep(50);
-  }
-  return std::nullopt;
-}
+using skine2e::FirstEntry;
+using skine2e::kMainTitle;
+using skine2e::Layout;
+using skine2e::LayoutOf;
+using skine2e::MenuAt;
+using skine2e::ShowsSkinnedMenu;
 
 // A menu window whose top-left corner lies on the bar's bottom edge, other than at `notAtX`.
 std::optional<e2e::Window> BarMenu(const e2e::VirtualDisplay& d, const Layout& l, int notAtX, int timeoutMs = 5000) {
@@ -84,50 +49,6 @@ bool NoMenuOpen(const e2e::VirtualDisplay& d, int timeoutMs = 3000) {
     QThread::msleep(50);
   }
   return false;
-}
-
-// What a skinned menu window of `size` shows in its border and, when `lit`,
-// in its first item outside the caption: the skin's painters at that size.
-QImage ExpectedMenu(const skin::TSkinElements& e, QSize size, bool lit) {
-  QImage img = skin::ComposeMenuBackground(e, size);
-  if (img.isNull()) return img;
-  if (lit) {
-    skin::TMenuItemLook look;
-    look.rect = QRect(skin::kMenuBorder, skin::kMenuBorder, size.width() - 2 * skin::kMenuBorder, ItemHeight());
-    look.selected = true;
-    QPainter p(&img);
-    skin::DrawMenuItem(p, look, e, &img, skin::MenuFont());
-  }
-  return img;
-}
-
-// Differences between the menu window on the shot and the skin's painting:
-// its border, and the lit first item left of its caption.
-testing::AssertionResult ShowsSkinnedMenu(const QImage& shot, const e2e::Window& menu, const skin::TSkinElements& e,
-                                          bool lit) {
-  if (!shot.rect().contains(menu.geometry)) return testing::AssertionFailure() << "the menu lies outside the shot";
-  const QImage x = ExpectedMenu(e, menu.geometry.size(), lit);
-  if (x.isNull()) return testing::AssertionFailure() << "the skin has no MenuBackground";
-  QRegion compared = skin::MenuBorderRegion(menu.geometry.size());
-  if (lit) {
-    skin::TMenuItemLook look;
-    look.rect = QRect(skin::kMenuBorder, skin::kMenuBorder, x.width() - 2 * skin::kMenuBorder, ItemHeight());
-    compared += QRect(look.rect.topLeft(), QPoint(skin::MenuItemParts(look, e).captionRect.left() - 1,
-                                                   look.rect.bottom()));
-  }
-  int n = 0, different = 0;
-  QString first;
-  for (const QRect& r : compared)
-    for (int y = r.top(); y <= r.bottom(); ++y)
-      for (int x0 = r.left(); x0 <= r.right(); ++x0) {
-        const QPoint at = menu.geometry.topLeft() + QPoint(x0, y);
-        ++n;
-        if ((shot.pixel(at) & 0xFFFFFFu) != (x.pixel(x0, y) & 0xFFFFFFu)) {
-          if (different++ == 0) first = QStringLiteral("(%1, %2)").arg(x0).arg(y);
-        }
-      }
-  if (different == 0) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << different << " of " << n << " pixels differ, first at " << first.toStdString();
 }
 
 // The bar's background right of its entries, as the skin paints it.

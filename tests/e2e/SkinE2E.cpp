@@ -3,12 +3,19 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QThread>
 
-#include "skin/engine/DefaultSkin.h"
 #include "skin/core/SkinElements.h"
+#include "skin/engine/DefaultSkin.h"
+#include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FramePaint.h"
+#include "skin/menu/MenuBarPaint.h"
+#include "skin/menu/MenuItemPaint.h"
+#include "skin/menu/MenuText.h"
+#include "skin/menu/PopupBackground.h"
 #include "toolkit/Application.h"
 #include "toolkit/Fonts.h"
 
@@ -211,6 +218,119 @@ void KeepShot(const QImage& shot, const QString& name) {
   const QString dir = QDir(e2e::ShotDir()).filePath(QStringLiteral("skins"));
   QDir().mkpath(dir);
   shot.save(QDir(dir).filePath(name + QStringLiteral(".png")));
+}
+
+// ---- the program's windows and menus ------------------------------------------
+
+WindowTraits MainTraits(bool maximized) {
+  WindowTraits t;
+  t.title = kMainTitle;
+  t.kind = skin::fkSizeable;
+  t.maximized = maximized;
+  return t;
+}
+
+WindowTraits TipTraits() {
+  WindowTraits t;
+  t.title = kTipTitle;
+  t.kind = skin::fkDialog;
+  t.caps = {true, false, false, false};
+  t.popupStyle = true;
+  return t;
+}
+
+WindowTraits MessageTraits(const QString& title) {
+  WindowTraits t;
+  t.title = title;
+  t.kind = skin::fkDialog;
+  t.caps = {true, false, false, false};
+  t.dialogClass = true;
+  t.popupStyle = true;
+  return t;
+}
+
+testing::AssertionResult ShowsFrame(const QImage& shot, const e2e::Window& window, const skin::TSkinData& skin,
+                                    const WindowTraits& traits, bool active) {
+  const skine2e::FrameExpectation x = ExpectedFrame(skin, traits, window.geometry.size(), active);
+  const skine2e::FrameComparison c = skine2e::CompareFrame(shot, window.geometry, x);
+  if (c.compared < 100) return testing::AssertionFailure() << "only " << c.compared << " frame pixels compared";
+  if (c.different == 0) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << c.different << " of " << c.compared << " frame pixels differ, first "
+                                     << c.firstDifference.toStdString();
+}
+
+Layout LayoutOf(const e2e::Window& main, const skin::TSkinData& s) {
+  Layout l;
+  l.e = &s.Elements();
+  l.m = skin::ComputeFrameMetrics(s.Elements(), skin::fkSizeable);
+  l.bar = QRect(main.geometry.left() + l.m.L, main.geometry.top() + l.m.T,
+                main.geometry.width() - l.m.L - l.m.R, kBarHeight);
+  return l;
+}
+
+QRect FirstEntry(const Layout& l) {
+  const std::vector<skin::TMenuBarEntry> entries = {{QStringLiteral("功能")}};
+  const auto rects = skin::LayoutMenuBarItems(entries, *l.e, l.bar.size(), skin::MenuFont(), false);
+  return rects[0].translated(l.bar.topLeft());
+}
+
+int ItemHeight() {
+  skin::TMenuItemMetrics m;
+  m.lineHeight = QFontMetrics(skin::MenuFont()).height();
+  return skin::MeasureMenuItem(skin::mikMenuBarSub, m).height();
+}
+
+std::optional<e2e::Window> MenuAt(const e2e::VirtualDisplay& d, QPoint at, int timeoutMs) {
+  for (int waited = 0; waited <= timeoutMs; waited += 50) {
+    for (const e2e::Window& w : skine2e::ProgramWindows(d))
+      if (w.title != kMainTitle && w.geometry.topLeft() == at) return w;
+    QThread::msleep(50);
+  }
+  return std::nullopt;
+}
+
+// What a skinned menu window of `size` shows in its border and, when `lit`,
+// in its first item outside the caption: the skin's painters at that size.
+namespace {
+QImage ExpectedMenu(const skin::TSkinElements& e, QSize size, bool lit) {
+  QImage img = skin::ComposeMenuBackground(e, size);
+  if (img.isNull()) return img;
+  if (lit) {
+    skin::TMenuItemLook look;
+    look.rect = QRect(skin::kMenuBorder, skin::kMenuBorder, size.width() - 2 * skin::kMenuBorder, ItemHeight());
+    look.selected = true;
+    QPainter p(&img);
+    skin::DrawMenuItem(p, look, e, &img, skin::MenuFont());
+  }
+  return img;
+}
+}  // namespace
+
+testing::AssertionResult ShowsSkinnedMenu(const QImage& shot, const e2e::Window& menu, const skin::TSkinElements& e,
+                                          bool lit) {
+  if (!shot.rect().contains(menu.geometry)) return testing::AssertionFailure() << "the menu lies outside the shot";
+  const QImage x = ExpectedMenu(e, menu.geometry.size(), lit);
+  if (x.isNull()) return testing::AssertionFailure() << "the skin has no MenuBackground";
+  QRegion compared = skin::MenuBorderRegion(menu.geometry.size());
+  if (lit) {
+    skin::TMenuItemLook look;
+    look.rect = QRect(skin::kMenuBorder, skin::kMenuBorder, x.width() - 2 * skin::kMenuBorder, ItemHeight());
+    compared += QRect(look.rect.topLeft(), QPoint(skin::MenuItemParts(look, e).captionRect.left() - 1,
+                                                   look.rect.bottom()));
+  }
+  int n = 0, different = 0;
+  QString first;
+  for (const QRect& r : compared)
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x0 = r.left(); x0 <= r.right(); ++x0) {
+        const QPoint at = menu.geometry.topLeft() + QPoint(x0, y);
+        ++n;
+        if ((shot.pixel(at) & 0xFFFFFFu) != (x.pixel(x0, y) & 0xFFFFFFu)) {
+          if (different++ == 0) first = QStringLiteral("(%1, %2)").arg(x0).arg(y);
+        }
+      }
+  if (different == 0) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << different << " of " << n << " pixels differ, first at " << first.toStdString();
 }
 
 }  // namespace skine2e

@@ -3,6 +3,8 @@
 // program's windows as the X server reports them (with or without a window
 // manager), the pointer held down while it moves, and the frame a window
 // should show, composed from the same skin file the program loads.
+#include <gtest/gtest.h>
+
 #include <QImage>
 #include <QProcess>
 #include <QRect>
@@ -79,5 +81,40 @@ FrameComparison CompareFrame(const QImage& shot, const QRect& window, const Fram
 
 // Saves a shot under e2e-shots/skins/.
 void KeepShot(const QImage& shot, const QString& name);
+
+// ---- the program's windows and menus ------------------------------------------
+
+inline const QString kMainTitle = QStringLiteral("Cinnabarquillpad V2014 build 09.01");
+inline const QString kTipTitle = QStringLiteral("每日一贴");
+constexpr int kBarHeight = 19;
+
+// The frames the main window, the tip window and a message box wear.
+WindowTraits MainTraits(bool maximized);
+WindowTraits TipTraits();
+WindowTraits MessageTraits(const QString& title);
+
+// Whether `window` on `shot` shows exactly the skin's frame.
+testing::AssertionResult ShowsFrame(const QImage& shot, const e2e::Window& window, const skin::TSkinData& skin,
+                                    const WindowTraits& traits, bool active);
+
+// The main window's frame and bar as a skin lays them out.
+struct Layout {
+  skin::TFrameMetrics m;
+  QRect bar;  // on the screen
+  const skin::TSkinElements* e = nullptr;
+};
+Layout LayoutOf(const e2e::Window& main, const skin::TSkinData& s);
+// The first bar entry ("功能") on the screen; the others are found by the arrows.
+QRect FirstEntry(const Layout& l);
+// The height of an item of a bar menu.
+int ItemHeight();
+
+// A menu window of the program (not the main window) with its top-left corner at `at`.
+std::optional<e2e::Window> MenuAt(const e2e::VirtualDisplay& d, QPoint at, int timeoutMs = 5000);
+
+// Differences between the menu window on the shot and the skin's painting:
+// its border, and the lit first item left of its caption.
+testing::AssertionResult ShowsSkinnedMenu(const QImage& shot, const e2e::Window& menu, const skin::TSkinElements& e,
+                                          bool lit);
 
 }  // namespace skine2e

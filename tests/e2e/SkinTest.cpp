@@ -19,49 +19,15 @@ namespace {
 using skine2e::ExpectedFrame;
 using skine2e::WindowTraits;
 
-const QString kMainTitle = QStringLiteral("Cinnabarquillpad V2014 build 09.01");
-const QString kTipTitle = QStringLiteral("每日一贴");
+using skine2e::kMainTitle;
+using skine2e::kTipTitle;
+using skine2e::MainTraits;
+using skine2e::MessageTraits;
+using skine2e::ShowsFrame;
+using skine2e::TipTraits;
 const QString kErrorTitle = QStringLiteral("Cinnabarquillpad");
 // The tip window's client size (its designed size).
 const QSize kTipClient(321, 249);
-
-WindowTraits MainTraits(bool maximized) {
-  WindowTraits t;
-  t.title = kMainTitle;
-  t.kind = skin::fkSizeable;
-  t.maximized = maximized;
-  return t;
-}
-
-WindowTraits TipTraits() {
-  WindowTraits t;
-  t.title = kTipTitle;
-  t.kind = skin::fkDialog;
-  t.caps = {true, false, false, false};
-  t.popupStyle = true;
-  return t;
-}
-
-WindowTraits MessageTraits(const QString& title) {
-  WindowTraits t;
-  t.title = title;
-  t.kind = skin::fkDialog;
-  t.caps = {true, false, false, false};
-  t.dialogClass = true;
-  t.popupStyle = true;
-  return t;
-}
-
-// Whether `window` on `shot` shows exactly the skin's frame.
-testing::AssertionResult ShowsFrame(const QImage& shot, const e2e::Window& window, const skin::TSkinData& skin,
-                                    const WindowTraits& traits, bool active) {
-  const skine2e::FrameExpectation x = ExpectedFrame(skin, traits, window.geometry.size(), active);
-  const skine2e::FrameComparison c = skine2e::CompareFrame(shot, window.geometry, x);
-  if (c.compared < 100) return testing::AssertionFailure() << "only " << c.compared << " frame pixels compared";
-  if (c.different == 0) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << c.different << " of " << c.compared << " frame pixels differ, first "
-                                     << c.firstDifference.toStdString();
-}
 
 // Polls screenshots until every listed window shows its frame.
 struct Expect {
