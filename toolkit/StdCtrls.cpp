@@ -253,6 +253,7 @@ QString TMemo::Text() const {
 }
 
 void TMemo::SetText(const QString& text) {
+  SetHighlights({});
   const QStringList stored = ToLines(text).split(u'\n');
   const QStringList shown = ShownLines(stored);
   setPlainText(shown.join(u'\n'));
@@ -302,7 +303,47 @@ void TMemo::SetDisplayText(TDisplayText display) {
   verticalScrollBar()->setValue(scroll);
 }
 
-void TMemo::Clear() { clear(); }
+void TMemo::Clear() {
+  SetHighlights({});
+  clear();
+}
+
+void TMemo::SetHighlights(const QList<Highlight>& stretches, int current) {
+  highlights_ = stretches;
+  currentHighlight_ = current >= 0 && current < stretches.size() ? current : -1;
+  // The current one in the highlight colours themselves, the others on a
+  // tint of the highlight over the memo's own colour.
+  const QColor mark = platform::ToQColor(platform::clHighlight);
+  const QColor back = platform::ToQColor(color_);
+  const QColor tint((mark.red() + 2 * back.red()) / 3, (mark.green() + 2 * back.green()) / 3,
+                    (mark.blue() + 2 * back.blue()) / 3);
+  QList<QTextEdit::ExtraSelection> selections;
+  const int end = document()->characterCount() - 1;
+  for (qsizetype i = 0; i < stretches.size(); ++i) {
+    const Highlight& h = stretches[i];
+    if (h.length <= 0 || h.start < 0 || h.start + h.length > end) continue;
+    QTextEdit::ExtraSelection s;
+    s.cursor = QTextCursor(document());
+    s.cursor.setPosition(h.start);
+    s.cursor.setPosition(h.start + h.length, QTextCursor::KeepAnchor);
+    if (i == currentHighlight_) {
+      s.format.setBackground(mark);
+      s.format.setForeground(platform::ToQColor(platform::clHighlightText));
+    } else {
+      s.format.setBackground(tint);
+    }
+    selections.append(s);
+  }
+  setExtraSelections(selections);
+  // The caret goes to the current one, as a find does, which brings it into view.
+  if (currentHighlight_ >= 0 && !selections.isEmpty()) {
+    const Highlight& h = stretches[currentHighlight_];
+    QTextCursor at(document());
+    at.setPosition(std::min(h.start + h.length, end));
+    setTextCursor(at);
+    ensureCursorVisible();
+  }
+}
 
 void TMemo::SetWantTabs(bool wantTabs) {
   if (wantTabs_ == wantTabs) return;

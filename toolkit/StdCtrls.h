@@ -181,6 +181,19 @@ class TMemo : public QPlainTextEdit {
   // edited since are the reader's own and are passed through as they stand.
   void SetDisplayText(TDisplayText display);
 
+  // Marks stretches of the shown text (start and length in UTF-16 units of
+  // the text as the memo shows it, its line breaks counting one each) in the
+  // highlight colours, the one at index `current` (if any) stronger, with the
+  // caret after it and in view. The text itself is not changed; an empty list
+  // takes the marks away. Giving the memo a new text takes them away too.
+  struct Highlight {
+    int start = 0;
+    int length = 0;
+  };
+  void SetHighlights(const QList<Highlight>& stretches, int current = -1);
+  const QList<Highlight>& Highlights() const { return highlights_; }
+  int CurrentHighlight() const { return currentHighlight_; }
+
   // Normalises CR LF, LF and lone CR to the memo's line breaks.
   static QString ToLines(const QString& text);
 
@@ -198,6 +211,8 @@ class TMemo : public QPlainTextEdit {
   TMemoLines lines_;
   TDisplayText display_;
   TScrollStyle scrollBars_ = ssNone;
+  QList<Highlight> highlights_;
+  int currentHighlight_ = -1;
   bool wordWrap_ = true;
   bool wantTabs_ = false;
   platform::TColor color_ = platform::clWindow;

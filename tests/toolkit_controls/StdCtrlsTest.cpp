@@ -79,6 +79,32 @@ TEST(MemoView, AddingLeavesTheViewAtTheEndUntilScrolledToTop) {
 
 // Tab and Shift+Tab leave a memo for the next and previous control; a memo
 // that wants tabs types them instead.
+// Marks over the shown text: the current one in the highlight colours with the
+// caret after it, the others tinted; stretches outside the text are left out,
+// and a new text takes every mark away.
+TEST(MemoHighlights, MarkStretchesOfTheTextAndGoWithANewText) {
+  TMemo memo;
+  memo.resize(200, 60);
+  memo.SetText(QStringLiteral("明月几时有\r\n把酒问青天明月"));
+  memo.SetHighlights({{0, 2}, {11, 2}, {12, 2}, {-1, 1}, {3, 0}}, 1);
+  const QList<QTextEdit::ExtraSelection> marks = memo.extraSelections();
+  ASSERT_EQ(marks.size(), 2);  // {12, 2} runs past the end; the others are empty or before the start
+  EXPECT_EQ(marks[0].cursor.selectedText(), QStringLiteral("明月"));
+  EXPECT_EQ(marks[0].cursor.selectionStart(), 0);
+  EXPECT_EQ(marks[1].cursor.selectionStart(), 11);
+  EXPECT_EQ(marks[1].format.background().color(), platform::ToQColor(platform::clHighlight));
+  EXPECT_EQ(marks[1].format.foreground().color(), platform::ToQColor(platform::clHighlightText));
+  EXPECT_NE(marks[0].format.background().color(), platform::ToQColor(platform::clHighlight));
+  EXPECT_EQ(memo.textCursor().position(), 13);
+  EXPECT_EQ(memo.CurrentHighlight(), 1);
+  memo.SetHighlights({{0, 2}}, 5);  // no such current one: all tinted, the caret stays
+  EXPECT_EQ(memo.CurrentHighlight(), -1);
+  EXPECT_EQ(memo.textCursor().position(), 13);
+  memo.SetText(QStringLiteral("别的诗"));
+  EXPECT_TRUE(memo.extraSelections().isEmpty());
+  EXPECT_TRUE(memo.Highlights().isEmpty());
+}
+
 TEST(MemoKeys, TabMovesTheFocusUnlessTheMemoWantsTabs) {
   QWidget window;
   auto* before = new TEdit(&window);
