@@ -100,6 +100,8 @@ class TListItems {
   TListItem* Item(int index) const;
   TListItem* operator[](int index) const { return Item(index); }
   int IndexOf(const TListItem* item) const;
+  // Whether rows of earlier clears are still waiting to be freed.
+  bool FreeingCleared() const { return !cleared_.empty(); }
   // Painting waits until the matching EndUpdate.
   void BeginUpdate();
   void EndUpdate();
