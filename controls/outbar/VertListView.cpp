@@ -593,6 +593,14 @@ void TDCVertListView::HotPoll() {
   }
 }
 
+// The pointer is over the list again without having moved, as when a menu that
+// held it closes: the item under it is hot again, as a move there makes it.
+void TDCVertListView::enterEvent(QEnterEvent* event) {
+  TCustomDCListViewEx::enterEvent(event);
+  if (leftDown_ || dragging_) return;
+  UpdateHotItem(ToClient(event->position().toPoint()));
+}
+
 void TDCVertListView::leaveEvent(QEvent* event) {
   TCustomDCListViewEx::leaveEvent(event);
   if (leftDown_ || dragging_) return;

@@ -209,6 +209,7 @@ class TDCVertListView : public TCustomDCListViewEx, public TDragTarget {
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
   void changeEvent(QEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;

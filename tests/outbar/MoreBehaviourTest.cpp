@@ -97,6 +97,31 @@ TEST(GroupBarRules, HoverPollDropsTheHotButtonAndHotTrackColours) {
   EXPECT_FALSE(bar.HoverPolling());
 }
 
+// A menu opened from the keyboard takes the pointer from the list (a leave);
+// when it closes the pointer is over the list again without moving (an
+// enter): the item under it is hot again, whatever the menu changed.
+TEST(ListRules, TheItemUnderThePointerIsHotAgainWhenThePointerComesBack) {
+  QWidget host;
+  TDCVertListView* list = MakeList(&host, 0, QSize(120, 160));
+  host.show();
+  for (int i = 0; i < 4; ++i) list->AddItem(QStringLiteral("n%1").arg(i));
+  MoveTo(list, ItemCenter(list, 2));
+  ASSERT_EQ(list->HotItem(), list->Item(2));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(list, &leave);
+  ASSERT_EQ(list->HotItem(), nullptr);
+  list->SetDisplayText([](const QString& s) { return s + QStringLiteral("x"); });
+  const QPoint at = ItemCenter(list, 2);
+  QEnterEvent enter(at, list->mapTo(list->window(), at), list->mapToGlobal(at));
+  QApplication::sendEvent(list, &enter);
+  EXPECT_EQ(list->HotItem(), list->Item(2));
+  QApplication::sendEvent(list, &leave);
+  const QPoint below = ItemCenter(list, 3) + QPoint(0, 60);  // under the last item: nothing is hot
+  QEnterEvent elsewhere(below, list->mapTo(list->window(), below), list->mapToGlobal(below));
+  QApplication::sendEvent(list, &elsewhere);
+  EXPECT_EQ(list->HotItem(), nullptr);
+}
+
 TEST(ListRules, BatchUpdatesDeferTheLayoutAndDeletionsForgetItems) {
   QWidget host;
   TDCVertListView* list = MakeList(&host, 0, QSize(120, 120));
