@@ -464,6 +464,7 @@ void TForm1::BuildReading() {
   t.textPane = Memo1;
   t.hint = FlatHint1;
   t.poetry = ADOQuery1_.get();
+  t.headerButtons = {FlatSpeedButton1, FlatSpeedButton2, FlatSpeedButton4, FlatSpeedButton5, FlatSpeedButton6};
   reading_ = std::make_unique<reading::ReadingExtras>(t);
 }
 

@@ -6,6 +6,8 @@
 #include "app/Allocator.h"
 #include "app/DesktopIdentity.h"
 #include "app/MainForm.h"
+#include "app/reading/ReadingExtras.h"
+#include "toolkit/DBCtrls.h"
 #include "app/Screenshot.h"
 #include "platform/QtPlatform.h"
 #include "platform/XwaylandFrames.h"
@@ -24,7 +26,9 @@ int main(int argc, char** argv) {
   app::InstallAccessibility();
   toolkit::InstallApplicationStyle();
   auto* form1 = application.CreateForm<app::TForm1>();
-  form1->Form2 = application.CreateForm<tip::TForm2>();
+  auto* form2 = application.CreateForm<tip::TForm2>();
+  form1->Form2 = form2;
+  form1->Reading()->SetTipTexts(form2->DBText1, form2->DBMemo1);
 
   const QStringList args = QApplication::arguments();
   const qsizetype shot = args.indexOf(QStringLiteral("--screenshot"));

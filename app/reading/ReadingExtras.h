@@ -41,6 +41,9 @@ class ReadingExtras : public QObject {
   void PrintItemClick();
   void PdfItemClick();
 
+  // The daily tip window's title and text, shown in traditional script too.
+  void SetTipTexts(toolkit::TLabel* title, toolkit::TMemo* text) { traditional_.SetTipTexts(title, text); }
+
   // For the main window: the keyword to search for, and the notice that the
   // text pane has just received the text of the record the cursor stands on.
   QString StoredKeyword(const QString& typed) const { return traditional_.StoredKeyword(typed); }

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's parts the reading extras work on. The extras only change
 // how these show their texts, and read the poetry cursor; they never move it.
+#include <QList>
 #include <QString>
 
 class QMenu;
@@ -15,6 +16,7 @@ class TDCVertListView;
 }
 namespace styled {
 class TFlatHint;
+class TFlatSpeedButton;
 }
 namespace toolkit {
 class TLabel;
@@ -39,6 +41,10 @@ struct ReadingTargets {
   toolkit::TMemo* textPane = nullptr;
   styled::TFlatHint* hint = nullptr;
   data::TADOQuery* poetry = nullptr;  // the poetry cursor
+  QList<styled::TFlatSpeedButton*> headerButtons;  // their captions
+  // The daily tip window's title and text, made after the main window.
+  toolkit::TLabel* tipTitle = nullptr;
+  toolkit::TMemo* tipText = nullptr;
 };
 
 }  // namespace reading

@@ -4,6 +4,7 @@
 #include "controls/outbar/GroupBar.h"
 #include "controls/outbar/VertListView.h"
 #include "controls/styled/FlatHint.h"
+#include "controls/styled/FlatSpeedButton.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Panel.h"
@@ -58,18 +59,28 @@ QFont TraditionalDisplay::PrintFace() const {
 }
 
 void TraditionalDisplay::ApplyFaces(bool traditional) {
-  const QList<QWidget*> targets{targets_.poemTable, targets_.authorTable, targets_.eraBar,  targets_.authorBar,
-                                targets_.eraList,   targets_.authorList,  targets_.infoBar, targets_.formLabel,
-                                targets_.textPane};
+  QList<QWidget*> targets{targets_.poemTable, targets_.authorTable, targets_.eraBar,   targets_.authorBar,
+                          targets_.eraList,   targets_.authorList,  targets_.infoBar,  targets_.formLabel,
+                          targets_.textPane,  targets_.tipTitle,    targets_.tipText};
+  for (styled::TFlatSpeedButton* b : targets_.headerButtons) targets << b;
   for (QWidget* w : targets) {
     if (!w) continue;
     if (traditional) {
       ownFonts_.insert(w, w->font());
-      w->setFont(w == targets_.textPane ? toolkit::TraditionalTextFace(w->font()) : toolkit::TraditionalFace(w->font()));
+      const bool flowing = w == targets_.textPane || w == targets_.tipText;
+      w->setFont(flowing ? toolkit::TraditionalTextFace(w->font()) : toolkit::TraditionalFace(w->font()));
     } else if (ownFonts_.contains(w)) {
       w->setFont(ownFonts_.take(w));
     }
   }
+}
+
+void TraditionalDisplay::SetTipTexts(toolkit::TLabel* title, toolkit::TMemo* text) {
+  const bool on = on_;
+  if (on) SetOn(false);
+  targets_.tipTitle = title;
+  targets_.tipText = text;
+  if (on) SetOn(true);
 }
 
 void TraditionalDisplay::Apply(const toolkit::TDisplayText& display) {
@@ -82,6 +93,10 @@ void TraditionalDisplay::Apply(const toolkit::TDisplayText& display) {
   if (targets_.infoBar) targets_.infoBar->SetDisplayText(display);
   if (targets_.formLabel) targets_.formLabel->SetDisplayText(display);
   if (targets_.textPane) targets_.textPane->SetDisplayText(display);
+  for (styled::TFlatSpeedButton* b : targets_.headerButtons)
+    if (b) b->SetDisplayText(display);
+  if (targets_.tipTitle) targets_.tipTitle->SetDisplayText(display);
+  if (targets_.tipText) targets_.tipText->SetDisplayText(display);
 }
 
 }  // namespace reading

@@ -32,6 +32,9 @@ class TraditionalDisplay {
   // Switches every target over; raises when the converter cannot load.
   void SetOn(bool on);
 
+  // The daily tip window's title and text join the targets (the window is
+  // made after the main window), shown as the others are now.
+  void SetTipTexts(toolkit::TLabel* title, toolkit::TMemo* text);
   // The face the pane's text is printed in.
   QFont PrintFace() const;
   // A stored text as the window shows it now.

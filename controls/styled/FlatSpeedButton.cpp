@@ -41,6 +41,11 @@ void TFlatSpeedButton::SetColor(int index, platform::TColor v) {
   update();
 }
 
+void TFlatSpeedButton::SetDisplayText(toolkit::TDisplayText display) {
+  display_ = std::move(display);
+  update();
+}
+
 void TFlatSpeedButton::SetCaption(const QString& v) {
   if (caption_ == v) return;
   caption_ = v;
@@ -371,8 +376,9 @@ void TFlatSpeedButton::PaintButton(QPainter& p) {
     canvasFont = WithStyles(canvasFont, foisStyle_);
   }
   // 5: layout.
+  const QString shown = toolkit::ShownText(display_, caption_);
   const QSize textSize =
-      caption_.isEmpty() ? QSize() : QFontMetrics(canvasFont).size(Qt::TextSingleLine | Qt::TextShowMnemonic, caption_);
+      shown.isEmpty() ? QSize() : QFontMetrics(canvasFont).size(Qt::TextSingleLine | Qt::TextShowMnemonic, shown);
   const GlyphLayoutResult layout =
       CalcGlyphLayout(rect(), offset, textSize, layout_, margin_, spacing_, glyph_.size(), numGlyphs_);
   glyphOrigin_ = layout.glyphOrigin;
@@ -405,17 +411,17 @@ void TFlatSpeedButton::PaintButton(QPainter& p) {
     DrawTransparent(p, at, cellImage, transparent);
   }
   // 10: the caption.
-  if (!caption_.isEmpty()) {
+  if (!shown.isEmpty()) {
     p.setFont(canvasFont);
     const int flags = Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;
     if (state_ == fbsDisabled) {
       p.setPen(platform::ToQColor(platform::clBtnHighlight));
-      p.drawText(captionRect_.translated(1, 1), flags, caption_);
+      p.drawText(captionRect_.translated(1, 1), flags, shown);
       p.setPen(platform::ToQColor(platform::clBtnShadow));
-      p.drawText(captionRect_, flags, caption_);
+      p.drawText(captionRect_, flags, shown);
     } else {
       p.setPen(platform::ToQColor(textColor));
-      p.drawText(captionRect_, flags, caption_);
+      p.drawText(captionRect_, flags, shown);
     }
   }
 }

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "controls/styled/FlatUtils.h"
+#include "toolkit/DisplayText.h"
 
 #include <QMenu>
 class QShortcut;
@@ -81,6 +82,10 @@ class TFlatSpeedButton : public QWidget {
 
   QString Caption() const { return caption_; }
   void SetCaption(const QString& v);
+  // The caption is painted through `display` (the stored caption is kept, and
+  // its accelerator is the stored one's).
+  void SetDisplayText(toolkit::TDisplayText display);
+  QString ShownCaption() const { return toolkit::ShownText(display_, caption_); }
   // The caption colour of the button's font (QFont holds no colour).
   platform::TColor FontColor() const { return fontColor_; }
   void SetFontColor(platform::TColor v);
@@ -194,6 +199,7 @@ class TFlatSpeedButton : public QWidget {
   platform::TColor fontColor_ = platform::clWindowText;
   int modalResult_ = 0;
   QString caption_;
+  toolkit::TDisplayText display_;
   QString version_;
   QPointer<QMenu> popupMenu_;
   bool showHint_ = true;

@@ -21,6 +21,9 @@
 #include <QTextLayout>
 
 #include "tests/reading/ReadingForm.h"
+#include "controls/styled/FlatSpeedButton.h"
+#include "tip/TipForm.h"
+#include "toolkit/DBCtrls.h"
 #include "toolkit/HintManager.h"
 #include "toolkit/Panel.h"
 #include "toolkit/SpVoice.h"
@@ -319,5 +322,27 @@ TEST(TraditionalReadingTest, TraditionalTextKeepsOneLineHeightInAFaceThatHoldsIt
   r.Traditional(false);
   EXPECT_EQ(f.Memo1->font(), paneFont);
   EXPECT_EQ(f.ListView1->font(), tableFont);
+  EXPECT_TRUE(r.Errors().isEmpty()) << r.Errors().join(u'|').toStdString();
+}
+
+// The header buttons' captions and the daily tip window's title and text are
+// shown converted too, and back again; their stored texts stay as they were.
+TEST(TraditionalReadingTest, HeaderButtonsAndTheTipWindowFollowTheScript) {
+  ReadingForm r;
+  app::TForm1& f = *r.form;
+  tip::TForm2 tips;
+  tips.DoCreate();
+  r.Extras().SetTipTexts(tips.DBText1, tips.DBMemo1);
+  r.Traditional(true);
+  EXPECT_EQ(f.FlatSpeedButton2->ShownCaption(), QStringLiteral("外國作品"));
+  EXPECT_EQ(f.FlatSpeedButton4->ShownCaption(), QStringLiteral("軟件設置"));
+  EXPECT_EQ(f.FlatSpeedButton2->Caption(), QStringLiteral("外国作品"));
+  EXPECT_EQ(tips.DBMemo1->Lines().Text(), QStringLiteral("第1條"));
+  EXPECT_EQ(tips.DBText1->ShownCaption(), QStringLiteral("T1"));
+  tips.FlatSpeedButton2Click();  // the next tip is shown converted as it comes
+  EXPECT_EQ(tips.DBMemo1->Lines().Text(), QStringLiteral("第2條"));
+  r.Traditional(false);
+  EXPECT_EQ(f.FlatSpeedButton2->ShownCaption(), QStringLiteral("外国作品"));
+  EXPECT_EQ(tips.DBMemo1->Lines().Text(), QStringLiteral("第2条"));
   EXPECT_TRUE(r.Errors().isEmpty()) << r.Errors().join(u'|').toStdString();
 }
