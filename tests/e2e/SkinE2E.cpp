@@ -1,4 +1,5 @@
 #include "tests/e2e/SkinE2E.h"
+#include <algorithm>
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -102,6 +103,17 @@ QList<e2e::Window> ProgramWindows(const e2e::VirtualDisplay& display) {
                                                  QStringLiteral("--class"), QStringLiteral("cinnabarquillpad")})))
     if (auto w = Describe(display, id)) list.append(*w);
   return list;
+}
+
+std::optional<e2e::Window> WaitForNewProgramWindow(const e2e::VirtualDisplay& display,
+                                                   const QList<e2e::Window>& before, int timeoutMs) {
+  const QDeadlineTimer deadline(e2e::Patience(timeoutMs));
+  do {
+    for (const e2e::Window& w : ProgramWindows(display))
+      if (std::none_of(before.begin(), before.end(), [&w](const e2e::Window& b) { return b.id == w.id; })) return w;
+    QThread::msleep(50);
+  } while (!deadline.hasExpired());
+  return std::nullopt;
 }
 
 bool HasFocus(const e2e::VirtualDisplay& display, const e2e::Window& window) {

@@ -36,6 +36,10 @@ std::optional<e2e::Window> FindWindow(const e2e::VirtualDisplay& display, const 
 bool WindowGone(const e2e::VirtualDisplay& display, const QString& title, int timeoutMs = 20000);
 // Every visible window of the program (titled or not: popup menus too).
 QList<e2e::Window> ProgramWindows(const e2e::VirtualDisplay& display);
+// Polls until a window of the program that is not in `before` is up (a popup
+// menu just asked for), so that keys sent next reach it on a loaded machine too.
+std::optional<e2e::Window> WaitForNewProgramWindow(const e2e::VirtualDisplay& display,
+                                                   const QList<e2e::Window>& before, int timeoutMs = 10000);
 
 // Whether `window` holds the keyboard focus (the program's active window).
 bool HasFocus(const e2e::VirtualDisplay& display, const e2e::Window& window);

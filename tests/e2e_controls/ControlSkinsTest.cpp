@@ -19,6 +19,7 @@
 #include "skin/core/SkinDraw.h"
 #include "skin/core/SkinElements.h"
 #include "tests/e2e/E2E.h"
+#include "tests/e2e/SkinE2E.h"
 
 namespace {
 
@@ -307,8 +308,9 @@ TEST_P(ControlSkins, TheControlsWearTheSkinAndTheTextPanesBarScrollsAsThePlatfor
   const std::unique_ptr<skin::TSkinElements> next = SkinElements(other);
   ASSERT_NE(next, nullptr);
   const QImage nextUp = ArrowCell(*next, 9);
+  const QList<e2e::Window> before = skine2e::ProgramWindows(display);
   Click(display, kSkinButton + offset);
-  QThread::msleep(500);
+  ASSERT_TRUE(skine2e::WaitForNewProgramWindow(display, before)) << "the skin menu did not open";
   for (int i = 0; i < other; ++i) e2e::PressKey(display, QStringLiteral("Down"));
   e2e::PressKey(display, QStringLiteral("Return"));
   QImage switched;
