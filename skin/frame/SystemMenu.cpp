@@ -107,7 +107,10 @@ void TSystemMenu::Show(const QPoint& point) {
 }
 
 bool TSystemMenu::eventFilter(QObject* o, QEvent* e) {
-  if (o != menu_ || (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonDblClick)) return false;
+  // The event type is tested first: the filter also sees the events a dying menu sends from ~QWidget, when
+  // the pointer to it no longer names a QMenu and must not be read.
+  if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonDblClick) return false;
+  if (o != menu_) return false;
   const QPoint at = static_cast<QMouseEvent*>(e)->globalPosition().toPoint();
   const QPoint d = at - shownAt_;
   if (lastShown_.isValid() && lastShown_.elapsed() <= QApplication::doubleClickInterval() && std::abs(d.x()) <= 2 &&
