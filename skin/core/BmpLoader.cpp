@@ -113,17 +113,17 @@ std::optional<Layout> ReadLayout(const QByteArray& bytes) {
   return l;
 }
 
+// One row of a paletted bitmap (1, 4 or 8 bits a pixel) through a table of
+// every index's colour: indexes beyond the palette read as black.
+void PalettedRow(const Layout& l, const QRgb (&colours)[256], const std::uint8_t* src, QRgb* dst) {
+  const int bpp = l.bpp, mask = (1 << bpp) - 1;
+  for (std::int64_t x = 0, bit = 0; x < l.width; ++x, bit += bpp)
+    dst[x] = colours[(src[bit >> 3] >> (8 - bpp - (bit & 7))) & mask];
+}
+
+// One pixel of a 16-, 24- or 32-bit row.
 QRgb PixelAt(const Layout& l, const std::uint8_t* src, std::int64_t x) {
   switch (l.bpp) {
-    case 1:
-    case 4:
-    case 8: {
-      const std::int64_t bit = x * l.bpp;
-      const int shift = 8 - l.bpp - static_cast<int>(bit % 8);
-      const int index = (src[bit / 8] >> shift) & ((1 << l.bpp) - 1);
-      // Indexes beyond the palette read as black.
-      return index < l.palette.size() ? l.palette[index] : qRgb(0, 0, 0);
-    }
     case 16: {
       const std::uint32_t v = U16(src + 2 * x);
       return qRgb(MaskChannel(v, l.masks[0]), MaskChannel(v, l.masks[1]), MaskChannel(v, l.masks[2]));
@@ -152,12 +152,18 @@ QImage LoadBmp(const QByteArray& bytes) {
   const Layout& l = *layout;
   QImage image(static_cast<int>(l.width), static_cast<int>(l.height), QImage::Format_RGB32);
   if (image.isNull()) return {};
+  QRgb colours[256];
+  for (int i = 0; i < 256; ++i) colours[i] = i < l.palette.size() ? l.palette[i] : qRgb(0, 0, 0);
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
   for (std::int64_t row = 0; row < l.height; ++row) {
     const std::uint8_t* src = data + l.pixelOffset + row * l.stride;
     const int y = static_cast<int>(l.topDown ? row : l.height - 1 - row);
     auto* dst = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (std::int64_t x = 0; x < l.width; ++x) dst[x] = PixelAt(l, src, x);
+    if (l.bpp <= 8) {
+      PalettedRow(l, colours, src, dst);
+    } else {
+      for (std::int64_t x = 0; x < l.width; ++x) dst[x] = PixelAt(l, src, x);
+    }
   }
   return image;
 }
