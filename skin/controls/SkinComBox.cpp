@@ -96,7 +96,7 @@ void TSkinComBox::Refresh() {
 }
 
 bool TSkinComBox::Skinned() const {
-  return painting_ && skinData_ && !skinData_->NotLoaded() && CanPaintCombo(skinData_->Elements());
+  return painting_ && skinData_ && skinData_->HasSkin() && CanPaintCombo(skinData_->Elements());
 }
 
 bool TSkinComBox::RightToLeft() const {

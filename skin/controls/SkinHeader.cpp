@@ -54,7 +54,7 @@ TSkinHeader::~TSkinHeader() {
 QHeaderView* TSkinHeader::Header() const { return qobject_cast<QHeaderView*>(handle_.data()); }
 
 bool TSkinHeader::Skinned() const {
-  return painting_ && skinData_ && !skinData_->NotLoaded() && CanPaintHeader(skinData_->Elements());
+  return painting_ && skinData_ && skinData_->HasSkin() && CanPaintHeader(skinData_->Elements());
 }
 
 void TSkinHeader::InitWindow(QWidget* hwnd, TSkinData* skinData, TWinSkinForm* frame, QImage* canvas) {

@@ -57,7 +57,7 @@ void TWScrollbar::Detach() {
 }
 
 bool TWScrollbar::Skinned() const {
-  return skinData_ && !skinData_->NotLoaded() && CanPaintScrollBar(skinData_->Elements());
+  return skinData_ && skinData_->HasSkin() && CanPaintScrollBar(skinData_->Elements());
 }
 
 void TWScrollbar::Refresh() {

@@ -1,6 +1,8 @@
 #include "skin/core/SkinDraw.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 namespace skin {
 
@@ -25,6 +27,22 @@ void Put(QPainter& target, const QPoint& at, const QImage& work, bool transparen
 }
 
 int SafeCount(int frameCount) { return frameCount < 1 ? 1 : frameCount; }
+
+// Geometry from skins and windows is summed in 64 bits; a rectangle is made
+// only of values an int holds, and one that no int can hold draws nothing.
+using i64 = std::int64_t;
+bool FitsInt(i64 v) { return v >= INT_MIN && v <= INT_MAX; }
+bool MakeRect(i64 x, i64 y, i64 w, i64 h, QRect& r) {
+  if (w <= 0 || h <= 0 || !FitsInt(x) || !FitsInt(y) || !FitsInt(w) || !FitsInt(h) || !FitsInt(x + w) ||
+      !FitsInt(y + h))
+    return false;
+  r = QRect(static_cast<int>(x), static_cast<int>(y), static_cast<int>(w), static_cast<int>(h));
+  return true;
+}
+
+// The first of the copies laid every `step` from `start` that can reach
+// [0, ...): the copies before it lie wholly left of (above) 0.
+i64 FirstVisibleCopy(i64 start, i64 step) { return start >= 0 ? start : start + (-start / step) * step; }
 }  // namespace
 
 QRect FrameRect(const QImage& image, bool vertical, int frameCount, int frameIndex) {
@@ -47,55 +65,58 @@ void StretchCopy(QImage& dst, const QRect& dstRect, const QImage& srcImage, cons
   const QImage src = As32(srcImage);
   if (dst.format() != QImage::Format_RGB32 && dst.format() != QImage::Format_ARGB32)
     dst = dst.convertToFormat(QImage::Format_ARGB32);
-  const int y0 = std::max(0, -dstRect.top());
-  const int y1 = std::min(dh, dst.height() - dstRect.top());
-  const int x0 = std::max(0, -dstRect.left());
-  const int x1 = std::min(dw, dst.width() - dstRect.left());
-  for (int y = y0; y < y1; ++y) {
-    const int sy = srcRect.top() + static_cast<int>(static_cast<long long>(y) * sh / dh);
+  const i64 top = dstRect.top(), left = dstRect.left();
+  const i64 y0 = std::max<i64>(0, -top), y1 = std::min<i64>(dh, dst.height() - top);
+  const i64 x0 = std::max<i64>(0, -left), x1 = std::min<i64>(dw, dst.width() - left);
+  for (i64 y = y0; y < y1; ++y) {
+    const i64 sy = srcRect.top() + y * sh / dh;
     if (sy < 0 || sy >= src.height()) continue;
-    const auto* srow = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
-    auto* drow = reinterpret_cast<QRgb*>(dst.scanLine(dstRect.top() + y));
-    for (int x = x0; x < x1; ++x) {
-      const int sx = srcRect.left() + static_cast<int>(static_cast<long long>(x) * sw / dw);
+    const auto* srow = reinterpret_cast<const QRgb*>(src.constScanLine(static_cast<int>(sy)));
+    auto* drow = reinterpret_cast<QRgb*>(dst.scanLine(static_cast<int>(top + y)));
+    for (i64 x = x0; x < x1; ++x) {
+      const i64 sx = srcRect.left() + x * sw / dw;
       if (sx < 0 || sx >= src.width()) continue;
-      drow[dstRect.left() + x] = srow[sx] | 0xFF000000u;
+      drow[left + x] = srow[sx] | 0xFF000000u;
     }
   }
 }
 
 void TileImage(QImage& canvas, const QRect& rect, const QImage& source, const QRect& srcRect) {
   if (srcRect.width() <= 0 || srcRect.height() <= 0 || rect.width() <= 0 || rect.height() <= 0) return;
-  const int w = srcRect.width(), h = srcRect.height();
-  for (int y = rect.top(); y < rect.top() + rect.height(); y += h) {
-    for (int x = rect.left(); x < rect.left() + rect.width(); x += w) {
+  const i64 w = srcRect.width(), h = srcRect.height();
+  const i64 right = i64(rect.left()) + rect.width(), bottom = i64(rect.top()) + rect.height();
+  // Only the copies that reach into the canvas are made, however large the rectangle.
+  const i64 xEnd = std::min<i64>(right, canvas.width()), yEnd = std::min<i64>(bottom, canvas.height());
+  for (i64 y = FirstVisibleCopy(rect.top(), h); y < yEnd; y += h) {
+    for (i64 x = FirstVisibleCopy(rect.left(), w); x < xEnd; x += w) {
       // Each copy is cut at the rectangle's right and bottom edges.
-      const int cw = std::min(w, rect.left() + rect.width() - x);
-      const int ch = std::min(h, rect.top() + rect.height() - y);
-      StretchCopy(canvas, QRect(x, y, cw, ch), source, QRect(srcRect.left(), srcRect.top(), cw, ch));
+      const i64 cw = std::min(w, right - x), ch = std::min(h, bottom - y);
+      QRect to, from;
+      if (MakeRect(x, y, cw, ch, to) && MakeRect(srcRect.left(), srcRect.top(), cw, ch, from))
+        StretchCopy(canvas, to, source, from);
     }
   }
 }
 
 namespace {
 // Fills the nine parts of a W x H image in their drawing order.
-void NineParts(QImage& out, const QImage& image, const QRect& cell, TSkinMargins m, bool tile, bool centre) {
-  const int W = out.width(), H = out.height();
-  if (W < m.Left + m.Right) m.Left = m.Right = 0;
-  if (H < m.Top + m.Bottom) m.Top = m.Bottom = 0;
-  const int cx = cell.left(), cy = cell.top(), cw = cell.width(), ch = cell.height();
-  const int L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
-  auto part = [&](int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh) {
-    StretchCopy(out, QRect(dx, dy, dw, dh), image, QRect(sx, sy, sw, sh));
+void NineParts(QImage& out, const QImage& image, const QRect& cell, const TSkinMargins& m, bool tile, bool centre) {
+  const i64 W = out.width(), H = out.height();
+  i64 L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
+  if (W < L + R) L = R = 0;
+  if (H < T + B) T = B = 0;
+  const i64 cx = cell.left(), cy = cell.top(), cw = cell.width(), ch = cell.height();
+  auto part = [&](i64 sx, i64 sy, i64 sw, i64 sh, i64 dx, i64 dy, i64 dw, i64 dh) {
+    QRect to, from;
+    if (MakeRect(dx, dy, dw, dh, to) && MakeRect(sx, sy, sw, sh, from)) StretchCopy(out, to, image, from);
   };
   if (L * T > 0) part(cx, cy, L, T, 0, 0, L, T);
   if (L * B > 0) part(cx, cy + ch - B, L, B, 0, H - B, L, B);
   if (R * T > 0) part(cx + cw - R, cy, R, T, W - R, 0, R, T);
   if (L > 0) part(cx, cy + T, L, ch - T - B, 0, T, L, H - T - B);
   if (T > 0) part(cx + L, cy, cw - L - R, T, L, 0, W - L - R, T);
-  if (centre) {
-    const QRect src(cx + L, cy + T, cw - L - R, ch - T - B);
-    const QRect dst(L, T, W - L - R, H - T - B);
+  QRect src, dst;
+  if (centre && MakeRect(cx + L, cy + T, cw - L - R, ch - T - B, src) && MakeRect(L, T, W - L - R, H - T - B, dst)) {
     if (tile) {
       TileImage(out, dst, image, src);
     } else {
@@ -113,6 +134,7 @@ QImage ComposeNinePart(const QSize& size, const QImage& image, const TSkinMargin
   const QRect cell = FrameRect(image, vertical, frameCount, frameIndex);
   if (cell.isEmpty() || size.width() <= 0 || size.height() <= 0) return {};
   QImage out(size, QImage::Format_RGB32);
+  if (out.isNull()) return {};  // more than memory holds
   out.fill(0xFF000000u);
   NineParts(out, image, cell, margins, tile, true);
   return out;
@@ -130,6 +152,7 @@ void DrawNinePartBorder(QPainter& target, const QRect& rect, const QImage& image
   const QRect cell = FrameRect(image, vertical, frameCount, frameIndex);
   if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
   QImage out(rect.size(), QImage::Format_ARGB32);
+  if (out.isNull()) return;
   out.fill(0u);
   NineParts(out, image, cell, margins, false, false);
   target.drawImage(rect.topLeft(), out);
@@ -139,18 +162,20 @@ void DrawThreePartBar(QPainter& target, const QRect& rect, const QImage& image, 
                       int frameCount, int frameIndex, const TSkinMargins& margins) {
   const QRect cell = FrameRect(image, vertical, frameCount, frameIndex);
   if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
-  const int W = rect.width(), H = rect.height();
-  const int L = std::max(0, margins.Left), R = std::max(0, margins.Right);
+  const i64 W = rect.width(), H = rect.height();
+  const i64 L = std::max(0, margins.Left), R = std::max(0, margins.Right);
   QImage out(rect.size(), QImage::Format_RGB32);
+  if (out.isNull()) return;
   out.fill(0xFF000000u);
-  if (L > 0) StretchCopy(out, QRect(0, 0, L, H), image, QRect(cell.left(), cell.top(), L, cell.height()));
-  const int middle = cell.width() - L - R;
-  if (middle > 0) {
-    const QRect src(cell.left() + L, cell.top(), middle, cell.height());
-    for (int x = L; x < W - R; x += middle) StretchCopy(out, QRect(x, 0, middle, H), image, src);
-  }
-  if (R > 0)
-    StretchCopy(out, QRect(W - R, 0, R, H), image, QRect(cell.left() + cell.width() - R, cell.top(), R, cell.height()));
+  auto copy = [&](i64 dx, i64 dw, i64 sx, i64 sw) {
+    QRect to, from;
+    if (MakeRect(dx, 0, dw, H, to) && MakeRect(sx, cell.top(), sw, cell.height(), from)) StretchCopy(out, to, image, from);
+  };
+  copy(0, L, cell.left(), L);
+  const i64 middle = cell.width() - L - R;
+  if (middle > 0)
+    for (i64 x = L; x < W - R; x += middle) copy(x, middle, cell.left() + L, middle);
+  copy(W - R, R, i64(cell.left()) + cell.width() - R, R);
   Put(target, rect.topLeft(), out, transparent);
 }
 
@@ -167,8 +192,10 @@ void DrawFrameCentred(QPainter& target, const QRect& rect, const QImage& image, 
                       int frameIndex) {
   const QRect cell = FrameRect(image, false, frameCount, frameIndex);
   if (cell.isEmpty()) return;
-  const QPoint at(rect.left() + (rect.width() - cell.width()) / 2, rect.top() + (rect.height() - cell.height()) / 2);
-  Put(target, at, As32(image).copy(cell), transparent);
+  const i64 x = rect.left() + (i64(rect.width()) - cell.width()) / 2;
+  const i64 y = rect.top() + (i64(rect.height()) - cell.height()) / 2;
+  if (!FitsInt(x) || !FitsInt(y)) return;
+  Put(target, QPoint(static_cast<int>(x), static_cast<int>(y)), As32(image).copy(cell), transparent);
 }
 
 void DrawTransparent(QPainter& target, const QRect& rect, const QImage& image, platform::TColor key) {
@@ -210,7 +237,8 @@ QRegion RegionFromImage(const QImage& source, int dx, int dy, int toleranceBlue,
       while (x < w && inKey(row[x])) ++x;
       const int start = x;
       while (x < w && !inKey(row[x])) ++x;
-      if (x > start) rects.append(QRect(start + dx, y + dy, x - start, 1));
+      QRect run;
+      if (x > start && MakeRect(i64(start) + dx, i64(y) + dy, x - start, 1, run)) rects.append(run);
     }
   }
   region.setRects(rects.constData(), static_cast<int>(rects.size()));

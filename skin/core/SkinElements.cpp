@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "skin/core/QuickIni.h"
+#include "skin/core/SkinBudget.h"
 #include "skin/core/SkinReader.h"
 
 namespace skin {
@@ -11,6 +12,8 @@ using platform::TColor;
 
 TSkinElements::TSkinElements() = default;
 TSkinElements::~TSkinElements() = default;
+TSkinElements::TSkinElements(TSkinElements&&) noexcept = default;
+TSkinElements& TSkinElements::operator=(TSkinElements&&) noexcept = default;
 
 std::vector<std::pair<QString, const TDataSkinObject*>> TSkinElements::OptionalElements() const {
   return {{QStringLiteral("Progress"), Progress.get()},
@@ -82,14 +85,28 @@ int DeriveCaptionFrameCount(const QImage& image, int action) {
 
 namespace {
 
+// Margins are widths inside their image: clamped to it when read, so that
+// sums of them stay far inside the range of an int.
+TSkinMargins ClampToImage(TSkinMargins m, const QImage& image) {
+  m.Left = std::clamp(m.Left, 0, image.width());
+  m.Right = std::clamp(m.Right, 0, image.width());
+  m.Top = std::clamp(m.Top, 0, image.height());
+  m.Bottom = std::clamp(m.Bottom, 0, image.height());
+  return m;
+}
+
+// Places and shifts (caption text, caption buttons, group-box labels) within
+// the range of window coordinates.
+int ClampOffset(int v) { return std::clamp(v, -budget::kMaxOffset, budget::kMaxOffset); }
+
 struct Reading {
   const TQuickIni& ini;
-  const TSkinReader& reader;
+  TSkinImages& images;
   TSkinElements& e;
 
   QString Str(const QString& section, const QString& key) const { return ini.ReadString(section, key, QString()); }
   int Int(const QString& section, const QString& key, int def) const { return ini.ReadInteger(section, key, def); }
-  QImage Image(const QString& section, const QString& key) const { return reader.ReadImage(Str(section, key)); }
+  QImage Image(const QString& section, const QString& key) const { return images.Read(Str(section, key)); }
   TColor Colour(const QString& section, const QString& key, TColor def) const {
     return ParseSkinColour(Str(section, key), def);
   }
@@ -115,9 +132,9 @@ struct Reading {
     if (imageName.isEmpty()) return nullptr;
     auto o = std::make_unique<T>();
     o->Name = section;
-    o->Image = reader.ReadImage(imageName);
+    o->Image = images.Read(imageName);
     o->Style = Int(section, QStringLiteral("Style"), 0);
-    o->Margins = Margins(section);
+    o->Margins = ClampToImage(Margins(section), o->Image);
     o->Trans = Int(section, QStringLiteral("Trans"), 0);
     o->Tile = Int(section, QStringLiteral("Tile"), 0);
     if (o->Tile > 1) o->Tile = 0;
@@ -142,6 +159,7 @@ struct Reading {
       b.Margins.Left = first;
       b.Margins.Right = second;
     }
+    b.Margins = ClampToImage(b.Margins, b.Image);
     b.FrameCount = Int(s, name + QStringLiteral("Frame"), 1);
     b.Tile = Int(s, name + QStringLiteral("Stretch"), 1);
     b.Trans = Int(s, name + QStringLiteral("Trans"), 1);
@@ -183,12 +201,14 @@ struct Reading {
         continue;
       const int action = Int(section, QStringLiteral("Action"), 0);
       if (action == -1 && Int(section, QStringLiteral("Visibility"), -1) != 0) continue;
+      if (e.SysButtons.size() >= static_cast<size_t>(budget::kMaxCaptionButtons))
+        throw ESkinOverBudget("the skin has too many caption buttons");
       auto b = std::make_unique<TDataSkinSysButton>();
       b->Name = upper;
       b->Action = action;
       b->Align = Int(section, QStringLiteral("Align"), 0);
-      b->Xcoord = Int(section, QStringLiteral("Xcoord"), 0);
-      b->Ycoord = Int(section, QStringLiteral("Ycoord"), 0);
+      b->Xcoord = ClampOffset(Int(section, QStringLiteral("Xcoord"), 0));
+      b->Ycoord = ClampOffset(Int(section, QStringLiteral("Ycoord"), 0));
       b->Visibility = Int(section, QStringLiteral("Visibility"), 0);
       b->Visibility1 = Int(section, QStringLiteral("Visibility1"), action == -1 ? -1 : 0);
       b->CombineOp = Int(section, QStringLiteral("CombineOp"), -1);
@@ -215,7 +235,10 @@ struct Reading {
       b->NormalColour2 = b->MouseOverColour2 = b->PressedColour2 = e.Colours.ButtonText;
       if (!mdi.isNull()) {
         // An image narrower than 12 cells gives empty buttons, still in their places.
-        if (w > 0) b->Image = mdi.copy(4 * k * w, 0, 4 * w, mdi.height());
+        if (w > 0) {
+          images.Charge(4LL * w * mdi.height());
+          b->Image = mdi.copy(4 * k * w, 0, 4 * w, mdi.height());
+        }
         b->Xcoord = (w + 4) * (3 - k);
       }
       e.SysButtons.push_back(std::move(b));
@@ -227,9 +250,9 @@ struct Reading {
     TDataSkinButton& b = e.Buttons;
     b = TDataSkinButton();
     b.Name = s;
-    b.Margins = Margins(s);
     b.Trans = Int(s, QStringLiteral("Trans"), 0);
     b.Image = Image(s, QStringLiteral("Bitmap"));
+    b.Margins = ClampToImage(Margins(s), b.Image);
     b.Tile = Int(s, QStringLiteral("Tile"), 0);
     b.CheckImage = Image(s, QStringLiteral("CheckButton"));
     b.RadioImage = Image(s, QStringLiteral("RadioButton"));
@@ -247,12 +270,13 @@ struct Reading {
     t = TDataSkinTitle();
     t.Name = QStringLiteral("Title");
     t.Image = Image(s, QStringLiteral("TextBack"));
-    t.Margins.Left = Int(s, QStringLiteral("TextShift"), 0);
-    t.Margins.Top = Int(s, QStringLiteral("TextShiftVert"), 0);
-    t.Margins.Right = Int(s, QStringLiteral("TextRightClip"), 0);
+    t.Margins.Left = ClampOffset(Int(s, QStringLiteral("TextShift"), 0));
+    t.Margins.Top = ClampOffset(Int(s, QStringLiteral("TextShiftVert"), 0));
+    t.Margins.Right = ClampOffset(Int(s, QStringLiteral("TextRightClip"), 0));
     t.TextAlignment = Int(s, QStringLiteral("TextAlignment"), 0);
-    t.TXTBackleft = Int(s, QStringLiteral("TXTBackleft"), 0);
-    t.TXTBackRight = Int(s, QStringLiteral("TXTBackRight"), 0);
+    // The caps of the caption-text plate: margins of its image.
+    t.TXTBackleft = std::clamp(Int(s, QStringLiteral("TXTBackleft"), 0), 0, t.Image.width());
+    t.TXTBackRight = std::clamp(Int(s, QStringLiteral("TXTBackRight"), 0), 0, t.Image.width());
     StateColours(s, t);
   }
 
@@ -263,10 +287,10 @@ struct Reading {
     if (bitmap.isEmpty()) return;
     auto p = std::make_unique<TDataSkinBorder>();
     p->Name = s;
-    p->Image = reader.ReadImage(bitmap);
+    p->Image = images.Read(bitmap);
     p->Image2 = Image(s, QStringLiteral("Chunk"));
     p->Style = Int(s, QStringLiteral("Style"), 0);
-    p->Margins = Margins(s);
+    p->Margins = ClampToImage(Margins(s), p->Image);
     p->Trans = Int(s, QStringLiteral("Trans"), 0);
     p->Tile = Int(s, QStringLiteral("Tile"), 0);
     StateColours(s, *p);
@@ -280,10 +304,11 @@ struct Reading {
     if (bitmap.isEmpty()) return;
     auto m = std::make_unique<TDataSkinObject>();
     m->Name = QStringLiteral("MenuBar");
-    m->Image = reader.ReadImage(bitmap);
+    m->Image = images.Read(bitmap);
     m->Tile = Int(s, QStringLiteral("TileMenu"), 0);
     m->Margins.Left = Int(s, QStringLiteral("TileLeftMenu"), 1);
     m->Margins.Right = Int(s, QStringLiteral("TileRightMenu"), 1);
+    m->Margins = ClampToImage(m->Margins, m->Image);
     StateColours(s, *m);
     e.MenuBar = std::move(m);
   }
@@ -295,8 +320,8 @@ struct Reading {
       e.GroupBox = Object<TDataSkinBoxLabel>(s);
       if (e.GroupBox) {
         e.GroupBox->BackgroundAlignment = Int(s, QStringLiteral("BackgroundAlignment"), 0);
-        e.GroupBox->BackgroundLeftShift = Int(s, QStringLiteral("BackgroundLeftShift"), 0);
-        e.GroupBox->BackgroundRightShift = Int(s, QStringLiteral("BackgroundRightShift"), 0);
+        e.GroupBox->BackgroundLeftShift = ClampOffset(Int(s, QStringLiteral("BackgroundLeftShift"), 0));
+        e.GroupBox->BackgroundRightShift = ClampOffset(Int(s, QStringLiteral("BackgroundRightShift"), 0));
       }
     }
     e.Toolbars = Object<TDataSkinObject>(QStringLiteral("Toolbars"));
@@ -305,6 +330,7 @@ struct Reading {
     e.ComboButton = Object<TDataSkinBorder>(QStringLiteral("ComboButton"));
     if (e.ComboButton && !e.ComboButton->Image.isNull()) {
       // The button for right-to-left combo boxes.
+      images.Charge(static_cast<std::int64_t>(e.ComboButton->Image.width()) * e.ComboButton->Image.height());
       e.ComboButton->Image2 = e.ComboButton->Image.convertToFormat(QImage::Format_RGB32).mirrored(true, false);
     }
     e.SunkEdge = Object<TDataSkinObject>(QStringLiteral("SunkEdge"));
@@ -364,6 +390,7 @@ struct Reading {
     const int a = platform::Metric(platform::SM_CXHSCROLL) + 2;
     const int n = std::max(1, e.SunkEdge->FrameCount);
     constexpr int cw = 50, ch = 21;
+    images.Charge(2LL * cw * n * ch);  // the strip and its mirror
     QImage strip(cw * n, ch, QImage::Format_RGB32);
     strip.fill(kMagenta);
     for (int i = 1; i <= n; ++i) {
@@ -395,12 +422,13 @@ struct Reading {
 
 }  // namespace
 
-void ReadSkinElements(const TQuickIni& ini, const TSkinReader& reader, TSkinElements& elements) {
-  Reading r{ini, reader, elements};
+namespace {
+
+void ReadEveryElement(const TQuickIni& ini, TSkinImages& images, TSkinElements& elements) {
+  Reading r{ini, images, elements};
   elements.SkinName = ini.ReadString(QStringLiteral("TitlebarSkin"), QStringLiteral("SkinName"), QString());
   // Frame borders read their state colours before the colour section: the
   // system button-text colour stands in for the skin's then.
-  elements.Colours = TSkinColours();
   elements.Colours.ButtonText = platform::SysColor(platform::COLOR_BTNTEXT);
   r.Border(QStringLiteral("Left"), elements.FrameLeft);
   r.Border(QStringLiteral("Right"), elements.FrameRight);
@@ -419,16 +447,36 @@ void ReadSkinElements(const TQuickIni& ini, const TSkinReader& reader, TSkinElem
   elements.NotLoaded = false;
 }
 
+}  // namespace
+
+bool ReadSkinElements(const TQuickIni& ini, const TSkinReader& reader, TSkinElements& elements) {
+  if (ini.SectionCount() > budget::kMaxSections) return false;
+  // Read aside and put in place whole: a skin refused half-way leaves the
+  // elements in use untouched.
+  TSkinElements read;
+  try {
+    TSkinImages images(reader);
+    ReadEveryElement(ini, images, read);
+  } catch (const ESkinOverBudget&) {
+    return false;
+  }
+  elements = std::move(read);
+  return true;
+}
+
 bool LoadSkinElements(const QByteArray& skinFile, TSkinElements& elements) {
   elements.NotLoaded = true;
   TSkinReader reader;
-  if (!reader.OpenSkin(skinFile)) return false;
+  if (!reader.OpenSkin(skinFile)) return false;  // the reader has told the reader why
   QByteArray iniBytes;
   QString iniName;
   reader.FindEntryContaining(QStringLiteral(".ini"), iniBytes, iniName);
   TQuickIni ini;
-  ini.LoadFromStream(iniBytes);
-  ReadSkinElements(ini, reader, elements);
+  if (iniBytes.size() <= budget::kMaxIniBytes) ini.LoadFromStream(iniBytes);
+  if (iniBytes.size() > budget::kMaxIniBytes || !ReadSkinElements(ini, reader, elements)) {
+    ShowSkinRefused();
+    return false;
+  }
   return true;
 }
 

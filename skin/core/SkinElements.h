@@ -89,6 +89,8 @@ class TSkinElements {
  public:
   TSkinElements();
   ~TSkinElements();
+  TSkinElements(TSkinElements&&) noexcept;
+  TSkinElements& operator=(TSkinElements&&) noexcept;
 
   QString SkinName;
   TSkinColours Colours;
@@ -137,13 +139,16 @@ class TSkinElements {
   std::vector<std::pair<QString, const TDataSkinObject*>> OptionalElements() const;
 };
 
-// Reads every section and key of the skin into `elements`, replacing what
-// was there, then derives frame counts and the combo-box composite.
-void ReadSkinElements(const TQuickIni& ini, const TSkinReader& reader, TSkinElements& elements);
+// Reads every section and key of the skin, derives frame counts and the
+// combo-box composite, and puts the result in place of `elements`. False,
+// with `elements` untouched, when the skin passes a bound of SkinBudget.h
+// (its sections, caption buttons or image pixels).
+bool ReadSkinElements(const TQuickIni& ini, const TSkinReader& reader, TSkinElements& elements);
 
 // Decodes a skin file, parses its INI entry and reads its elements. When the
-// container is refused: false, the elements keep their images and stay marked
-// not loaded.
+// skin is refused (its container, or a bound of SkinBudget.h, the INI's size
+// among them): false after one message box, and the elements keep what they
+// held, marked not loaded.
 bool LoadSkinElements(const QByteArray& skinFile, TSkinElements& elements);
 
 // A colour written as three numbers separated by anything that is not a digit.

@@ -52,10 +52,17 @@ QString ImageFileName(const QString& value) {
   return value.mid(cut + 1);
 }
 
+void ShowSkinRefused() {
+  platform::CurrentDialogs().MessageBox(QGuiApplication::applicationDisplayName(),
+                                        QString::fromLatin1(TSkinReader::kOlderMessage));
+}
+
 void TSkinReader::Clear() {
   names_.clear();
   sizes_.clear();
-  data_.clear();
+  offsets_.clear();
+  archive_.clear();
+  dataAt_ = 0;
   header_.clear();
 }
 
@@ -71,7 +78,7 @@ bool TSkinReader::OpenSkin(const QByteArray& file) {
   const QByteArray archive = TLZH::DecodeBuffer(file, maxArchive_, &tooLarge);
   if (tooLarge) {
     // The length word cannot be a skin's: the file is damaged or no skin at all.
-    platform::CurrentDialogs().MessageBox(QGuiApplication::applicationDisplayName(), QString::fromLatin1(kUnreadableMessage));
+    ShowSkinRefused();
     return false;
   }
   return OpenArchive(archive);
@@ -83,7 +90,7 @@ bool TSkinReader::OpenArchive(const QByteArray& archive) {
   QByteArray header = archive.left(16);
   header.append(QByteArray(16 - header.size(), '\0'));
   if (ReadU32(header, 0) != kVersion) {
-    platform::CurrentDialogs().MessageBox(QGuiApplication::applicationDisplayName(), QString::fromLatin1(kOlderMessage));
+    ShowSkinRefused();
     return false;
   }
   header_ = header;
@@ -95,33 +102,48 @@ bool TSkinReader::OpenArchive(const QByteArray& archive) {
   const std::uint64_t sizesAt = 16 + nameLength;
   // Only the first kMaxEntries names are kept, and only those whose size
   // word lies inside the archive; the rest count as missing.
+  std::uint64_t offset = 0;
   for (std::uint64_t i = 0; i < count && i < static_cast<std::uint64_t>(kMaxEntries); ++i) {
     const std::uint64_t at = sizesAt + 4 * i;
     if (at + 4 > static_cast<std::uint64_t>(archive.size())) break;
     names_.append(lines[static_cast<qsizetype>(i)]);
     sizes_.append(ReadU32(archive, static_cast<qsizetype>(at)));
+    offsets_.append(offset);
+    offset += sizes_.last();
   }
+  // The archive is kept whole (shared, not copied); entries are cut from it.
   const std::uint64_t dataAt = sizesAt + 4 * count;
-  if (dataAt < static_cast<std::uint64_t>(archive.size())) data_ = archive.mid(static_cast<qsizetype>(dataAt));
+  archive_ = archive;
+  dataAt_ = dataAt < static_cast<std::uint64_t>(archive.size()) ? static_cast<qsizetype>(dataAt) : archive.size();
   return true;
 }
 
+QByteArray TSkinReader::EntryBytes(int index) const {
+  if (index < 0 || index >= names_.size()) return {};
+  const std::uint64_t offset = offsets_[index], size = sizes_[index];
+  if (offset + size > static_cast<std::uint64_t>(DataSize())) return {};
+  return QByteArray::fromRawData(archive_.constData() + dataAt_ + static_cast<qsizetype>(offset),
+                                 static_cast<qsizetype>(size));
+}
+
 bool TSkinReader::EntryAt(int index, QByteArray& entry) const {
-  std::uint64_t offset = 0;
-  for (int i = 0; i < index; ++i) offset += sizes_[i];
-  const std::uint64_t size = sizes_[index];
-  if (offset + size > static_cast<std::uint64_t>(data_.size())) return false;
-  entry = data_.mid(static_cast<qsizetype>(offset), static_cast<qsizetype>(size));
+  const std::uint64_t offset = offsets_[index], size = sizes_[index];
+  if (offset + size > static_cast<std::uint64_t>(DataSize())) return false;
+  entry = archive_.mid(dataAt_ + static_cast<qsizetype>(offset), static_cast<qsizetype>(size));
   return true;
+}
+
+int TSkinReader::IndexOf(const QString& name) const {
+  const QByteArray wanted = AsciiLower(GbkName(name));
+  for (int i = 0; i < names_.size(); ++i)
+    if (names_[i] == wanted) return i;
+  return -1;
 }
 
 bool TSkinReader::FindEntry(const QString& name, QByteArray& entry) const {
   entry.clear();
-  const QByteArray wanted = AsciiLower(GbkName(name));
-  for (int i = 0; i < names_.size(); ++i) {
-    if (names_[i] == wanted) return EntryAt(i, entry);
-  }
-  return false;
+  const int i = IndexOf(name);
+  return i >= 0 && EntryAt(i, entry);
 }
 
 bool TSkinReader::FindEntryContaining(const QString& fragment, QByteArray& entry, QString& name) const {
@@ -137,13 +159,16 @@ bool TSkinReader::FindEntryContaining(const QString& fragment, QByteArray& entry
   return false;
 }
 
-QImage TSkinReader::ReadImage(const QString& value) const {
+int TSkinReader::ImageEntryIndex(const QString& value) const {
   const QString file = ImageFileName(value);
   const qsizetype dot = file.lastIndexOf(u'.');
-  if (file.isEmpty() || dot < 0 || file.mid(dot) != QStringLiteral(".bmp")) return {};
-  QByteArray entry;
-  if (!FindEntry(file, entry) || entry.isEmpty()) return {};
-  return LoadBmp(entry);
+  if (file.isEmpty() || dot < 0 || file.mid(dot) != QStringLiteral(".bmp")) return -1;
+  return IndexOf(file);
+}
+
+QImage TSkinReader::ReadImage(const QString& value) const {
+  const QByteArray entry = EntryBytes(ImageEntryIndex(value));
+  return entry.isEmpty() ? QImage() : LoadBmp(entry);
 }
 
 }  // namespace skin

@@ -5,8 +5,6 @@
 #include <QWidget>
 #include <QtEndian>
 
-#include "skin/core/QuickIni.h"
-#include "skin/core/SkinReader.h"
 #include "skin/engine/Skin3rd.h"
 #include "skin/engine/SkinManage.h"
 
@@ -33,26 +31,15 @@ void TSkinData::SetSkinFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return;
   stored_ = file.readAll();
-  LoadSkin();
-  if (skinFormtype_ == sfMainform) RequestReskin();
+  // A refused skin changed nothing: re-skinning would only take the caption
+  // buttons off every frame, so the windows are left as they are.
+  if (LoadSkin() && skinFormtype_ == sfMainform) RequestReskin();
 }
 
 bool TSkinData::LoadSkin() {
-  elements_.NotLoaded = true;
+  // An archive without a description reads as a skin of defaults only.
+  if (!LoadSkinElements(stored_, elements_)) return false;
   ++generation_;
-  TSkinReader reader;
-  if (!reader.OpenSkin(stored_)) return false;
-  QByteArray ini;
-  QString name;
-  if (reader.FindEntryContaining(QStringLiteral(".ini"), ini, name)) {
-    TQuickIni parser;
-    parser.LoadFromStream(ini);
-    ReadSkinElements(parser, reader, elements_);
-  } else {
-    // An archive without a description reads as a skin of defaults only.
-    TQuickIni parser;
-    ReadSkinElements(parser, reader, elements_);
-  }
   return true;
 }
 

@@ -4,8 +4,10 @@
 // it hands to the process-wide skin manager (SkinManage.h).
 //
 // Painters read Elements() whenever they paint, so switching skins only has to
-// invalidate. Generation() changes at every load, so that anything keeping
-// pointers into the elements (caption buttons) can tell they are stale.
+// invalidate. Generation() changes at every load that replaces the elements,
+// so that anything keeping pointers into them (caption buttons) can tell they
+// are stale. A refused load replaces nothing: the windows keep the skin they
+// show, and only windows opened afterwards stay unskinned (NotLoaded).
 #include <QByteArray>
 #include <QImage>
 #include <QObject>
@@ -87,13 +89,19 @@ class TSkinData : public QObject {
   // the hook and requests the first skinning.
   void Loaded();
   // Decodes the stored bytes into the elements; false (and the previous
-  // elements kept, marked not loaded) when the container is refused.
+  // elements kept, marked not loaded) when the skin is refused: its container,
+  // or any bound on what a skin may cost (skin/core/SkinBudget.h).
   bool LoadSkin();
   // Re-skins every window of this component 250 ms later.
   void RequestReskin();
 
-  // True from the start of a load until the elements are read completely.
+  // True from the start of a load until the elements are read completely, and
+  // after a refused load: no new window is skinned then.
   bool NotLoaded() const { return elements_.NotLoaded; }
+  // The elements hold a skin read completely: the last one loaded, also while
+  // a refused or missing file marks the component not loaded. Painters of
+  // windows already skinned go by this, so that they keep their look.
+  bool HasSkin() const { return generation_ > 0; }
   const TSkinElements& Elements() const { return elements_; }
   TSkinElements& Elements() { return elements_; }
   int Generation() const { return generation_; }

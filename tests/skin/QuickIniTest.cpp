@@ -100,6 +100,23 @@ TEST(QuickIni, SectionsInFileOrderTrimmed) {
   EXPECT_TRUE(ini.SectionExists(" Colours "));
 }
 
+// The index answers as the scan it replaces: headers fold letter case beyond
+// ASCII, a later section of the same name under another case is never read,
+// a line without "=" has the empty key, and a key is looked up in its own
+// section only.
+TEST(QuickIni, TheIndexFindsWhatAScanWouldFind) {
+  const QByteArray text = platform::ToGbk(QStringLiteral(
+      "[Ärger]\nk=1\n[ärger]\nk=2\nz=3\n[ΣΊΣΥΦΟΣ]\n  lone line  \n=x\nK = 4\n[last]\nk=5\n"));
+  const TQuickIni ini = Parse(text);
+  EXPECT_EQ(ini.SectionCount(), 4);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("äRGER"), "k", 0), 1);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("ärger"), "z", 0), 0);
+  EXPECT_EQ(ini.ReadString(QStringLiteral("σίσυφος"), "", "d"), QStringLiteral("lone line"));
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("ΣΊΣΥΦΟΣ"), "k", 0), 4);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("Last"), "K", 0), 5);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("last"), "z", -1), -1);
+}
+
 TEST(QuickIni, ValuesAreGbkText) {
   const TQuickIni ini = Parse("[TitlebarSkin]\nSkinName=" + platform::ToGbk(QStringLiteral("古色古香")) + "\n");
   EXPECT_EQ(ini.ReadString("TitlebarSkin", "SkinName", ""), QStringLiteral("古色古香"));

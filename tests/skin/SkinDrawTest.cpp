@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QSet>
+#include <limits>
 
 #include "skin/core/SkinDraw.h"
 #include "tests/skin/SkinTestData.h"
@@ -88,6 +89,37 @@ TEST(SkinDraw, EmptyTargetsDrawNothing) {
   for (int y = 0; y < 10; ++y)
     for (int x = 0; x < 10; ++x) ASSERT_EQ(target.pixel(x, y), kBackground);
   EXPECT_TRUE(ComposeNinePart(QSize(0, 5), cell, {}, false, false, 1, 1).isNull());
+}
+
+// Margins whose sums wrap around in 32 bits are too wide for the target in 64
+// bits: they are dropped, and the cell is stretched whole.
+TEST(SkinDraw, MarginSumsAreTakenIn64Bits) {
+  const QImage cell = Pattern(9, 7, Coord);
+  const QImage plain = ComposeNinePart(QSize(13, 11), cell, {}, false, false, 1, 1);
+  const int kMax = std::numeric_limits<int>::max();
+  for (const TSkinMargins& m : {M(kMax, 0, kMax, 0), M(kMax, 0, 1, 0), M(0, 0x40000000, 0, 0x40000000),
+                                M(0, 3, 0, kMax), M(kMax, kMax, kMax, kMax)}) {
+    const QImage out = ComposeNinePart(QSize(13, 11), cell, m, false, false, 1, 1);
+    EXPECT_EQ(out, plain) << m.Left << " " << m.Top << " " << m.Right << " " << m.Bottom;
+  }
+  // A left cap wider than any target: the cell at natural size, the rest black.
+  QImage bar = Canvas(12, 7);
+  QPainter p(&bar);
+  DrawThreePartBar(p, QRect(0, 0, 12, 7), cell, false, false, 1, 1, M(kMax, 0, 0, 0));
+  p.end();
+  EXPECT_EQ(bar.pixel(8, 6), Coord(8, 6));
+  EXPECT_EQ(bar.pixel(9, 0), 0xFF000000u);
+}
+
+// Tiling a rectangle far larger than the canvas makes only the copies that
+// reach it, aligned to the rectangle's own left edge.
+TEST(SkinDraw, TilingAHugeRectangleCostsOnlyTheCanvas) {
+  QImage canvas = Canvas(8, 3);
+  const QImage tile = Pattern(3, 1, Coord);
+  TileImage(canvas, QRect(-1000000001, -7, 2000000000, 2000000000), tile, tile.rect());
+  // 1000000001 = 3 x 333333333 + 2: canvas column 0 is tile column 2.
+  for (int x = 0; x < 8; ++x)
+    for (int y = 0; y < 3; ++y) EXPECT_EQ(canvas.pixel(x, y), Coord((x + 2) % 3, 0)) << x << " " << y;
 }
 
 TEST(SkinDraw, TiledCentreRepeatsAtNaturalSize) {

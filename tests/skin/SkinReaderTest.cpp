@@ -4,6 +4,7 @@
 
 #include <QRandomGenerator>
 
+#include "skin/core/Lzh.h"
 #include "skin/core/SkinReader.h"
 #include "tests/skin/SkinTestData.h"
 #include "tests/support/TestSupport.h"
@@ -87,35 +88,40 @@ TEST(SkinReader, WrongVersionIsRefusedWithOneMessage) {
   EXPECT_EQ(dialogs->shown.size(), 1);
 }
 
-// A length word no skin can have is refused with its own message, once; a
-// length at the limit is decoded (and then refused for its version).
+// A length word no skin can have is refused, once, with the message every
+// refused skin gets; a length at the limit is decoded (and then refused for
+// its version), one past it is not decoded at all.
 TEST(SkinReader, AnImpossibleDeclaredLengthIsRefusedWithAMessage) {
-  const QString unreadable = QStringLiteral("This Skin File cannot be read\rIt is damaged or not a skin file !");
-  const QString older = QStringLiteral("This is Older Skin File\rPlease update to new version !");
+  const QString refused = QStringLiteral("This is Older Skin File\rPlease update to new version !");
   auto fileDeclaring = [](quint32 length) {
     QByteArray file(4, '\0');
     PutU32(file, 0, length);
     return file + QByteArray("\x12\x34\x56");
   };
+  EXPECT_EQ(TSkinReader::kDefaultMaxArchive, 16 * 1024 * 1024);
   for (const quint32 length : {0xFFFFFFFFu, 0x80000000u, static_cast<quint32>(TSkinReader::kDefaultMaxArchive) + 1}) {
     testing_support::DialogScript dialogs;
     TSkinReader reader;
     EXPECT_FALSE(reader.OpenSkin(fileDeclaring(length)));
     ASSERT_EQ(dialogs->shown.size(), 1) << length;
-    EXPECT_EQ(dialogs->shown[0].text, unreadable);
+    EXPECT_EQ(dialogs->shown[0].text, refused);
     EXPECT_EQ(reader.Count(), 0);
   }
   struct Case {
     quint32 length;
-    QString message;
+    bool decoded;
   };
-  for (const Case& c : {Case{1000, older}, Case{1001, unreadable}}) {
+  for (const Case& c : {Case{1000, true}, Case{1001, false}}) {
     testing_support::DialogScript dialogs;
     TSkinReader reader;
     reader.SetMaxArchive(1000);
     EXPECT_FALSE(reader.OpenSkin(fileDeclaring(c.length)));
     ASSERT_EQ(dialogs->shown.size(), 1) << c.length;
-    EXPECT_EQ(dialogs->shown[0].text, c.message) << c.length;
+    EXPECT_EQ(dialogs->shown[0].text, refused) << c.length;
+    bool tooLarge = true;
+    const QByteArray decoded = skin::TLZH::DecodeBuffer(fileDeclaring(c.length), 1000, &tooLarge);
+    EXPECT_EQ(tooLarge, !c.decoded) << c.length;
+    EXPECT_EQ(decoded.size() >= 1000, c.decoded) << c.length;
   }
 }
 

@@ -4,10 +4,13 @@
 // control its own colour and look back exactly.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include "skin/controls/SkinControl.h"
 #include "skin/engine/SkinData.h"
@@ -20,6 +23,9 @@
 #include "toolkit/Panel.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/StdCtrls.h"
+#include "tools/skinpack/BlankBitmap.h"
+#include "tools/skinpack/LzhEncoder.h"
+#include "tools/skinpack/SkinArchive.h"
 
 namespace {
 
@@ -154,6 +160,59 @@ TEST_F(SkinnedForm, ASkinSwitchRepaintsTheControlsFromTheNewSkin) {
   QScrollBar* bar = memo->verticalScrollBar();
   EXPECT_TRUE(PixelIs(bar->grab().toImage(), 8, 5, Shifted(FrameColour(eArrows, 9), 40)));
   EXPECT_TRUE(PixelIs(status->grab().toImage(), 0, 2, Shifted(FrameColour(eStatus, 1), 40)));
+}
+
+// A skin over a bound of what a skin may cost, given as a file or as the
+// stored stream, is refused once with the refusal message: the frame, its
+// caption buttons and every control look exactly as before (the scroll bars
+// and the combo box, which paint from the elements, included), and the next
+// good skin switches as usual.
+TEST_F(SkinnedForm, ASkinOverABoundIsRefusedAndNothingOnScreenChanges) {
+  // The combo box's caret would blink between the grabs.
+  const int flash = QApplication::cursorFlashTime();
+  QApplication::setCursorFlashTime(0);
+  const auto restoreFlash = qScopeGuard([flash] { QApplication::setCursorFlashTime(flash); });
+  data->SetActive(true);
+  Settle(600);
+  ASSERT_NE(Frame(), nullptr);
+  const QImage window = form->grab().toImage();
+  const auto controls = Grabs();
+  const int generation = data->Generation();
+  QByteArray buttons = "[TitlebarSkin]\r\nSkinName=buttons\r\n";
+  for (int i = 0; i <= 64; ++i) buttons += "[Button" + QByteArray::number(i) + "]\r\nAction=0\r\n";
+  const QByteArray tooManyButtons = skinpack::LzhEncodeFile(skinpack::BuildArchive({{"skin.ini", buttons}}));
+  const QByteArray tooLargeImage = skinpack::LzhEncodeFile(skinpack::BuildArchive(
+      {{"skin.ini", "[Personality]\r\nLeft=big.bmp\r\n"}, {"big.bmp", skinpack::BlankBitmap(4097, 4096)}}));
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("9.skn"));
+  testing_support::WriteFile(file, tooManyButtons);
+  for (const bool asFile : {true, false}) {
+    SCOPED_TRACE(asFile ? "65 caption buttons in a file" : "a 4097 x 4096 image in the stored stream");
+    testing_support::DialogScript dialogs;
+    if (asFile) {
+      data->SetSkinFile(file);
+    } else {
+      QByteArray stream(4, '\0');
+      qToLittleEndian<qint32>(static_cast<qint32>(tooLargeImage.size()), stream.data());
+      data->ReadSkinStream(stream + tooLargeImage);
+    }
+    Settle(600);
+    ASSERT_EQ(dialogs->shown.size(), 1);
+    EXPECT_EQ(dialogs->shown[0].text, QStringLiteral("This is Older Skin File\rPlease update to new version !"));
+    EXPECT_TRUE(data->NotLoaded());
+    EXPECT_EQ(data->Generation(), generation);
+    ASSERT_NE(Frame(), nullptr);
+    EXPECT_EQ(Frame()->CaptionButtons().size(), data->Elements().SysButtons.size());
+    EXPECT_EQ(form->grab().toImage(), window);
+    const auto now = Grabs();
+    for (QWidget* w : Controls()) EXPECT_EQ(now.at(w), controls.at(w)) << w->metaObject()->className();
+  }
+  const QString good = dir.filePath(QStringLiteral("2.skn"));
+  testing_support::WriteFile(good, ControlSkinFile({.shift = 40}));
+  data->SetSkinFile(good);
+  Settle(600);
+  EXPECT_FALSE(data->NotLoaded());
+  EXPECT_EQ(panel->Color(), platform::RGB(252, 200, 220));
 }
 
 }  // namespace
