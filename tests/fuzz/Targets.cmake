@@ -7,6 +7,9 @@
 #    instrumentation. The target also links the parser's library for its
 #    include paths and dependencies; none of the library's objects is pulled
 #    in, as the instrumented copies already define what the entry point uses.
+#    Beside it, cq-fuzz-cov-<name> (built only when asked for) runs files
+#    through the same entry point with source-based coverage of the parser's
+#    sources (make fuzz-coverage).
 
 set(CQ_FUZZ_ENTRIES)
 
@@ -18,14 +21,22 @@ function(cq_fuzz_target name)
     return()
   endif()
   list(TRANSFORM ARG_SOURCES PREPEND ${PROJECT_SOURCE_DIR}/)
-  add_executable(cq-fuzz-${name} ${ARG_ENTRY} FuzzTarget.cpp ${ARG_SOURCES})
-  target_include_directories(cq-fuzz-${name} PRIVATE ${PROJECT_SOURCE_DIR})
-  target_compile_definitions(cq-fuzz-${name} PRIVATE CQ_LIBFUZZER CQ_SOURCE_DIR="${PROJECT_SOURCE_DIR}" ${ARG_DEFINES})
-  target_compile_options(cq-fuzz-${name} PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-                                                 -fno-omit-frame-pointer)
-  target_link_options(cq-fuzz-${name} PRIVATE -fsanitize=fuzzer,address,undefined)
-  target_link_libraries(cq-fuzz-${name} PRIVATE ${ARG_DEPS})
-  set_target_properties(cq-fuzz-${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  set(fuzzer cq-fuzz-${name})
+  set(coverage cq-fuzz-cov-${name})
+  add_executable(${fuzzer} ${ARG_ENTRY} FuzzTarget.cpp ${ARG_SOURCES})
+  add_executable(${coverage} EXCLUDE_FROM_ALL ${ARG_ENTRY} FuzzTarget.cpp ReplayMain.cpp ${ARG_SOURCES})
+  foreach(t ${fuzzer} ${coverage})
+    target_include_directories(${t} PRIVATE ${PROJECT_SOURCE_DIR})
+    target_compile_definitions(${t} PRIVATE CQ_LIBFUZZER CQ_SOURCE_DIR="${PROJECT_SOURCE_DIR}" ${ARG_DEFINES})
+    target_link_libraries(${t} PRIVATE ${ARG_DEPS} Qt6::Core)
+  endforeach()
+  target_compile_options(${fuzzer} PRIVATE -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
+                                           -fno-omit-frame-pointer)
+  target_link_options(${fuzzer} PRIVATE -fsanitize=fuzzer,address,undefined)
+  set_target_properties(${fuzzer} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  target_compile_options(${coverage} PRIVATE -fprofile-instr-generate -fcoverage-mapping)
+  target_link_options(${coverage} PRIVATE -fprofile-instr-generate)
+  set_target_properties(${coverage} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz-cov)
 endfunction()
 
 cq_fuzz_target(int-text ENTRY IntTextFuzz.cpp SOURCES platform/IntText.cpp DEPS cq_platform)
