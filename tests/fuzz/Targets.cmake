@@ -44,7 +44,7 @@ cq_fuzz_target(gbk ENTRY GbkFuzz.cpp SOURCES platform/Gbk.cpp DEPS cq_platform)
 cq_fuzz_target(profile ENTRY ProfileFuzz.cpp
   SOURCES platform/Profile.cpp platform/FileReplace.cpp platform/Gbk.cpp DEPS cq_platform)
 cq_fuzz_target(search ENTRY SearchFuzz.cpp
-  SOURCES data/SearchWords.cpp data/ResultSet.cpp app/Queries.cpp DEPS cq_data)
+  SOURCES data/SearchWords.cpp app/Queries.cpp DEPS cq_data)
 cq_fuzz_target(connection ENTRY ConnectionFuzz.cpp
   SOURCES data/Connection.cpp DEPS cq_data DEFINES SQLITE_HAS_CODEC)
 set(corpus_sources Utf8.cpp TextRules.cpp Forms.cpp CharacterRule.cpp Eras.cpp Tsv.cpp Anthology.cpp Sources.cpp
