@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "platform/Gbk.h"
 #include "tests/fuzz/FuzzTarget.h"
@@ -21,17 +22,33 @@ int Sign(int v) { return (v > 0) - (v < 0); }
 
 // The text's characters as the converter takes them: a surrogate pair is one
 // character, a lone surrogate and U+FFFD are written as '?'.
-QStringList Characters(const QString& text) {
-  QStringList out;
+std::vector<char32_t> Characters(const QString& text) {
+  std::vector<char32_t> out;
+  out.reserve(static_cast<size_t>(text.size()));
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
     if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-      out << text.mid(i, 2);
+      out.push_back(QChar::surrogateToUcs4(c, text[i + 1]));
       ++i;
-    } else if (c.isSurrogate() || c == QChar(0xFFFD)) {
-      out << QStringLiteral("?");
     } else {
-      out << QString(c);
+      out.push_back(c.isSurrogate() || c == QChar(0xFFFD) ? U'?' : c.unicode());
+    }
+  }
+  return out;
+}
+
+// The characters [from, to) as text (not through a UTF-32 decoder, which
+// would take a leading U+FEFF for a byte order mark).
+QString Text(const std::vector<char32_t>& chars, size_t from, size_t to) {
+  QString out;
+  out.reserve(static_cast<qsizetype>(to - from) * 2);
+  for (size_t i = from; i < to; ++i) {
+    const char32_t c = chars[i];
+    if (QChar::requiresSurrogates(c)) {
+      out.append(QChar(QChar::highSurrogate(c)));
+      out.append(QChar(QChar::lowSurrogate(c)));
+    } else {
+      out.append(QChar(static_cast<char16_t>(c)));
     }
   }
   return out;
@@ -71,32 +88,34 @@ void CheckLeft(const QByteArray& bytes, int max) {
 // The text converts, and converts back to itself (lone surrogates and U+FFFD
 // as '?'), one character per width the lead bytes give.
 void CheckText(const QString& text, int max, int start, int count) {
-  const QStringList chars = Characters(text);
+  const std::vector<char32_t> chars = Characters(text);
+  const qsizetype n = static_cast<qsizetype>(chars.size());
   const QByteArray bytes = platform::ToGbk(text);
-  CQ_FUZZ_CHECK_SAYING(platform::FromGbk(bytes) == chars.join(QString()), Show(text) << " -> " << Show(bytes));
+  CQ_FUZZ_CHECK_SAYING(platform::FromGbk(bytes) == Text(chars, 0, chars.size()), Show(text) << " -> " << Show(bytes));
   const QList<qsizetype> at = Boundaries(bytes);
-  CQ_FUZZ_CHECK_SAYING(at.size() == chars.size() + 1 && at.last() == bytes.size(), Show(text) << " -> " << Show(bytes));
-  for (qsizetype i = 0; i < chars.size(); ++i) {
+  CQ_FUZZ_CHECK_SAYING(at.size() == n + 1 && at.last() == bytes.size(), Show(text) << " -> " << Show(bytes));
+  for (qsizetype i = 0; i < n; ++i) {
     const qsizetype width = at[i + 1] - at[i];
-    const char16_t first = chars[i][0].unicode();
-    CQ_FUZZ_CHECK_SAYING(first < 0x80 ? width == 1 : (width == 2 || width == 4) && (chars[i].size() == 1 || width == 4),
-                         Show(chars[i]) << " takes " << width << " bytes");
+    const char32_t c = chars[static_cast<size_t>(i)];
+    CQ_FUZZ_CHECK_SAYING(c < 0x80 ? width == 1 : (width == 2 || width == 4) && (c < 0x10000 || width == 4),
+                         Show(Text(chars, i, i + 1)) << " takes " << width << " bytes");
   }
   CheckLeft(bytes, max);
 
   // The copy holds exactly the characters whose bytes lie wholly in the window.
   const qsizetype from = std::max(start, 1) - 1;
   const qsizetype to = from + count;
-  QString expected;
-  for (qsizetype i = 0; i < chars.size() && count > 0; ++i)
-    if (at[i] >= from && at[i + 1] <= to) expected += chars[i];
+  std::vector<char32_t> inside;
+  for (qsizetype i = 0; i < n && count > 0; ++i)
+    if (at[i] >= from && at[i + 1] <= to) inside.push_back(chars[static_cast<size_t>(i)]);
+  const QString expected = Text(inside, 0, inside.size());
   const QString copy = platform::GbkCopy(text, start, count);
   CQ_FUZZ_CHECK_SAYING(copy == expected, Show(text) << " from " << start << " count " << count << " gave " << Show(copy)
                                                     << " expected " << Show(expected));
 
   // Comparison: the order of the bytes, antisymmetric, and a prefix comes first.
   qsizetype half = 0;
-  for (qsizetype i = 0; i < chars.size() / 2; ++i) half += chars[i].size() == 2 ? 2 : 1;
+  for (qsizetype i = 0; i < n / 2; ++i) half += chars[static_cast<size_t>(i)] >= 0x10000 ? 2 : 1;
   const QString a = text.left(half), b = text.mid(half);
   const int ab = platform::GbkCompare(a, b);
   CQ_FUZZ_CHECK_SAYING(Sign(ab) == -Sign(platform::GbkCompare(b, a)), Show(a) << " " << Show(b));
