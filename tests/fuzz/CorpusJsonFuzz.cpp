@@ -5,11 +5,11 @@
 // the real package, after our own sources, through OpenCC, the text rules and
 // the anthology.
 //
-// A file that is no JSON is reported as such; otherwise every record is
-// accounted for, every poem taken has a title and a text of readable
-// characters without placeholders, every author of a poem has one row with
-// the poems counted and life dates that read, and the tables come back
-// unchanged through their TSV files.
+// A file that is no JSON (or holds a number too large to read) is reported
+// as such; otherwise every record is accounted for, every poem taken has a
+// title and a text of readable characters without placeholders, every author
+// of a poem has one row with the poems counted and life dates that read, and
+// the tables come back unchanged through their TSV files.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -139,6 +139,8 @@ int Run(const std::uint8_t* data, std::size_t size) {
     CheckTables(package, r);
   } catch (const nlohmann::json::parse_error&) {
     // No JSON: the converter stops with the parser's message.
+  } catch (const nlohmann::json::out_of_range&) {
+    // A number too large to read: the converter stops with the parser's message.
   } catch (const std::exception& e) {
     CQ_FUZZ_CHECK_SAYING(false, "the converter failed: " << e.what());
   }

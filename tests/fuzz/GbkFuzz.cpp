@@ -5,6 +5,8 @@
 // units and more, the length from which the conversion goes through its table.
 #include <QStringView>
 
+#include <iconv.h>
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -20,19 +22,37 @@ constexpr qsizetype kTableLength = 4096;
 
 int Sign(int v) { return (v > 0) - (v < 0); }
 
+// Whether the C library's code page has bytes for the character, asked of it
+// one character at a time. It has for all but 24 private-use characters
+// (U+E78D..., whose codes of old now stand for standard characters).
+bool Mapped(char32_t c) {
+  static std::vector<signed char> known(0x110000, -1);
+  if (c < 0x80) return true;
+  signed char& k = known[c];
+  if (k < 0) {
+    static const iconv_t cd = iconv_open("GB18030", "UTF-32LE");
+    char out[8];
+    char* in = reinterpret_cast<char*>(&c);
+    char* o = out;
+    size_t inLeft = sizeof c, outLeft = sizeof out;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    k = iconv(cd, &in, &inLeft, &o, &outLeft) != static_cast<size_t>(-1);
+  }
+  return k;
+}
+
 // The text's characters as the converter takes them: a surrogate pair is one
-// character, a lone surrogate and U+FFFD are written as '?'.
+// character; a lone surrogate, U+FFFD and a character without bytes in the
+// code page are written as '?'.
 std::vector<char32_t> Characters(const QString& text) {
   std::vector<char32_t> out;
   out.reserve(static_cast<size_t>(text.size()));
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
-    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-      out.push_back(QChar::surrogateToUcs4(c, text[i + 1]));
-      ++i;
-    } else {
-      out.push_back(c.isSurrogate() || c == QChar(0xFFFD) ? U'?' : c.unicode());
-    }
+    char32_t u = c.unicode();
+    if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) u = QChar::surrogateToUcs4(c, text[++i]);
+    else if (c.isSurrogate()) u = U'?';
+    out.push_back(u == 0xFFFD || !Mapped(u) ? U'?' : u);
   }
   return out;
 }
