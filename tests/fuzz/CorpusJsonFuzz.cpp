@@ -45,9 +45,7 @@ const char* const kBiographies[] = {"songci/author.song.json", "wudaishici/nanta
 
 class Package {
  public:
-  Package()
-      : dir_(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/cq-fuzz-package-XXXXXX")
-                                                      : QDir::tempPath() + QStringLiteral("/cq-fuzz-package-XXXXXX")) {
+  Package() : dir_(fuzz::ScratchDir() + QStringLiteral("/package")) {
     for (const char* f : kCollections) Put(f, "[]");
     for (const char* f : kBiographies) Put(f, "[]");
   }
@@ -61,7 +59,7 @@ class Package {
   }
 
  private:
-  QTemporaryDir dir_;
+  QDir dir_;
 };
 
 // Our own sources, read once: every run starts from a copy, as the converter

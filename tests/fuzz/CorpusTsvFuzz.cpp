@@ -2,9 +2,6 @@
 // written and read again. Every row read has the header's number of fields,
 // the rows and the header survive a write and a read unchanged, and every
 // field escapes and unescapes back to itself.
-#include <QDir>
-#include <QTemporaryDir>
-
 #include <algorithm>
 #include <fstream>
 #include <stdexcept>
@@ -17,9 +14,7 @@ namespace {
 using fuzz::Show;
 
 const std::string& ScratchFile() {
-  static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/cq-fuzz-tsv-XXXXXX")
-                                                                      : QDir::tempPath() + QStringLiteral("/cq-fuzz-tsv-XXXXXX"));
-  static const std::string file = dir.filePath(QStringLiteral("table.tsv")).toStdString();
+  static const std::string file = (fuzz::ScratchDir() + QStringLiteral("/table.tsv")).toStdString();
   return file;
 }
 

@@ -1,5 +1,8 @@
 #include "tests/fuzz/FuzzTarget.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -53,6 +56,13 @@ QList<QByteArray> Split(const std::uint8_t* data, std::size_t size, char separat
   }
   parts.append(all.mid(from));
   return parts;
+}
+
+QString ScratchDir() {
+  static const QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                     ? QStringLiteral("/dev/shm/cq-fuzz-XXXXXX")
+                                     : QDir::tempPath() + QStringLiteral("/cq-fuzz-XXXXXX"));
+  return dir.path();
 }
 
 std::string Show(const QString& s) {

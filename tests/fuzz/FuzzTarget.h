@@ -44,6 +44,11 @@ struct Finding {
 // parts (the last one keeps any further separators).
 QList<QByteArray> Split(const std::uint8_t* data, std::size_t size, char separator, int count);
 
+// A folder of the process's own for the files a target writes at every
+// input: in memory (/dev/shm) where there is one, so that nothing is synced
+// to disk.
+QString ScratchDir();
+
 // Values as a finding shows them: printable ASCII as it is, every other
 // character or byte as an escape.
 std::string Show(const QString& s);

@@ -4,9 +4,7 @@
 // case and blanks and keep values within their byte cut; a write must read
 // back as written (trimmed and cut), leave every other key as it was, and
 // change nothing when it is repeated.
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <utility>
 #include <vector>
@@ -25,9 +23,7 @@ struct Name {
 
 // The file lives in memory: a write replaces the file and syncs it to disk.
 const QString& ScratchFile() {
-  static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/cq-fuzz-profile-XXXXXX")
-                                                                      : QDir::tempPath() + QStringLiteral("/cq-fuzz-profile-XXXXXX"));
-  static const QString file = dir.filePath(QStringLiteral("setup.ini"));
+  static const QString file = fuzz::ScratchDir() + QStringLiteral("/setup.ini");
   return file;
 }
 
