@@ -3,13 +3,16 @@
 # make sanitize-test - the whole suite again in a separate AddressSanitizer/UBSan build, leaks included
 # make package - the Debian package build/cinnabarquillpad_VERSION_ARCH.deb (CPack)
 # make library - the full library (every poem, ci and qu of the poetry package) as build/bin/dat/db3.dat
+# make fuzz    - the libFuzzer targets (clang, build-fuzz), each run for FUZZ_SECONDS (default 60)
+# make fuzz-merge    - minimise tests/fuzz/corpus with what the runs found
+# make fuzz-coverage - line coverage the kept corpora reach
 
 BUILD      ?= build
 SAN_BUILD  ?= build-san
 JOBS       ?= $(shell nproc)
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test sanitize-test package package-test library clean
+.PHONY: all deps configure build run test sanitize-test package package-test library fuzz fuzz-merge fuzz-coverage clean
 
 all: build
 
@@ -49,5 +52,18 @@ package-test: package
 library: build
 	@scripts/build-library.sh $(BUILD)
 
+# One target after another, each in one process: FUZZ_SECONDS=600 make fuzz for a longer run,
+# FUZZ_TARGETS="gbk profile" for some of them.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
+fuzz: deps
+	FUZZ_SECONDS=$(FUZZ_SECONDS) JOBS=$(JOBS) scripts/fuzz.sh run $(FUZZ_TARGETS)
+
+fuzz-merge: deps
+	JOBS=$(JOBS) scripts/fuzz.sh merge $(FUZZ_TARGETS)
+
+fuzz-coverage: deps
+	JOBS=$(JOBS) scripts/fuzz.sh coverage $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) build-fuzz

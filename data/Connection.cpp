@@ -14,22 +14,73 @@
 
 namespace data {
 
+namespace {
+
+// A value as a connection text holds it. One that holds a ';', that starts
+// with a quote or that has blanks at either end (which reading trims) is
+// written in double quotes, a quote inside it doubled; any other as it is.
+QString Quoted(const QString& value) {
+  if (!value.contains(u';') && !value.startsWith(u'"') && !value.startsWith(u'\'') && value == value.trimmed())
+    return value;
+  return u'"' + QString(value).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+// Reads the value that starts at `at` up to the ';' that ends its part, or
+// the end of the text; returns where the next part starts. A value whose
+// first character after blanks is a quote runs to the closing quote, a
+// doubled quote standing for one; anything after it up to the ';' is ignored.
+qsizetype ReadValue(const QString& text, qsizetype at, QString* value, bool* quoted) {
+  qsizetype i = at;
+  while (i < text.size() && text[i].isSpace()) ++i;
+  *quoted = i < text.size() && (text[i] == u'"' || text[i] == u'\'');
+  if (!*quoted) {
+    const qsizetype semi = text.indexOf(u';', at);
+    const qsizetype end = semi < 0 ? text.size() : semi;
+    *value = text.mid(at, end - at);
+    return end + 1;
+  }
+  const QChar quote = text[i++];
+  value->clear();
+  for (; i < text.size(); ++i) {
+    if (text[i] != quote) {
+      value->append(text[i]);
+    } else if (i + 1 < text.size() && text[i + 1] == quote) {
+      value->append(quote);
+      ++i;
+    } else {
+      break;
+    }
+  }
+  const qsizetype semi = text.indexOf(u';', i);
+  return semi < 0 ? text.size() : semi + 1;
+}
+
+}  // namespace
+
 QString MakeConnectionString(const QString& file, const QString& password) {
-  return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file +
+  return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + Quoted(file) +
          QStringLiteral(";Mode=Share Deny Read|Share Deny Write;Persist Security Info=False;"
                         "Jet OLEDB:Database Password=") +
-         password;
+         Quoted(password);
 }
 
 ConnectionInfo ParseConnectionString(const QString& text) {
   ConnectionInfo info;
-  for (const QString& part : text.split(u';')) {
-    const qsizetype eq = part.indexOf(u'=');
-    if (eq < 0) continue;
-    const QString name = part.left(eq).trimmed();
-    const QString value = part.mid(eq + 1);
+  qsizetype at = 0;
+  while (at < text.size()) {
+    const qsizetype eq = text.indexOf(u'=', at);
+    const qsizetype semi = text.indexOf(u';', at);
+    if (eq < 0) break;
+    if (semi >= 0 && semi < eq) {  // a part without '='
+      at = semi + 1;
+      continue;
+    }
+    const QString name = text.mid(at, eq - at).trimmed();
+    QString value;
+    bool quoted = false;
+    at = ReadValue(text, eq + 1, &value, &quoted);
     if (name.compare(QStringLiteral("Data Source"), Qt::CaseInsensitive) == 0)
-      info.file = QString(value.trimmed()).replace(u'\\', u'/');
+      info.file = (quoted ? value : value.trimmed()).replace(u'\\', u'/');
     else if (name.compare(QStringLiteral("Jet OLEDB:Database Password"), Qt::CaseInsensitive) == 0)
       info.password = value;
   }

@@ -14,10 +14,13 @@ struct ConnectionInfo {
   QString password;
 };
 
-// The connection text for a file and password.
+// The connection text for a file and password. A value that holds a ";" or a
+// quote, or blanks at an end, is written in double quotes.
 QString MakeConnectionString(const QString& file, const QString& password);
 // Reads "Data Source" and "Jet OLEDB:Database Password" (names without regard to
-// case) from a connection text of "name=value" parts separated by ";".
+// case) from a connection text of "name=value" parts separated by ";"; a value
+// may be quoted ("a;b" or 'a;b', a doubled quote standing for one). An
+// unquoted file name is trimmed.
 ConnectionInfo ParseConnectionString(const QString& text);
 
 // The 256-bit key a password stands for, as 64 hex digits: PBKDF2-HMAC-SHA512

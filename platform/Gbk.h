@@ -9,7 +9,8 @@
 
 namespace platform {
 
-// Converts to GB18030 bytes. Every character converts; a lone surrogate becomes '?'.
+// Converts to GB18030 bytes. A lone surrogate becomes '?', and so do the 24
+// private-use characters (U+E78D...) the C library's table gives no bytes.
 QByteArray ToGbk(const QString& text);
 // Converts GB18030 bytes to text. An incomplete character at the end (a cut in
 // its middle) is dropped; a byte that starts no character becomes U+FFFD.

@@ -22,6 +22,16 @@ QList<QByteArray> ReadLines(const QString& file, bool* exists) {
   return lines;
 }
 
+// Where a header line's closing bracket is: the first ']' that is a character
+// of its own and not the second byte of a double-byte character (GBK's
+// second bytes include ']'), or -1.
+qsizetype ClosingBracket(QByteArrayView line) {
+  const QByteArray bytes = QByteArray::fromRawData(line.data(), line.size());
+  for (qsizetype i = 1; i < bytes.size(); i += GbkCharWidth(bytes, i))
+    if (bytes[i] == ']') return i;
+  return -1;
+}
+
 bool SameName(const QByteArray& gbkName, const QString& name) {
   return FromGbk(gbkName.trimmed()).compare(name.trimmed(), Qt::CaseInsensitive) == 0;
 }
@@ -30,7 +40,7 @@ bool SameName(const QByteArray& gbkName, const QString& name) {
 QByteArray SectionOf(const QByteArray& line) {
   const QByteArray t = line.trimmed();
   if (!t.startsWith('[')) return {};
-  const int close = static_cast<int>(t.indexOf(']'));
+  const qsizetype close = ClosingBracket(t);
   if (close < 0) return {};
   QByteArray name = t.mid(1, close - 1);
   if (name.isNull()) name = QByteArray("");
@@ -86,7 +96,7 @@ void ForEachLine(const QByteArray& bytes, qsizetype from, qsizetype to, F&& line
 std::optional<QByteArrayView> HeaderName(QByteArrayView line) {
   const QByteArrayView t = line.trimmed();
   if (!t.startsWith('[')) return std::nullopt;
-  const qsizetype close = t.indexOf(']');
+  const qsizetype close = ClosingBracket(t);
   if (close < 0) return std::nullopt;
   return t.sliced(1, close - 1);
 }

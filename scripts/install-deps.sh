@@ -16,7 +16,7 @@ PACKAGES=(
   nlohmann-json3-dev libopencc-dev opencc
   fonts-noto-cjk fonts-arphic-ukai fonts-hanazono
   xvfb xauth xdotool imagemagick x11-utils sox
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev llvm
   openbox qt6-translations-l10n libxcb1-dev
   desktop-file-utils appstream poppler-utils
   # The screen readers' view of the program

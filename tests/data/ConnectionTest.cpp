@@ -22,6 +22,34 @@ TEST(ConnectionString, ParsesFileAndPasswordWhateverTheCase) {
   EXPECT_EQ(other.password, QStringLiteral("pw"));
 }
 
+// Whatever a file name or password holds, the text written for them reads
+// back as them: separators, quotes and blanks are quoted, and quoted values
+// are read as written, quotes from either kind.
+TEST(ConnectionString, QuotedValuesKeepSeparatorsQuotesAndBlanks) {
+  struct Case {
+    QString file, password;
+  } cases[] = {
+      {QStringLiteral("/home/a;b/dat/db3.dat"), QStringLiteral("pw")},
+      {QStringLiteral("dat/db3.dat"), QStringLiteral("a;Data Source=other.dat")},
+      {QStringLiteral("\"quoted\".dat"), QStringLiteral("'pw'")},
+      {QStringLiteral("  padded.dat "), QStringLiteral(" pw")},
+      {QStringLiteral("mid\"quote.dat"), QString()},
+  };
+  for (const Case& c : cases) {
+    const data::ConnectionInfo info = data::ParseConnectionString(data::MakeConnectionString(c.file, c.password));
+    EXPECT_EQ(info.file, c.file) << c.file.toStdString();
+    EXPECT_EQ(info.password, c.password) << c.password.toStdString();
+  }
+  // Values without a separator, quote or end blank are written as they are.
+  EXPECT_TRUE(data::MakeConnectionString(QStringLiteral("a b.dat"), QStringLiteral("p\"w"))
+                  .endsWith(QStringLiteral("Data Source=a b.dat;Mode=Share Deny Read|Share Deny Write;"
+                                           "Persist Security Info=False;Jet OLEDB:Database Password=p\"w")));
+  const auto quoted = data::ParseConnectionString(
+      QStringLiteral("Data Source = 'c:\\x;y.dat' rest;Jet OLEDB:Database Password=\"a\"\"b\";Mode=Read"));
+  EXPECT_EQ(quoted.file, QStringLiteral("c:/x;y.dat"));
+  EXPECT_EQ(quoted.password, QStringLiteral("a\"b"));
+}
+
 class ConnectionTest : public ::testing::Test {
  protected:
   DataFixture fixture;

@@ -54,6 +54,20 @@ TEST_F(ProfileTest, WriteUpdatesInPlaceAndKeepsEverythingElse) {
   EXPECT_EQ(ReadFile(file), QByteArray("; comment\r\n[TIP]\r\nTIP=1\r\nCOUNT=4\r\nnew=x\r\n[item]\r\nchina=2\r\n"));
 }
 
+// The second byte of 廬 (B1 5D) and of 郵 (E0 5D) is the byte of ']': a
+// header's name runs to the bracket that is a character of its own.
+TEST_F(ProfileTest, SectionNamesWhoseCharactersEndInABracketByte) {
+  Write(QStringLiteral("[廬山]\r\nk=1\r\n[郵] note\r\nk=2\r\n"));
+  EXPECT_EQ(ReadProfileString(file, QStringLiteral("廬山"), QStringLiteral("k")), QStringLiteral("1"));
+  EXPECT_EQ(ReadProfileString(file, QStringLiteral("郵"), QStringLiteral("k")), QStringLiteral("2"));
+  ASSERT_TRUE(WriteProfileString(file, QStringLiteral("郵"), QStringLiteral("k"), QStringLiteral("3")));
+  ASSERT_TRUE(WriteProfileString(file, QStringLiteral("廬山"), QStringLiteral("j"), QStringLiteral("4")));
+  EXPECT_EQ(ReadFile(file), ToGbk(QStringLiteral("[廬山]\r\nk=1\r\nj=4\r\n[郵] note\r\nk=3\r\n")));
+  // A lead byte right before the bracket makes one character of the two: no header.
+  WriteFile(file, QByteArray("[\xB1]\r\nk=5\r\n"));
+  EXPECT_EQ(ReadProfileString(file, QString(), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("d"));
+}
+
 TEST_F(ProfileTest, WriteIntoAMissingFolderFails) {
   EXPECT_FALSE(WriteProfileString(dir.filePath(QStringLiteral("no/such/setup.ini")), QStringLiteral("tip"),
                                   QStringLiteral("tip"), QStringLiteral("1")));

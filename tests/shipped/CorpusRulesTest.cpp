@@ -69,6 +69,12 @@ TEST(CorpusText, LifeDatesFromTheBiographysOpening) {
   EXPECT_EQ(LifeDates("(1090-05)某人"), "1090-1105");
   EXPECT_EQ(LifeDates("(1090-95)某人"), "1090-1095");
   EXPECT_EQ(LifeDates("(约1099-约1)某人"), "");  // one digit is no year
+  // A death before the birth is no life; a death in the birth year is one.
+  EXPECT_EQ(LifeDates("（约 895－796）"), "");
+  EXPECT_EQ(LifeDates("(1101-1037)"), "");
+  EXPECT_EQ(LifeDates("(1037-1037)"), "1037-1037");
+  EXPECT_EQ(LifeDates("(9999-05)"), "");  // the century step would give five digits
+  EXPECT_EQ(LifeDates("(9899-05)"), "9899-9905");
   // The long dash written twice is one dash; a doubled tilde marks a lost digit.
   EXPECT_EQ(LifeDates("元好问:（1190――1257）字欲之"), "1190-1257");
   EXPECT_EQ(LifeDates("（1190——1257）"), "1190-1257");

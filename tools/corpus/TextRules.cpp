@@ -266,6 +266,10 @@ std::string LifeDates(const std::string& bio) {
       }
       years[1] = full;
     }
+    // Dates that read as no life (the death before the birth, or a death
+    // year of five digits after the century step) are no dates: the author
+    // table says "unknown" rather than holding dates its checks refuse.
+    if (years[1].size() > 4 || std::stoi(Encode(years[1])) < std::stoi(Encode(years[0]))) return "";
     std::u32string out;
     if (about[0]) out += U"约";
     out += years[0];

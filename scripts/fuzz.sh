@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The libFuzzer targets: built with clang in their own build folder, run one
+# after another in one process each (the machine's cores are shared).
+#
+#   scripts/fuzz.sh run [TARGET...]       each target for FUZZ_SECONDS (default 60)
+#   scripts/fuzz.sh merge [TARGET...]     minimise the kept corpora with what the runs found
+#   scripts/fuzz.sh coverage [TARGET...]  line coverage the kept corpora reach
+#
+# TARGET is a corpus name (gbk, profile, ...; skin for the skin target); no
+# TARGET means all of them (the skin target is only run: it keeps no corpus). A run starts from tests/fuzz/corpus/TARGET and
+# keeps what it finds in FUZZ_BUILD/corpus/TARGET; an input that breaks a
+# check lands in FUZZ_BUILD/findings/TARGET. Inputs kept as "finding-*" (the
+# inputs of mended findings) stay in the corpus through every merge.
+set -euo pipefail
+
+src=$(cd "$(dirname "$0")/.." && pwd)
+build=${FUZZ_BUILD:-$src/build-fuzz}
+seconds=${FUZZ_SECONDS:-60}
+jobs=${JOBS:-2}
+mode=${1:-run}
+shift || true
+
+configure() {
+  command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing (apt-get install clang llvm libclang-rt-14-dev)" >&2; exit 2; }
+  cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DCQ_FUZZ=ON >/dev/null
+}
+
+all_targets() {
+  ninja -C "$build" -t targets all | sed -n 's/^cq-fuzz-\([a-z-]*\): .*/\1/p' | grep -v '^cov-' | sort
+}
+
+configure
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  # The skin target keeps no corpus here yet: it is run, not merged or measured.
+  if [ "$mode" = run ]; then mapfile -t targets < <(all_targets)
+  else mapfile -t targets < <(all_targets | grep -vx skin); fi
+fi
+
+case "$mode" in
+  run)
+    cmake --build "$build" -j "$jobs" --target "${targets[@]/#/cq-fuzz-}"
+    summary=()
+    failed=0
+    for t in "${targets[@]}"; do
+      work=$build/corpus/$t findings=$build/findings/$t
+      mkdir -p "$work" "$findings"
+      seeds=()
+      [ -d "$src/tests/fuzz/corpus/$t" ] && seeds=("$src/tests/fuzz/corpus/$t")
+      log=$build/fuzz-$t.log
+      echo "== $t: $seconds s"
+      status=0
+      "$build/fuzz/cq-fuzz-$t" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$findings/" \
+        "$work" "${seeds[@]}" >"$log" 2>&1 || status=$?
+      runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+      speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+      found=$(find "$findings" -type f | wc -l)
+      [ "$status" -eq 0 ] || { failed=1; grep -m 3 -E "broken:|ERROR:|runtime error" "$log" || tail -5 "$log"; }
+      summary+=("$(printf '%-12s %12s executions %8s/s  %4s in the run corpus  %s finding(s)' \
+        "$t" "${runs:-?}" "${speed:-?}" "$(ls "$work" | wc -l)" "$found")")
+    done
+    printf '%s\n' "${summary[@]}"
+    exit $failed
+    ;;
+  merge)
+    cmake --build "$build" -j "$jobs" --target "${targets[@]/#/cq-fuzz-}"
+    for t in "${targets[@]}"; do
+      kept=$src/tests/fuzz/corpus/$t
+      fresh=$(mktemp -d)
+      mkdir -p "$kept" "$build/corpus/$t"
+      # Edges only, not their counts: a handful of inputs that reach every edge reached so far.
+      "$build/fuzz/cq-fuzz-$t" -merge=1 -use_counters=0 "$fresh" "$kept" "$build/corpus/$t" >"$build/merge-$t.log" 2>&1
+      find "$kept" -type f ! -name 'finding-*' -delete
+      cp "$fresh"/* "$kept"/ 2>/dev/null || true
+      rm -rf "$fresh"
+      echo "$t: $(ls "$kept" | wc -l) inputs kept"
+    done
+    ;;
+  coverage)
+    cov=("${targets[@]}")
+    cmake --build "$build" -j "$jobs" --target "${cov[@]/#/cq-fuzz-cov-}"
+    profiles=$build/coverage
+    rm -rf "$profiles" && mkdir -p "$profiles"
+    objects=()
+    for t in "${cov[@]}"; do
+      LLVM_PROFILE_FILE="$profiles/$t.profraw" "$build/fuzz-cov/cq-fuzz-cov-$t" "$src/tests/fuzz/corpus/$t" >/dev/null
+      objects+=(-object "$build/fuzz-cov/cq-fuzz-cov-$t")
+    done
+    llvm-profdata merge -sparse "$profiles"/*.profraw -o "$profiles/all.profdata"
+    # The first -object is the positional binary of llvm-cov.
+    llvm-cov report "${objects[@]:1}" -instr-profile="$profiles/all.profdata" \
+      "$src/platform" "$src/data" "$src/app/Queries.cpp" "$src/tools/corpus" | sed "s|$src/||"
+    ;;
+  *)
+    echo "usage: scripts/fuzz.sh run|merge|coverage [TARGET...]" >&2
+    exit 2
+    ;;
+esac
