@@ -3,13 +3,14 @@
 # make sanitize-test - the whole suite again in a separate AddressSanitizer/UBSan build, leaks included
 # make package - the Debian package build/cinnabarquillpad_VERSION_ARCH.deb (CPack)
 # make library - the full library (all Tang and Song poems and ci) as build/bin/dat/db3.dat
+# make mutate FILES="a.cpp b.cpp" [SAMPLE=N SEED=S] [MUTATE_ARGS=...] - mutation run over those files
 
 BUILD      ?= build
 SAN_BUILD  ?= build-san
 JOBS       ?= $(shell nproc)
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test sanitize-test package package-test library clean
+.PHONY: all deps configure build run test sanitize-test package package-test library mutate clean
 
 all: build
 
@@ -49,5 +50,11 @@ package-test: package
 library: build
 	@scripts/build-library.sh $(BUILD)
 
+# Mutants are built in build-mutate/, a private copy of the tree with a quick build of its own.
+mutate:
+	@test -n "$(FILES)" || { echo 'name the files: make mutate FILES="platform/IntText.cpp ..."'; exit 2; }
+	python3 tools/mutate/mutate.py --jobs $(JOBS) $(if $(SAMPLE),--sample $(SAMPLE) --seed $(or $(SEED),1)) \
+	  $(MUTATE_ARGS) $(FILES)
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) build-mutate
