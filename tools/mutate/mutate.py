@@ -30,6 +30,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import coverage  # noqa: E402
 import equivalents  # noqa: E402
 import mutants  # noqa: E402
+import testmap  # noqa: E402
 import workspace  # noqa: E402
 
 DETECTED = ("killed", "timeout")
@@ -55,8 +56,12 @@ def parse_args(argv):
     p.add_argument("--cmake-arg", action="append", default=None,
                    help="configure argument of the private build (default a Debug build without "
                         "optimisation or debug information, linked with lld when it is there)")
-    p.add_argument("--prepare-target", default="all", help="what the private build builds first (default all)")
+    p.add_argument("--prepare-target", action="append",
+                   help="what the private build builds first (default: every test binary that is run)")
     p.add_argument("--tests", default=r"_tests$", help="test binaries: a pattern of their file names")
+    p.add_argument("--test-map", help="which tests judge which files (default ROOT/tools/mutate/tests.txt)")
+    p.add_argument("--all-tests", action="store_true",
+                   help="judge by every test binary that holds the file's code, whatever the map says")
     p.add_argument("--exclude-tests", default=r"^e2e", help="test binaries never run (default ^e2e)")
     p.add_argument("--env", action="append", default=None,
                    help="NAME=VALUE for the tests (default QT_QPA_PLATFORM=offscreen)")
@@ -129,9 +134,10 @@ def choose(root, args, equivalent):
 # -- running --------------------------------------------------------------------
 
 class Runner:
-    def __init__(self, ws, cover, args):
+    def __init__(self, ws, cover, tests, args):
         self.ws = ws
         self.cover = cover
+        self.tests = tests
         self.args = args
         self.env = dict(os.environ)
         self.env["GTEST_FAIL_FAST"] = "1"  # stop a suite at its first failing case
@@ -142,56 +148,75 @@ class Runner:
         self.covering_cache = {}
 
     def covering(self, rel):
+        """The runs that judge the file: (binary, GoogleTest filter or None), fastest first."""
         if rel not in self.covering_cache:
-            found = [b for b in self.cover.covering(rel) if self.baseline_seconds(b) is not None]
-            self.covering_cache[rel] = sorted(found, key=lambda b: self.baseline[b])
+            graph = self.cover.covering(rel)
+            chosen = [(b, None) for b in graph]
+            wanted = None if self.args.all_tests else self.tests.lookup(rel)
+            if wanted is not None:
+                by_name = {os.path.basename(b): b for b in graph}
+                for name, _ in wanted:
+                    if name not in by_name:
+                        log(f"warning: the test map names {name} for {rel}, which does not hold its code")
+                chosen = [(by_name[name], f) for name, f in wanted if name in by_name]
+            chosen = [c for c in chosen if self.baseline_seconds(c) is not None]
+            self.covering_cache[rel] = sorted(chosen, key=lambda c: self.baseline[c])
+            log(f"{rel} is judged by " + ", ".join(run_name(c) for c in self.covering_cache[rel]))
         return self.covering_cache[rel]
 
-    def run_binary(self, binary, timeout):
+    def run_binary(self, run, timeout):
+        binary, gtest_filter = run
         path = os.path.join(self.ws.build, binary)
-        return workspace.run_quietly([path], timeout=timeout, cwd=os.path.dirname(path), env=self.env)
+        cmd = [path] + ([f"--gtest_filter={gtest_filter}"] if gtest_filter else [])
+        return workspace.run_quietly(cmd, timeout=timeout, cwd=os.path.dirname(path), env=self.env)
 
-    def baseline_seconds(self, binary):
-        """How long the binary runs on the unchanged code; None when it fails there."""
-        if binary in self.baseline:
-            return self.baseline[binary]
+    def baseline_seconds(self, run):
+        """How long the run takes on the unchanged code; None when it fails there."""
+        if run in self.baseline:
+            return self.baseline[run]
         cache_path = os.path.join(self.ws.work_dir, "baseline.json")
         cache = load_json(cache_path, {})
-        digest = file_digest(os.path.join(self.ws.build, binary))
-        if cache.get(binary, {}).get("digest") == digest:
-            self.baseline[binary] = cache[binary]["seconds"]
-            return self.baseline[binary]
-        log(f"timing {binary} on the unchanged code")
+        digest = file_digest(os.path.join(self.ws.build, run[0]))
+        name = run_name(run)
+        if cache.get(name, {}).get("digest") == digest:
+            self.baseline[run] = cache[name]["seconds"]
+            return self.baseline[run]
+        log(f"timing {name} on the unchanged code")
         start = time.monotonic()
-        ok, out = self.run_binary(binary, timeout=1800)
+        ok, out = self.run_binary(run, timeout=1800)
         seconds = time.monotonic() - start
         if ok is not True:
-            log(f"warning: {binary} fails on the unchanged code and is left out:\n" + tail(out))
-            self.baseline[binary] = None
+            log(f"warning: {name} fails on the unchanged code and is left out:\n" + tail(out))
+            self.baseline[run] = None
             return None
-        self.baseline[binary] = seconds
-        cache[binary] = {"digest": digest, "seconds": seconds}
+        self.baseline[run] = seconds
+        cache[name] = {"digest": digest, "seconds": seconds}
         save_json(cache_path, cache)
         return seconds
 
-    def limit(self, binary):
-        return max(self.args.timeout_min, self.args.timeout_factor * self.baseline[binary])
+    def limit(self, run):
+        return max(self.args.timeout_min, self.args.timeout_factor * self.baseline[run])
 
     def judge(self, mutant):
-        """Builds and tests the mutant that is in the copy now: (status, binary, output)."""
-        binaries = self.covering(mutant.path)
-        if not binaries:
+        """Builds and tests the mutant that is in the copy now: (status, run name, output)."""
+        runs = self.covering(mutant.path)
+        if not runs:
             return "survived", None, "no test binary holds this file's code"
-        for binary in binaries:
-            ok, out = self.ws.ninja([binary], self.args.jobs, timeout=1800)
+        for run in runs:
+            ok, out = self.ws.ninja([run[0]], self.args.jobs, timeout=1800)
             if ok is not True:
-                return "uncompiled", binary, out
-            ok, out = self.run_binary(binary, self.limit(binary))
+                return "uncompiled", run_name(run), out
+            ok, out = self.run_binary(run, self.limit(run))
             if ok == "timeout":
-                return "timeout", binary, out
+                return "timeout", run_name(run), out
             if ok is not True:
-                return "killed", binary, out
+                return "killed", run_name(run), out
         return "survived", None, ""
+
+
+def run_name(run):
+    binary, gtest_filter = run
+    return os.path.basename(binary) + (f"={gtest_filter}" if gtest_filter else "")
 
 
 def file_digest(path):
@@ -278,12 +303,14 @@ def run(args, root):
         written = ws.sync()
         log(f"private copy {ws.tree}: {written} files brought up to date")
         ws.configure(args.cmake_arg if args.cmake_arg is not None else default_cmake_args(), log)
-        log(f"building {args.prepare_target} in {ws.build}")
-        ok, out = ws.ninja([args.prepare_target], args.jobs)
+        targets = args.prepare_target or coverage.test_binaries(ws.build, args.tests, args.exclude_tests)
+        log(f"building {' '.join(targets)} in {ws.build}")
+        ok, out = ws.ninja(targets, args.jobs)
         if ok is not True:
             log("the unchanged code does not build:\n" + tail(out, 40))
             return 2
-        runner = Runner(ws, coverage.Coverage(ws.build, ws.tree, args.tests, args.exclude_tests), args)
+        tests = testmap.load(args.test_map or os.path.join(root, "tools", "mutate", "tests.txt"))
+        runner = Runner(ws, coverage.Coverage(ws.build, ws.tree, args.tests, args.exclude_tests), tests, args)
         for n, (m, text) in enumerate(chosen, 1):
             results.append(run_one(runner, guard, ws, equivalent, m, text, n, len(chosen)))
     except workspace.Interrupted:
@@ -314,7 +341,7 @@ def run_one(runner, guard, ws, equivalent, m, text, n, total):
             status, binary, out = runner.judge(m)
         finally:
             guard.restore()
-        result.update(status=status, by=binary and os.path.basename(binary),
+        result.update(status=status, by=binary,
                       seconds=round(time.monotonic() - start, 1))
         if runner.args.verbose and out:
             log(tail(out))
