@@ -16,11 +16,11 @@ import subprocess
 def tree_files(root, skip):
     """Relative paths of the work tree's files: git's tracked and untracked
     files outside .gitignore, or every file when root is not a git checkout."""
-    try:
+    if git_toplevel(root) == os.path.realpath(root):
         out = subprocess.run(["git", "-C", root, "ls-files", "-z", "-co", "--exclude-standard"],
                              check=True, capture_output=True).stdout
         names = [n for n in out.decode("utf-8", "surrogateescape").split("\0") if n]
-    except (subprocess.CalledProcessError, FileNotFoundError):
+    else:  # not a checkout of its own (a folder inside one is no checkout either)
         names = []
         for dirpath, dirnames, filenames in os.walk(root):
             dirnames[:] = [d for d in dirnames
@@ -30,6 +30,15 @@ def tree_files(root, skip):
     return sorted(n for n in names
                   if os.path.isfile(os.path.join(root, n))
                   and not any((n + os.sep).startswith(s) for s in skip_rel))
+
+
+def git_toplevel(root):
+    try:
+        out = subprocess.run(["git", "-C", root, "rev-parse", "--show-toplevel"], check=True,
+                             capture_output=True, text=True).stdout.strip()
+        return os.path.realpath(out)
+    except (subprocess.CalledProcessError, FileNotFoundError):
+        return None
 
 
 def write_fresh(path, data):
