@@ -140,7 +140,8 @@ class SampleRunTest(unittest.TestCase):
             except FileNotFoundError:
                 pass
             time.sleep(0.01)
-        self.assertIsNone(proc.poll(), "the run ended before a mutant was in place")
+        if proc.poll() is not None:
+            self.fail("the run ended before a mutant was in place:\n" + proc.communicate()[0])
         proc.send_signal(signum)
         out, _ = proc.communicate(timeout=120)
         self.assertEqual(proc.returncode, 128 + signum, out)

@@ -79,6 +79,7 @@ class Coverage:
                 self.objects_of.setdefault(src, []).append(obj)
         self._links = {}
         self._symbols = {}
+        self._library_objects = {}
 
     def objects_for(self, rel):
         """Objects built from the file, or including it when it is a header."""
@@ -101,9 +102,25 @@ class Coverage:
                 if name.endswith(".o"):
                     direct.append(name)
                 elif not os.path.isabs(name):  # a library of this build, not of the system
-                    libs += [o for o in link_inputs(self.build, name) if o.endswith(".o")]
+                    libs += self.library_objects(name)
             self._links[binary] = (set(direct), set(libs))
         return self._links[binary]
+
+    def library_objects(self, library):
+        if library not in self._library_objects:
+            self._library_objects[library] = [o for o in link_inputs(self.build, library) if o.endswith(".o")]
+        return self._library_objects[library]
+
+    def libraries_holding(self, objects, binaries):
+        """The static libraries of the binaries' link lines that hold one of the objects."""
+        found = set()
+        for binary in binaries:
+            self.linked_objects(binary)
+            for name in link_inputs(self.build, binary):
+                if name.endswith(".a") and not os.path.isabs(name) and \
+                        set(objects) & set(self.library_objects(name)):
+                    found.add(name)
+        return sorted(found)
 
     def binary_symbols(self, binary):
         if binary not in self._symbols:

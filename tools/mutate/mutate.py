@@ -202,10 +202,20 @@ class Runner:
         runs = self.covering(mutant.path)
         if not runs:
             return "survived", None, "no test binary holds this file's code"
+        # Compile the file's objects and put them into their libraries; then
+        # link each binary by itself when its turn comes.
+        objects = self.cover.objects_for(mutant.path)
+        libraries = self.cover.libraries_holding(objects, [b for b, _ in runs])
+        ok, out = self.ws.ninja(objects + libraries, self.args.jobs, timeout=1800)
+        if ok is not True:
+            return "uncompiled", None, out
+        linked = set()
         for run in runs:
-            ok, out = self.ws.ninja([run[0]], self.args.jobs, timeout=1800)
-            if ok is not True:
-                return "uncompiled", run_name(run), out
+            if run[0] not in linked:
+                ok, out = self.ws.link(run[0], timeout=1800)
+                if ok is not True:
+                    return "uncompiled", run_name(run), out
+                linked.add(run[0])
             ok, out = self.run_binary(run, self.limit(run))
             if ok == "timeout":
                 return "timeout", run_name(run), out

@@ -55,6 +55,7 @@ class Workspace:
         self.work_dir = os.path.abspath(work_dir)
         self.tree = os.path.join(self.work_dir, "tree")
         self.build = os.path.join(self.work_dir, "build")
+        self._link_commands = {}
 
     def sync(self):
         """Makes the copy hold exactly the work tree's files. Returns how many
@@ -94,6 +95,17 @@ class Workspace:
         """Builds targets; returns (ok, output)."""
         cmd = ["ninja", "-C", self.build, "-j", str(jobs)] + list(targets)
         return run_quietly(cmd, timeout=timeout)
+
+    def link(self, target, timeout=None):
+        """Links one target by its own command only. Building it through ninja
+        would first bring its other dependencies up to date, and a program the
+        build runs to make test data (a skin generator, a database builder)
+        would be linked with the mutant and run again."""
+        if target not in self._link_commands:
+            out = subprocess.run(["ninja", "-C", self.build, "-t", "commands", "-s", target],
+                                 check=True, capture_output=True, text=True).stdout
+            self._link_commands[target] = out.strip().splitlines()[-1]
+        return run_quietly(["sh", "-c", self._link_commands[target]], timeout=timeout, cwd=self.build)
 
     def tree_path(self, rel):
         return os.path.join(self.tree, rel)
