@@ -25,7 +25,7 @@ TEST(Colors, SystemColoursResolveThroughTheClassicTable) {
   // Both ends of the table, and black just outside it.
   EXPECT_EQ(SysColor(0), RGB(212, 208, 200));
   EXPECT_EQ(SysColor(SYS_COLOR_COUNT - 1), RGB(236, 233, 216));
-  for (int outside : {-1, SYS_COLOR_COUNT, 255}) EXPECT_EQ(SysColor(outside), clBlack) << outside;
+  for (int outside : {-1, static_cast<int>(SYS_COLOR_COUNT), 255}) EXPECT_EQ(SysColor(outside), clBlack) << outside;
 }
 
 TEST(Colors, MetricsAreTheClassicOnesAndTheScreenIsTheRealOne) {
