@@ -6,13 +6,14 @@
 # make fuzz    - the libFuzzer targets (clang, build-fuzz), each run for FUZZ_SECONDS (default 60)
 # make fuzz-merge    - minimise tests/fuzz/corpus with what the runs found
 # make fuzz-coverage - line coverage the kept corpora reach
+# make mutate FILES="a.cpp b.cpp" [SAMPLE=N SEED=S] [MUTATE_ARGS=...] - mutation run over those files
 
 BUILD      ?= build
 SAN_BUILD  ?= build-san
 JOBS       ?= $(shell nproc)
 GENERATOR  := -G Ninja
 
-.PHONY: all deps configure build run test sanitize-test package package-test library fuzz fuzz-merge fuzz-coverage clean
+.PHONY: all deps configure build run test sanitize-test package package-test library fuzz fuzz-merge fuzz-coverage mutate clean
 
 all: build
 
@@ -65,5 +66,11 @@ fuzz-merge: deps
 fuzz-coverage: deps
 	JOBS=$(JOBS) scripts/fuzz.sh coverage $(FUZZ_TARGETS)
 
+# Mutants are built in build-mutate/, a private copy of the tree with a quick build of its own.
+mutate:
+	@test -n "$(FILES)" || { echo 'name the files: make mutate FILES="platform/IntText.cpp ..."'; exit 2; }
+	python3 tools/mutate/mutate.py --jobs $(JOBS) $(if $(SAMPLE),--sample $(SAMPLE) --seed $(or $(SEED),1)) \
+	  $(MUTATE_ARGS) $(FILES)
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(SAN_BUILD) build-fuzz build-mutate

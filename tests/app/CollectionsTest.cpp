@@ -66,6 +66,10 @@ TEST(ColumnSort, ComparesGbkBytesWithLatinLettersFoldedToUpperCase) {
   EXPECT_LT(CompareColumnTexts(QStringLiteral("12 篇"), QStringLiteral("9 篇")), 0);  // text, not numbers
   EXPECT_EQ(CompareColumnTexts(QStringLiteral("abc"), QStringLiteral("ABC")), 0);
   EXPECT_EQ(CompareColumnTexts(QStringLiteral("a"), QStringLiteral("B")), 'A' - 'B');
+  EXPECT_EQ(CompareColumnTexts(QStringLiteral("z"), QStringLiteral("Z")), 0);  // the last letter folds too
+  // The characters just outside a-z keep their bytes: ` (60) and { (7B).
+  EXPECT_EQ(CompareColumnTexts(QStringLiteral("`"), QStringLiteral("@")), '`' - '@');
+  EXPECT_EQ(CompareColumnTexts(QStringLiteral("{"), QStringLiteral("[")), '{' - '[');
   // GBK order: 杜 (B6C5) before 李 (C0EE) before 王 (CDF5).
   EXPECT_LT(CompareColumnTexts(QStringLiteral("杜甫"), QStringLiteral("李白")), 0);
   EXPECT_LT(CompareColumnTexts(QStringLiteral("李白"), QStringLiteral("王维")), 0);

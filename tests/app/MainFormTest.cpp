@@ -190,6 +190,10 @@ TEST_F(MainFormTest, SearchModesFillTheirTablesAfterTheFoundMessage) {
   EXPECT_TRUE(form->Edit1->text().isEmpty());
   form->Button1Click();  // empty keyword: nothing at all
   EXPECT_TRUE(fixture.dialogs->shown.isEmpty());
+  form->Edit1->SetText(QStringLiteral(" "));  // a blank is a keyword like any other
+  form->Button1Click();
+  ASSERT_EQ(fixture.dialogs->shown.size(), 1);
+  EXPECT_EQ(fixture.dialogs->shown.last().text, QStringLiteral("没有找到符合条件的记录"));
 
   form->Edit1->SetText(QStringLiteral("同"));
   form->Button1Click();

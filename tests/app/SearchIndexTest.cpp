@@ -228,6 +228,17 @@ TEST(SearchWords, KeywordsWithoutWordsAreLeftToThePlainScan) {
   EXPECT_FALSE(data::IsSearchWord(0x303F));
   EXPECT_TRUE(data::IsSearchWord(0xFF10));  // full-width digit zero
   EXPECT_FALSE(data::IsSearchWord(0xFF0F));
+  // ASCII: both ends of the digits and of either case are words, the
+  // characters just outside them and DEL are not.
+  for (char c : {'0', '9', 'A', 'Z', 'a', 'z'}) EXPECT_TRUE(data::IsSearchWord(static_cast<char32_t>(c))) << c;
+  for (char c : {'/', ':', '@', '[', '`', '{', '\x7F'}) EXPECT_FALSE(data::IsSearchWord(static_cast<char32_t>(c))) << c;
+  // One word character, alone or as a surrogate pair, is a single word; a
+  // character that is no word, a lone surrogate or two words are not.
+  for (const QString& one : {QStringLiteral("a"), QStringLiteral("明"), QStringLiteral("𠀀")})
+    EXPECT_TRUE(data::IsSingleWord(one)) << one.toStdString();
+  for (const QString& other : {QString(), QStringLiteral("，"), QString(QChar(0xD800)), QStringLiteral("ab"),
+                               QStringLiteral("a𠀀"), QString(QChar(0xDC00)) + QChar(0xD840)})
+    EXPECT_FALSE(data::IsSingleWord(other)) << other.size();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QPainter>
 
 #include "platform/Color.h"
@@ -20,6 +22,25 @@ TEST(Colors, SystemColoursResolveThroughTheClassicTable) {
   EXPECT_EQ(ToQColor(255), QColor(255, 0, 0));
   EXPECT_EQ(ToQColor(16711680), QColor(0, 0, 255));
   EXPECT_EQ(FromQColor(QColor(243, 232, 255)), 16771315);
+  // Both ends of the table, and black just outside it.
+  EXPECT_EQ(SysColor(0), RGB(212, 208, 200));
+  EXPECT_EQ(SysColor(SYS_COLOR_COUNT - 1), RGB(236, 233, 216));
+  for (int outside : {-1, static_cast<int>(SYS_COLOR_COUNT), 255}) EXPECT_EQ(SysColor(outside), clBlack) << outside;
+}
+
+TEST(Colors, MetricsAreTheClassicOnesAndTheScreensOwn) {
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(Metric(SM_CXSCREEN), screen.width());
+  EXPECT_EQ(Metric(SM_CYSCREEN), screen.height());
+  const std::pair<SysMetric, int> classic[] = {
+      {SM_CXVSCROLL, 16}, {SM_CYHSCROLL, 16}, {SM_CXHSCROLL, 16}, {SM_CYVSCROLL, 16}, {SM_CYCAPTION, 19},
+      {SM_CXBORDER, 1},   {SM_CYBORDER, 1},   {SM_CXEDGE, 2},     {SM_CYEDGE, 2},     {SM_CXFRAME, 4},
+      {SM_CYFRAME, 4},    {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3}, {SM_CYMENU, 19},    {SM_CXSMICON, 16},
+      {SM_CYSMICON, 16},  {SM_CXICON, 32},    {SM_CYICON, 32},    {SM_CXDRAG, 4},     {SM_CYDRAG, 4},
+      {SM_CXSIZE, 18},    {SM_CYSIZE, 18},    {SM_CXSMSIZE, 12},  {SM_CYSMSIZE, 12},  {SM_CXICONSPACING, 75},
+      {SM_CYICONSPACING, 75}};
+  for (const auto& [metric, value] : classic) EXPECT_EQ(Metric(metric), value) << metric;
+  EXPECT_EQ(Metric(static_cast<SysMetric>(SM_CYICONSPACING + 1)), 0);  // no such metric
 }
 
 TEST(Edges, SunkenEdgePaintsShadowTopLeftAndHighlightBottomRight) {

@@ -73,8 +73,20 @@ TEST(Gbk, CharactersOutsideGbkTakeFourBytesAndComeBack) {
   // A lone surrogate stands for no character: it is written as '?'.
   const QString broken = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b");
   EXPECT_EQ(ToGbk(broken), QByteArray("a?b"));
-  // A byte that starts no character reads as the replacement character.
+  // A byte that starts no character reads as the replacement character, at
+  // the end too: 0x80 and 0xFF lie just outside the lead bytes 0x81-0xFE.
   EXPECT_EQ(FromGbk(QByteArray("a\x80" "b")), QStringLiteral("a\uFFFDb"));
+  EXPECT_EQ(FromGbk(QByteArray("a\x80")), QStringLiteral("a\uFFFD"));
+  EXPECT_EQ(FromGbk(QByteArray("a\xFF")), QStringLiteral("a\uFFFD"));
+  // Four bytes when a lead byte is followed by a digit 0x30-0x39, both ends
+  // of either range; two when the next byte is just outside the digits.
+  EXPECT_EQ(ToGbk(QString(QChar(0x80))), Bytes({0x81, 0x30, 0x81, 0x30}));
+  EXPECT_EQ(GbkCharWidth(Bytes({0x81, 0x30, 0x81, 0x30}), 0), 4);
+  EXPECT_EQ(GbkCharWidth(Bytes({0xFE, 0x39, 0xFE, 0x39}), 0), 4);
+  EXPECT_EQ(GbkCharWidth(Bytes({0x81, 0x2F}), 0), 2);
+  EXPECT_EQ(GbkCharWidth(Bytes({0x81, 0x3A}), 0), 2);
+  EXPECT_EQ(GbkCharWidth(Bytes({0x80, 0x30}), 0), 1);
+  EXPECT_EQ(GbkCharWidth(Bytes({0xFF, 0x30}), 0), 1);
 }
 
 // Long texts take another way through the conversion than short ones: every
@@ -118,6 +130,7 @@ TEST(Gbk, CutsNeverSplitATwoOrFourByteCharacter) {
   EXPECT_EQ(GbkLeft(two, 2), QByteArray("a"));
   EXPECT_EQ(GbkLeft(two, 4).size(), 3);
   EXPECT_EQ(FromGbk(two.left(4)), QStringLiteral("a诗"));
+  EXPECT_TRUE(GbkLeft(ToGbk(QStringLiteral("诗a")), 1).isEmpty());  // a cut inside the very first character
 }
 
 TEST(Gbk, CopyCountsBytesAndKeepsOnlyWholeCharacters) {
@@ -133,6 +146,9 @@ TEST(Gbk, CopyCountsBytesAndKeepsOnlyWholeCharacters) {
   EXPECT_EQ(GbkCopy(text, 4, 6), QStringLiteral("诗c"));      // 𠀀 cut at its start
   EXPECT_EQ(GbkCopy(text, 2, 4), QStringLiteral("b"));
   EXPECT_EQ(GbkCopy(text, 8, 2), QStringLiteral("c"));        // starts inside 诗
+  EXPECT_EQ(GbkCopy(text, 9, 1), QStringLiteral("c"));        // the last byte alone
+  EXPECT_EQ(GbkCopy(text, 0, 2), QStringLiteral("ab"));       // a start before 1 counts from 1
+  EXPECT_EQ(GbkCopy(text, -3, 1), QStringLiteral("a"));
 }
 
 TEST(Gbk, CompareUsesUnsignedBytes) {

@@ -12,12 +12,19 @@ TEST(IntText, AcceptsDecimalSignsBlanksAndHexPrefixes) {
   EXPECT_EQ(TryStrToInt(QStringLiteral("0X1f")), 31);
   EXPECT_EQ(TryStrToInt(QStringLiteral("$FF")), 255);
   EXPECT_EQ(TryStrToInt(QStringLiteral("x10")), 16);
+  EXPECT_EQ(TryStrToInt(QStringLiteral("X1f")), 31);
+  // Both ends of each digit range, in both cases.
+  EXPECT_EQ(TryStrToInt(QStringLiteral("$a9")), 169);
+  EXPECT_EQ(TryStrToInt(QStringLiteral("0xA0")), 160);
+  EXPECT_EQ(TryStrToInt(QStringLiteral("x0F")), 15);
   EXPECT_EQ(TryStrToInt(QStringLiteral("-$10")), -16);
   EXPECT_EQ(TryStrToInt(QStringLiteral("-$80000000")), INT32_MIN);
 }
 
 TEST(IntText, RejectsWhatDoesNotConvert) {
-  for (const char* bad : {"", " ", "yes", "12a", "12 ", "0x", "$", "--1", "1.5", "$100000000"})
+  // The characters just outside each digit range: / : ` g @ G.
+  for (const char* bad : {"", " ", "yes", "12a", "12 ", "0x", "$", "--1", "1.5", "$100000000", "1/", "1:", "$`",
+                          "$1g", "$@", "x1G"})
     EXPECT_FALSE(TryStrToInt(QString::fromLatin1(bad)).has_value()) << bad;
 }
 

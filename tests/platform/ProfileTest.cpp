@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "platform/Gbk.h"
@@ -19,9 +20,11 @@ class ProfileTest : public ::testing::Test {
 };
 
 TEST_F(ProfileTest, ReadsWithoutRegardToCaseAndTrimsValues) {
-  Write(QStringLiteral("[Item]\r\nChina =  3  \r\n[china]\r\n1=先秦\r\n"));
+  // The last line has no line end, and a line may start with its "=".
+  Write(QStringLiteral("[Item]\r\nChina =  3  \r\n=none\r\n[china]\r\n1=先秦"));
   EXPECT_EQ(ReadProfileString(file, QStringLiteral("item"), QStringLiteral("CHINA")), QStringLiteral("3"));
   EXPECT_EQ(ReadProfileString(file, QStringLiteral("CHINA"), QStringLiteral("1")), QStringLiteral("先秦"));
+  EXPECT_EQ(ReadProfileString(file, QStringLiteral("Item"), QString()), QStringLiteral("none"));
 }
 
 TEST_F(ProfileTest, MissingFileSectionOrKeyGivesTheDefault) {
@@ -47,11 +50,15 @@ TEST_F(ProfileTest, WriteCreatesFileSectionAndKeyWithGbkCrLfLines) {
 }
 
 TEST_F(ProfileTest, WriteUpdatesInPlaceAndKeepsEverythingElse) {
-  Write(QStringLiteral("; comment\r\n[TIP]\r\nTIP=0\r\nCOUNT=3\r\n[item]\r\nchina=2\r\n"));
+  // The first of two alike keys is the one written; a new key goes after the
+  // section's last key, before its blank line; an empty section gets it first.
+  Write(QStringLiteral("; comment\r\n[TIP]\r\nTIP=0\r\nCOUNT=3\r\ncount=9\r\n\r\n[empty]\r\n[item]\r\nchina=2\r\n"));
   ASSERT_TRUE(WriteProfileString(file, QStringLiteral("Tip"), QStringLiteral("tip"), QStringLiteral("1")));
   ASSERT_TRUE(WriteProfileString(file, QStringLiteral("tip"), QStringLiteral("count"), QStringLiteral("4")));
   ASSERT_TRUE(WriteProfileString(file, QStringLiteral("tip"), QStringLiteral("new"), QStringLiteral("x")));
-  EXPECT_EQ(ReadFile(file), QByteArray("; comment\r\n[TIP]\r\nTIP=1\r\nCOUNT=4\r\nnew=x\r\n[item]\r\nchina=2\r\n"));
+  ASSERT_TRUE(WriteProfileString(file, QStringLiteral("empty"), QStringLiteral("k"), QStringLiteral("v")));
+  EXPECT_EQ(ReadFile(file), QByteArray("; comment\r\n[TIP]\r\nTIP=1\r\nCOUNT=4\r\ncount=9\r\nnew=x\r\n\r\n"
+                                       "[empty]\r\nk=v\r\n[item]\r\nchina=2\r\n"));
 }
 
 // The second byte of 廬 (B1 5D) and of 郵 (E0 5D) is the byte of ']': a
@@ -68,9 +75,11 @@ TEST_F(ProfileTest, SectionNamesWhoseCharactersEndInABracketByte) {
   EXPECT_EQ(ReadProfileString(file, QString(), QStringLiteral("k"), QStringLiteral("d")), QStringLiteral("d"));
 }
 
-TEST_F(ProfileTest, WriteIntoAMissingFolderFails) {
+TEST_F(ProfileTest, WriteIntoAMissingFolderOrOverAFileItCannotReadFails) {
   EXPECT_FALSE(WriteProfileString(dir.filePath(QStringLiteral("no/such/setup.ini")), QStringLiteral("tip"),
                                   QStringLiteral("tip"), QStringLiteral("1")));
+  EXPECT_FALSE(WriteProfileString(dir.path(), QStringLiteral("tip"), QStringLiteral("tip"), QStringLiteral("1")));
+  EXPECT_TRUE(QFileInfo(dir.path()).isDir());
 }
 
 // The first section of a name and the first key of a name in it are read, by

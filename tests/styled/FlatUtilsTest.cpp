@@ -46,6 +46,45 @@ TEST(CalcGlyphLayout, SidesMarginsAndSpreadSpacing) {
   EXPECT_EQ(r.captionRect.y(), 20 + 30 - 3 - 16 - 0 - 10);
 }
 
+// Every layout with margin and spacing fixed or spread, odd and even room
+// left over (the rounding of "+ 1) div 2"), unequal sides and offsets, room
+// too small (divisions truncate towards zero), and a glyph or a caption alone.
+TEST(CalcGlyphLayout, EveryLayoutRoundsAndTruncatesAsSpecified) {
+  struct Case {
+    QRect client;
+    QPoint offset;
+    QSize caption;
+    TButtonLayout layout;
+    int margin, spacing;
+    QSize glyph;
+    int numGlyphs;
+    QPoint glyphAt, captionAt;
+  };
+  const Case cases[] = {
+      {QRect(3, 5, 61, 37), QPoint(1, 2), QSize(17, 9), blGlyphLeft, -1, -1, QSize(20, 14), 2, {15, 19}, {36, 21}},
+      {QRect(3, 5, 61, 37), QPoint(), QSize(19, 8), blGlyphRight, -1, 3, QSize(12, 11), 1, {38, 18}, {16, 20}},
+      {QRect(3, 5, 61, 37), QPoint(), QSize(21, 7), blGlyphTop, -1, -1, QSize(13, 10), 1, {27, 11}, {23, 27}},
+      {QRect(3, 5, 61, 38), QPoint(), QSize(22, 8), blGlyphBottom, 5, -1, QSize(13, 10), 1, {27, 28}, {23, 13}},
+      {QRect(3, 5, 60, 36), QPoint(), QSize(14, 7), blGlyphLeft, 2, -1, QSize(9, 9), 1, {5, 19}, {31, 20}},
+      {QRect(3, 5, 61, 37), QPoint(2, 1), QSize(26, 9), blGlyphTop, -1, 4, QSize(15, 12), 1, {28, 12}, {23, 28}},
+      {QRect(0, 0, 20, 37), QPoint(), QSize(30, 10), blGlyphRight, -1, -1, QSize(16, 16), 1, {12, 11}, {-10, 14}},
+      {QRect(0, 0, 44, 33), QPoint(), QSize(12, 6), blGlyphBottom, -1, -1, QSize(18, 9), 2, {18, 18}, {16, 6}},
+      {QRect(0, 0, 30, 40), QPoint(), QSize(12, 6), blGlyphTop, -1, -1, QSize(10, 30), 1, {10, 1}, {9, 32}},
+      {QRect(0, 0, 44, 33), QPoint(), QSize(12, 6), blGlyphTop, -1, 5, QSize(), 1, {22, 14}, {16, 14}},
+  };
+  for (const Case& c : cases) {
+    const GlyphLayoutResult r =
+        CalcGlyphLayout(c.client, c.offset, c.caption, c.layout, c.margin, c.spacing, c.glyph, c.numGlyphs);
+    EXPECT_EQ(r.glyphOrigin, c.glyphAt) << c.glyphAt.x() << "," << c.glyphAt.y();
+    EXPECT_EQ(r.captionRect, QRect(c.captionAt, c.caption)) << c.glyphAt.x() << "," << c.glyphAt.y();
+  }
+  // A glyph alone: the spacing counts as 0, the margin centres it.
+  const GlyphLayoutResult alone =
+      CalcGlyphLayout(QRect(0, 0, 45, 31), QPoint(), QSize(), blGlyphLeft, -1, 2, QSize(21, 8), 1);
+  EXPECT_EQ(alone.glyphOrigin, QPoint(12, 12));
+  EXPECT_TRUE(alone.captionRect.isNull());
+}
+
 TEST(DrawFlatFrame, RingsLieJustInsideTheRectangle) {
   QImage image(10, 8, QImage::Format_RGB32);
   image.fill(Qt::white);
@@ -88,8 +127,9 @@ TEST(FillGradient, LeftToRightPanelHasSixtyBandsAndAStopColouredTail) {
   // Band k covers x = 3k .. 3k+2 in one colour; band 59 is the stop colour.
   for (int k = 0; k < 60; ++k) {
     EXPECT_EQ(image.pixel(3 * k, 0), image.pixel(3 * k + 2, 40)) << k;
-    const int r = 237 + (k * (214 - 237) * 2 - 59) / (2 * 59);  // rounded to nearest
-    EXPECT_NEAR(qRed(image.pixel(3 * k, 10)), r, 1) << k;
+    // Each channel start + k * delta / 59, rounded to the nearest level.
+    const auto level = [k](int from, int to) { return from + (k * (to - from) * 2 - 59) / (2 * 59); };
+    EXPECT_EQ(image.pixel(3 * k, 10), qRgb(level(237, 214), level(241, 223), level(251, 247))) << k;
   }
   EXPECT_EQ(image.pixel(177, 0), Rgb(stop));
   for (int x = 180; x < 185; ++x) EXPECT_EQ(image.pixel(x, 5), Rgb(stop)) << x;
@@ -117,6 +157,16 @@ TEST(FillGradient, DirectionsPlaceStartAndStop) {
   FillGradient(image, image.rect(), s, p, fdTopToBottom, 1);  // fewer than 2 colours: start only
   EXPECT_EQ(image.pixel(0, 0), Rgb(s));
   EXPECT_EQ(image.pixel(19, 39), Rgb(s));
+  // Four bands of 2 of a width of 10, levels k * delta / 3 rounded (not cut)
+  // both upwards and downwards, the 2 pixels left over in the far end's colour.
+  QImage strip(10, 1, QImage::Format_RGB32);
+  const platform::TColor from = platform::RGB(0, 0, 0), to = platform::RGB(2, 7, 250);
+  const QRgb rising[] = {qRgb(0, 0, 0), qRgb(1, 2, 83), qRgb(1, 5, 167), qRgb(2, 7, 250), qRgb(2, 7, 250)};
+  FillGradient(strip, strip.rect(), from, to, fdLeftToRight, 4);
+  for (int x = 0; x < 10; ++x) EXPECT_EQ(strip.pixel(x, 0), rising[x / 2]) << x;
+  const QRgb falling[] = {qRgb(2, 7, 250), qRgb(1, 5, 167), qRgb(1, 2, 83), qRgb(0, 0, 0), qRgb(0, 0, 0)};
+  FillGradient(strip, strip.rect(), from, to, fdRightToLeft, 4);
+  for (int x = 0; x < 10; ++x) EXPECT_EQ(strip.pixel(x, 0), falling[x / 2]) << x;
 }
 
 TEST(FillGradient, OnePixelHighShowsTheBottomEndAndNothingOutside) {

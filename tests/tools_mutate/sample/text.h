@@ -1,0 +1,3 @@
+#pragma once
+
+int CountSpaces(const char* s);
