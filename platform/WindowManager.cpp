@@ -1,6 +1,7 @@
 #include "platform/WindowManager.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 #include <cstdlib>
 #include <cstring>
@@ -90,6 +91,28 @@ bool HasWindowManager() {
     free(r);
   }
   return found;
+}
+
+std::optional<QRect> NativeWorkArea(const QScreen* screen) {
+  xcb_connection_t* c = Connection();
+  if (!c || !screen || QGuiApplication::screens().size() != 1) return std::nullopt;
+  const xcb_screen_t* root = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+  if (!root) return std::nullopt;
+  QRect area(0, 0, root->width_in_pixels, root->height_in_pixels);
+  const xcb_atom_t workArea = Atom(c, "_NET_WORKAREA");
+  if (workArea == XCB_ATOM_NONE || !HasWindowManager()) return area;
+  // x, y, width, height of each desktop; the first desktop's.
+  xcb_get_property_reply_t* r =
+      xcb_get_property_reply(c, xcb_get_property(c, 0, root->root, workArea, XCB_ATOM_CARDINAL, 0, 4), nullptr);
+  if (r) {
+    if (xcb_get_property_value_length(r) >= 16) {
+      const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(r));
+      const QRect offered(static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]), static_cast<int>(v[3]));
+      if (offered.intersects(area)) area &= offered;
+    }
+    free(r);
+  }
+  return area;
 }
 
 }  // namespace platform

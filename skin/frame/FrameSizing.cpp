@@ -9,6 +9,7 @@
 #include "skin/engine/SkinData.h"
 #include "skin/frame/WinSkinForm.h"
 #include "toolkit/AlignLayout.h"
+#include "toolkit/WorkArea.h"
 
 namespace skin {
 namespace {
@@ -90,7 +91,8 @@ void TFrameSizing::FitWindowToClient(bool keepClient) {
   QWidget* w = frame_.Handle();
   if (!w || frame_.Kind() == fkNone) return;
   // Before the first fit the whole window is still its client.
-  const QMargins before = fitPending_ ? frame_.saved_.Margins() : w->contentsMargins();
+  const bool first = fitPending_;
+  const QMargins before = first ? frame_.saved_.Margins() : w->contentsMargins();
   fitPending_ = false;
   const QSize client = w->size().shrunkBy(before).expandedTo(QSize(1, 1));
   if (!keepClient && frame_.IsDialog()) GrowForCaption(client.width());
@@ -121,8 +123,18 @@ void TFrameSizing::FitWindowToClient(bool keepClient) {
   // The window keeps its outer top-left corner.
   const QPoint at = fitAt_ ? *fitAt_ : w->geometry().topLeft();
   fitAt_.reset();
-  w->setGeometry(QRect(at, outer));
+  QRect fitted(at, outer);
+  // Grown by its frame, the window still lies inside the work area; one
+  // placed at the screen's centre is centred again with its frame.
+  if (first) fitted = toolkit::PlacedGeometry(w, fitted, CentredOnScreen() ? toolkit::TPlacing::Centred
+                                                                           : toolkit::TPlacing::Inside);
+  w->setGeometry(fitted);
   fittedGeometry_ = w->geometry();
+}
+
+bool TFrameSizing::CentredOnScreen() const {
+  const toolkit::TForm* form = frame_.Form();
+  return form && (form->Position() == toolkit::poScreenCenter || form->Position() == toolkit::poDesktopCenter);
 }
 
 void TFrameSizing::FitMessageToCaption() {

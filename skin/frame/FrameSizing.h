@@ -51,6 +51,8 @@ class TFrameSizing {
 
  private:
   void ShiftHandPlacedChildren(int dx, int dy);
+  // The form is placed at the screen's centre.
+  bool CentredOnScreen() const;
   void GrowForCaption(int clientWidth);
 
   TWinSkinForm& frame_;

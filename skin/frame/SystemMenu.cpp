@@ -6,7 +6,6 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 #include <cstdlib>
@@ -17,6 +16,7 @@
 #include "skin/engine/SkinManage.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/menu/MenuHost.h"
+#include "toolkit/WorkArea.h"
 
 namespace skin {
 namespace {
@@ -161,7 +161,7 @@ void TSystemMenu::RunCommand(TWindowCommand command) {
     case TWindowCommand::Maximize:
       if (normal) normalGeometry_ = w->geometry();
       frame_.showState_ = ssMaximized;
-      if (const QScreen* s = w->screen()) w->setGeometry(s->availableGeometry());
+      w->setGeometry(toolkit::FilledGeometry(w));
       w->showMaximized();
       break;
     case TWindowCommand::Minimize:
@@ -179,15 +179,22 @@ void TSystemMenu::RunCommand(TWindowCommand command) {
 void TSystemMenu::Restore() {
   QWidget* w = frame_.Handle();
   const bool wasMinimized = frame_.showState_ == ssMinimized;
-  // A form maximised from the start returns to its designed bounds, framed.
+  // A form maximised from the start returns to its designed size, framed,
+  // at the centre when the form is placed there.
   const toolkit::TForm* form = frame_.Form();
+  toolkit::TPlacing placing = toolkit::TPlacing::Inside;
   if (!normalGeometry_.isValid() && form && form->DesignBounds().isValid()) {
     const QRect design = form->DesignBounds();
     normalGeometry_ = QRect(design.topLeft(), design.size().grownBy(frame_.sizing_.Margins()));
+    if (form->Centred()) placing = toolkit::TPlacing::Centred;
   }
   frame_.showState_ = ssNormal;
   w->showNormal();
-  if ((!wasMinimized || !platform::HasWindowManager()) && normalGeometry_.isValid()) w->setGeometry(normalGeometry_);
+  // The window comes back inside the work area, shrunk if the screen is smaller.
+  if ((!wasMinimized || !platform::HasWindowManager()) && normalGeometry_.isValid()) {
+    normalGeometry_ = toolkit::PlacedGeometry(w, normalGeometry_, placing);
+    w->setGeometry(normalGeometry_);
+  }
   w->activateWindow();
 }
 

@@ -19,6 +19,7 @@
 #include "skin/menu/MenuHost.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Form.h"
+#include "toolkit/WorkArea.h"
 
 namespace skin {
 
@@ -339,8 +340,12 @@ void TWinSkinForm::After(QEvent* e) {
       InvalidateFrame();
       break;
     case QEvent::Show:
-      // A message window has sized itself now, before it is mapped.
-      if (class_.dialog && !form_ && life_ == flAttached) sizing_.FitMessageToCaption();
+      // A message window has sized itself now, before it is mapped; widened
+      // for its caption, it still lies inside the work area.
+      if (class_.dialog && !form_ && life_ == flAttached) {
+        sizing_.FitMessageToCaption();
+        toolkit::PlaceWindow(w, toolkit::TPlacing::Inside);
+      }
       break;
     case QEvent::WindowActivate: SetActive(true); break;
     case QEvent::WindowDeactivate: SetActive(false); break;
