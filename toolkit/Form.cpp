@@ -5,13 +5,15 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPainter>
-#include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
+#include "platform/WindowManager.h"
 #include "toolkit/Application.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Screen.h"
+#include "toolkit/WorkArea.h"
 
 namespace toolkit {
 
@@ -22,7 +24,39 @@ TForm::TForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   TheScreen().AddForm(this);
 }
 
-TForm::~TForm() { TheScreen().RemoveForm(this); }
+TForm::~TForm() {
+  SetPopupParent(nullptr);
+  TheScreen().RemoveForm(this);
+}
+
+void TForm::SetPopupParent(TForm* owner) {
+  if (popupParent_) popupParent_->owned_.removeAll(this);
+  popupParent_ = owner;
+  if (owner) owner->owned_.append(this);
+  MarkTransient();
+}
+
+void TForm::MarkTransient() {
+  QWindow* window = windowHandle();
+  QWindow* parent = popupParent_ ? popupParent_->windowHandle() : nullptr;
+  if (window && parent && window->transientParent() != parent) window->setTransientParent(parent);
+}
+
+void TForm::OwnedFollowState() {
+  // A window manager iconifies and restores transient windows with their owner.
+  if (platform::HasWindowManager()) return;
+  for (TForm* f : owned_) {
+    if (!f) continue;
+    if (isMinimized()) {
+      if (!f->isVisible()) continue;
+      f->hiddenWithOwner_ = true;
+      f->hide();
+    } else if (f->hiddenWithOwner_) {
+      f->hiddenWithOwner_ = false;
+      f->show();
+    }
+  }
+}
 
 void TForm::SetColor(platform::TColor color) {
   if (color_ == color) return;
@@ -34,7 +68,7 @@ void TForm::SetWindowState(TWindowState state) {
   windowState_ = state;
   if (!isVisible()) return;
   if (state == wsMaximized) {
-    if (const QScreen* s = screen()) setGeometry(s->availableGeometry());
+    setGeometry(FilledGeometry(this));
     showMaximized();
   } else if (state == wsMinimized) {
     showMinimized();
@@ -81,17 +115,19 @@ void TForm::SetDesignBounds(int left, int top, int width, int height) {
   setGeometry(left, top, width, height);
 }
 
+bool TForm::Centred() const {
+  return position_ == poScreenCenter || position_ == poDesktopCenter || position_ == poMainFormCenter;
+}
+
 void TForm::PlaceOnScreen() {
-  const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-  if (!s) return;
-  if (position_ == poScreenCenter || position_ == poDesktopCenter || position_ == poMainFormCenter) {
-    QRect area = s->availableGeometry();
-    if (position_ == poMainFormCenter && TheApplication().MainForm() && TheApplication().MainForm() != this)
-      area = TheApplication().MainForm()->geometry();
+  const TForm* mainForm = TheApplication().MainForm();
+  if (position_ == poMainFormCenter && mainForm && mainForm != this) {
     QRect g = geometry();
-    g.moveCenter(area.center());
+    g.moveCenter(mainForm->geometry().center());
     move(g.topLeft());
   }
+  // Whatever the placement, the window lies inside the work area.
+  PlaceWindow(this, position_ == poScreenCenter || position_ == poDesktopCenter ? TPlacing::Centred : TPlacing::Inside);
 }
 
 void TForm::Show() {
@@ -100,7 +136,7 @@ void TForm::Show() {
     placed_ = true;
   }
   if (windowState_ == wsMaximized) {
-    if (const QScreen* s = screen()) setGeometry(s->availableGeometry());
+    setGeometry(FilledGeometry(this));
     showMaximized();
   } else {
     show();
@@ -130,6 +166,12 @@ void TForm::DoShow() { Raise(OnShow); }
 
 void TForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  // The native window exists now and is not mapped yet: the window manager
+  // reads the owner with the first map. A native window made again (a change
+  // of frame flags) is shown again and marked again.
+  MarkTransient();
+  for (TForm* f : owned_)
+    if (f) f->MarkTransient();
   if (!event->spontaneous()) DoShow();
 }
 
@@ -160,6 +202,14 @@ void TForm::closeEvent(QCloseEvent* event) {
 
 void TForm::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() && !owned_.isEmpty() &&
+      QGuiApplication::platformName() == QLatin1String("xcb") && !platform::HasWindowManager()) {
+    // On an X display without a window manager nothing keeps owned windows
+    // above their owner: the owner coming to the front brings them up after it.
+    for (TForm* f : owned_)
+      if (f && f->isVisible()) QTimer::singleShot(0, f, [f] { f->raise(); });
+  }
+  if (event->type() == QEvent::WindowStateChange) OwnedFollowState();
   if (event->type() != QEvent::WindowStateChange || !isMinimized()) return;
   // A dialog or tool-window frame has no minimise box. Window managers that
   // offer one anyway (openbox keeps it whatever the hints ask) find the window

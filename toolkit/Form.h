@@ -2,6 +2,8 @@
 // A top-level window of the program: caption, colour, font, tag, placement,
 // border style, creation/show/close handlers and a modal result. Its client
 // area (below the menu bar, when it has one) is laid out by AlignLayout.
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -36,6 +38,8 @@ class TForm : public QWidget {
   void SetColor(platform::TColor color);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
+  // Whether the window is placed at a centre (of the screen or the main window).
+  bool Centred() const;
   TWindowState WindowState() const { return windowState_; }
   void SetWindowState(TWindowState state);
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
@@ -48,6 +52,14 @@ class TForm : public QWidget {
   bool HasMenu() const { return menu_ != nullptr; }
   // The client area's layout (below the menu bar).
   AlignLayout* Layout() { return AlignLayout::Of(this); }
+
+  // The window that owns this one, as a platform dialog has its owner: this
+  // window is transient for it (a window manager keeps it above the owner and
+  // iconifies it along); without a window manager it is raised after the
+  // owner comes to the front, hidden while the owner is minimised and shown
+  // again when the owner is restored.
+  void SetPopupParent(TForm* owner);
+  TForm* PopupParent() const { return popupParent_; }
 
   // Designed bounds, used when the window is restored (and for placement).
   void SetDesignBounds(int left, int top, int width, int height);
@@ -77,6 +89,10 @@ class TForm : public QWidget {
 
  private:
   void PlaceOnScreen();
+  // Names the owner as the transient parent of the native window, before it is mapped.
+  void MarkTransient();
+  // The owner's state changed: owned windows follow it.
+  void OwnedFollowState();
 
   int tag_ = 0;
   platform::TColor color_ = platform::clBtnFace;
@@ -88,6 +104,10 @@ class TForm : public QWidget {
   QEventLoop* modalLoop_ = nullptr;
   bool placed_ = false;
   QRect designBounds_;
+  QPointer<TForm> popupParent_;
+  QList<QPointer<TForm>> owned_;
+  // Visible when the owner went down: shown again when the owner comes back.
+  bool hiddenWithOwner_ = false;
 };
 
 }  // namespace toolkit

@@ -29,14 +29,14 @@ QString ShotDir() {
   return dir;
 }
 
-VirtualDisplay::VirtualDisplay() {
+VirtualDisplay::VirtualDisplay(QSize screen) {
   // Xvfb picks a free display number itself and writes it to its standard
   // output once it accepts connections: no other server started meanwhile on
   // this busy machine can take the number between a check and the start.
   // -noreset: by default the server resets whenever its last client leaves,
   // and a program or screenshot tool connecting during that reset is refused.
   xvfb_.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                       QStringLiteral("0"), QStringLiteral("1280x900x24"), QStringLiteral("-nolisten"),
+                                       QStringLiteral("0"), QStringLiteral("%1x%2x24").arg(screen.width()).arg(screen.height()), QStringLiteral("-nolisten"),
                                        QStringLiteral("tcp"), QStringLiteral("-noreset")});
   if (!xvfb_.waitForStarted(5000)) return;
   QByteArray number;

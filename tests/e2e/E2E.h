@@ -5,6 +5,7 @@
 #include <QList>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -28,10 +29,12 @@ QString BinDir();
 QString SourceDir();
 QString ShotDir();
 
-// Starts Xvfb on a free display for the lifetime of the object.
+// Starts Xvfb on a free display for the lifetime of the object, 1280 x 900
+// unless another screen size is asked for.
 class VirtualDisplay {
  public:
-  VirtualDisplay();
+  VirtualDisplay() : VirtualDisplay(QSize(1280, 900)) {}
+  explicit VirtualDisplay(QSize screen);
   // An X server that runs already (Xwayland under a compositor): nothing is
   // started or stopped, the helpers below just work on it.
   explicit VirtualDisplay(const QString& runningDisplay);

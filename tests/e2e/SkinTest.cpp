@@ -145,8 +145,8 @@ TEST_P(Skins, EveryWindowWearsEverySkinFromItsFirstAppearanceActiveAndInactive) 
     for (const char* key : {"Down", "Down", "Return"}) e2e::PressKey(display_, QString::fromLatin1(key));
     const std::optional<e2e::Window> dialog = OtherTitledWindow(display_, {kMainTitle, kTipTitle});
     ASSERT_TRUE(dialog.has_value());
-    // The press on the skinned menu bar brought the main window to the
-    // foreground, over the tip window.
+    // The press on the skinned menu bar made the main window the active one;
+    // the tip window stays above it, as a window above its owner.
     const QList<Expect> expected = {{&*dialog, MessageTraits(dialog->title), true}, {&*main, MainTraits(true), false}};
     EXPECT_TRUE(WaitForFrames(display_, *skin, expected, QStringLiteral("%1-skin%2-confirmation").arg(Tag()).arg(n),
                               &shot, &why))
@@ -346,7 +346,7 @@ TEST_P(Skins, ChoosingSkinsReskinsEveryOpenWindow) {
       // The file is missing: nothing changes, and a dialog opened now keeps the platform's look.
       QThread::msleep(800);
       tip = skine2e::FindWindow(display_, kTipTitle);
-      // (The tip window lies under the main window, which the press on the bar raised.)
+      // (The press on the bar made the main window active; the tip window stays above it.)
       const QList<Expect> kept = {{&*main, MainTraits(true), !skine2e::HasFocus(display_, *tip)}};
       EXPECT_TRUE(WaitForFrames(display_, *current, kept, QStringLiteral("%1-choose-missing").arg(Tag()), &shot, &why, 3000))
           << why;
@@ -367,9 +367,9 @@ TEST_P(Skins, ChoosingSkinsReskinsEveryOpenWindow) {
     main = skine2e::FindWindow(display_, kMainTitle);
     tip = skine2e::FindWindow(display_, kTipTitle);
     ASSERT_TRUE(main && tip);
-    // The press on the skinned menu bar raised the main window over the tip
-    // window, with or without a window manager. Without one the focus may
-    // have gone back to the tip window with the new skin.
+    // The press on the skinned menu bar made the main window active, with or
+    // without a window manager (the tip window stays above it). Without one
+    // the focus may have gone back to the tip window with the new skin.
     const bool tipActive = !GetParam() && skine2e::HasFocus(display_, *tip);
     const QList<Expect> both = {{&*main, MainTraits(true), !tipActive}};
     EXPECT_TRUE(WaitForFrames(display_, *current, both, QStringLiteral("%1-choose-skin%2").arg(Tag()).arg(n), &shot, &why))

@@ -107,15 +107,19 @@ QRect WestonResized(const QRect& g, Qt::Edges edges, QPoint by, QPoint margin) {
 
 // Presses at `at`, moves the pointer by `by` with the button held and lets go
 // once `done` holds. Weston takes a move or resize over from the program at
-// the first motion and follows the pointer from where it was pressed, so the
-// pointer's last place alone decides: it is nudged until weston has caught up.
+// the first motion and follows the pointer from where it is when the request
+// reaches it, so the pointer's last place alone decides: it is nudged until
+// weston has caught up. On a loaded machine the program follows the first
+// nudge itself before weston, which counts from the press, takes over: a drag
+// along one axis is nudged across it, where following it changes nothing.
 bool Drag(const e2e::VirtualDisplay& seat, QPoint at, QPoint by, const std::function<bool()>& done) {
+  const QPoint nudge = by.y() == 0 ? QPoint(0, 1) : QPoint(1, 0);
   skine2e::Press(seat, at);
-  e2e::MoveTo(seat, at + QPoint(1, 0));
+  e2e::MoveTo(seat, at + nudge);
   QThread::msleep(150);
   const QPoint to = at + by;
   const bool arrived = PollFor([&] {
-    e2e::MoveTo(seat, to + QPoint(1, 0));
+    e2e::MoveTo(seat, to + nudge);
     e2e::MoveTo(seat, to);
     QThread::msleep(100);
     return done();

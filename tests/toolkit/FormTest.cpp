@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QTimer>
+#include <QWindow>
 
 #include "tests/support/TestSupport.h"
 #include "toolkit/Application.h"
@@ -83,6 +84,32 @@ TEST(Application, DialogFramesComeBackFromAMinimiseOfTheWindowManager) {
   QTimer::singleShot(0, main, run);
   app.Run();
   EXPECT_EQ(app.MainForm(), nullptr);
+}
+
+// Without a window manager (here: no display server at all) an owned window
+// goes down with its owner and comes back with it; one the reader had closed
+// stays closed. Its native window is transient for the owner's.
+TEST(Form, AnOwnedWindowFollowsItsOwner) {
+  TForm owner, owned, closed;
+  owned.SetPopupParent(&owner);
+  closed.SetPopupParent(&owner);
+  owner.show();
+  owned.show();
+  ASSERT_NE(owned.windowHandle(), nullptr);
+  EXPECT_EQ(owned.windowHandle()->transientParent(), owner.windowHandle());
+  EXPECT_EQ(closed.PopupParent(), &owner);
+  owner.setWindowState(Qt::WindowMinimized);
+  EXPECT_FALSE(owned.isVisible()) << "the owned window stayed on the screen alone";
+  EXPECT_FALSE(closed.isVisible());
+  owner.setWindowState(Qt::WindowNoState);
+  EXPECT_TRUE(owned.isVisible());
+  EXPECT_FALSE(closed.isVisible()) << "a window that was not shown came up with its owner";
+  // An owner that goes away leaves its owned windows without one.
+  {
+    TForm gone;
+    owned.SetPopupParent(&gone);
+  }
+  EXPECT_EQ(owned.PopupParent(), nullptr);
 }
 
 TEST(Form, CloseActionNoneKeepsTheWindowOpen) {
