@@ -191,6 +191,7 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window {
   void BuildInfoBar();
   void BuildSpeechButtons();
   void BuildReading();
+  void BuildTabOrder();
   void BuildSkin();
   // Loads skins/N.skn of the program's directory into SkinData1.
   void ChooseSkin(int n);

@@ -4,10 +4,12 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
 
+#include "platform/Edges.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 
@@ -15,7 +17,7 @@ namespace styled {
 
 TFlatSpeedButton::TFlatSpeedButton(QWidget* parent) : QWidget(parent) {
   setGeometry(0, 0, 25, 25);
-  setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::TabFocus);
   // Not opaque: the parent paints its own background under the button first.
   setAttribute(Qt::WA_OpaquePaintEvent, false);
   setAutoFillBackground(false);
@@ -295,6 +297,36 @@ void TFlatSpeedButton::changeEvent(QEvent* event) {
   }
 }
 
+// ---- keys ----
+
+void TFlatSpeedButton::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool press = key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (!press || (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) || !isEnabled()) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  if (event->isAutoRepeat()) return;
+  // As a click inside the button: a grouped button goes down (or up again).
+  if (groupIndex_ != 0) SetDown(!down_);
+  update();
+  Click();
+}
+
+void TFlatSpeedButton::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  // The mark shows for the keyboard's focus only, as the platform hides focus
+  // cues until the keyboard is used.
+  keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+  update();
+}
+
+void TFlatSpeedButton::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  keyboardFocus_ = false;
+  update();
+}
+
 // ---- click ----
 
 void TFlatSpeedButton::ModalResultAndPopup() {
@@ -424,6 +456,8 @@ void TFlatSpeedButton::PaintButton(QPainter& p) {
       p.drawText(captionRect_, flags, shown);
     }
   }
+  // 11: the keyboard's focus mark (the flat button draws its own in step 8).
+  if (keyboardFocus_ && hasFocus() && focusPolicy() == Qt::TabFocus) platform::DrawFocusRect(p, rect().adjusted(2, 2, -2, -2));
 }
 
 }  // namespace styled

@@ -147,6 +147,12 @@ class TFlatSpeedButton : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  // A speed button is reached by Tab alone (a click never takes the focus
+  // from another control); focused, it shows a dotted mark, and Space, Enter
+  // and Return press it as a click does.
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
   // Runs the painting steps on `p`, whose origin is the client's top-left corner.
   void PaintButton(QPainter& p);
@@ -185,6 +191,8 @@ class TFlatSpeedButton : public QWidget {
   bool down_ = false;
   int groupIndex_ = 0;
   bool allowAllUp_ = false;
+  // The focus came by Tab or Shift+Tab: the focus mark shows.
+  bool keyboardFocus_ = false;
   QImage glyph_;
   int numGlyphs_ = 1;
   TButtonLayout layout_ = blGlyphTop;

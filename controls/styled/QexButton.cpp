@@ -4,6 +4,7 @@
 #include <QEnterEvent>
 #include <QFile>
 #include <QMenu>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
@@ -89,7 +90,7 @@ int CellCount(const QImage& image, int current) {
 
 TQexButton::TQexButton(QWidget* parent) : QWidget(parent) {
   resize(75, 25);
-  setFocusPolicy(Qt::NoFocus);
+  setFocusPolicy(Qt::TabFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   startTimer_.setInterval(50);
   repeatTimer_.setInterval(50);
@@ -370,13 +371,29 @@ void TQexButton::UpdateShortcuts() {
 void TQexButton::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
   if (Framed()) focused_ = true;
+  // A flat button shows a mark for the keyboard's focus only.
+  keyboardFocus_ = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+  if (!Framed()) update();
 }
 
 void TQexButton::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  if (!Framed()) return;
+  keyboardFocus_ = false;
+  if (!Framed()) {
+    update();
+    return;
+  }
   focused_ = false;
   if (showFocused_) update();
+}
+
+void TQexButton::keyPressEvent(QKeyEvent* event) {
+  if (event->key() != Qt::Key_Space || (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) ||
+      !CanTakeFocus()) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  if (!event->isAutoRepeat()) Click();
 }
 
 // ---- pointer ----
@@ -606,6 +623,8 @@ void TQexButton::PaintLook(QPainter& p) {
   if (!cell.image.isNull()) DrawPicture(p, glyphRect_.topLeft(), cell.image, cell.embossed, brush);
   if (!markRect_.isNull()) DrawPicture(p, markRect_.topLeft(), mark, cell.embossed, brush);
   if (Framed() && showFocused_ && focused_) platform::DrawFocusRect(p, faceRect_.adjusted(3, 3, -3, -3));
+  // A flat button reached by Tab shows the focus around its face.
+  if (!Framed() && keyboardFocus_ && hasFocus()) platform::DrawFocusRect(p, faceRect_.adjusted(1, 1, -1, -1));
   PaintCaption(p);
 }
 

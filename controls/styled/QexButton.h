@@ -198,6 +198,9 @@ class TQexButton : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  // Reached by Tab (a click does not take the focus); focused, Space presses
+  // the button, as Enter and Return do through the window's shortcuts.
+  void keyPressEvent(QKeyEvent* event) override;
   void changeEvent(QEvent* event) override;
 
  private:
@@ -273,6 +276,8 @@ class TQexButton : public QWidget {
   bool inside_ = false;
   bool pressedInside_ = false;
   bool focused_ = false;
+  // The focus came by Tab or Shift+Tab: a flat button shows the focus mark.
+  bool keyboardFocus_ = false;
   bool active_ = false;
   TLook look_ = lkNormal;
   QRect faceRect_, glyphRect_, captionRect_, markRect_;

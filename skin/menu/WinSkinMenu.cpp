@@ -318,6 +318,11 @@ void TWinSkinMenu::OpenMenuBarItem(TNCObject* item) {
     if (it.get() == item) b = it.get();
   QWidget* w = Window();
   if (!b || !w) return;
+  // A press of the real button opens it with the pointer; a posted press (an
+  // accelerator) or a key in the bar selection does not. A switch to another
+  // entry inside the open menus keeps how they were first opened.
+  if (!switchPending_) openedByPointer_ = QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
+  switchPending_ = false;
   LeaveKeyboardMode();
   // An entry without subitems runs its command at once.
   if (!b->Submenu) {
@@ -345,9 +350,13 @@ void TWinSkinMenu::OpenMenuBarItem(TNCObject* item) {
 
 void TWinSkinMenu::MenuClosed(int index, bool switching, bool escaped) {
   if (!switching) frame_.SetTrackingMenu(false);
+  switchPending_ = switching;
   TMenuBtn* b = Item(index);
   if (!b) return;
-  if (escaped) {
+  // Escape in a menu opened from the keyboard returns to the bar's keyboard
+  // selection; one opened with the pointer just closes, so that the next Alt
+  // starts a selection instead of ending one the reader did not ask for.
+  if (escaped && !openedByPointer_) {
     EnterKeyboardMode(index);
     return;
   }

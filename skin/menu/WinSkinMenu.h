@@ -128,6 +128,10 @@ class TWinSkinMenu : public QObject, public TMenuBarSkinner {
 
   int keyboardIndex_ = -1;
   bool altArmed_ = false;
+  // The open menu was opened by a press of the pointer's button on its entry.
+  bool openedByPointer_ = false;
+  // The open menu closed to let the next entry's menu open (a switch).
+  bool switchPending_ = false;
 };
 
 }  // namespace skin

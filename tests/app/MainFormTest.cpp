@@ -7,6 +7,8 @@
 #include "controls/outbar/OutBarGroup.h"
 #include "controls/outbar/OutBarVertListView.h"
 #include "controls/outbar/VertListItem.h"
+#include "controls/styled/FlatSpeedButton.h"
+#include "controls/styled/QexButton.h"
 #include "data/Query.h"
 #include "tests/app/Reading.h"
 #include "toolkit/Dispatch.h"
@@ -366,4 +368,34 @@ TEST_F(SteppedSearchTest, ShortStretchesEndAsOneSearchDoneAtOnce) {
   EXPECT_EQ(Rows(form->ListView2), QStringList{QStringLiteral("杜甫")});
   EXPECT_EQ(Captions(form->DCOutBarVertListView1), QStringList{QStringLiteral("杜甫")});
   EXPECT_TRUE(Errors().isEmpty()) << Errors().join(u'|').toStdString();
+}
+
+// Without the pointer: Tab walks every control of the window in screen order,
+// header buttons and speech buttons included, and Space on a header button
+// presses it as a click does.
+TEST_F(MainFormTest, TabWalksTheWindowInScreenOrderAndSpacePressesAButton) {
+  Create();
+  form->Show();
+  form->activateWindow();
+  QApplication::processEvents();
+  form->FlatSpeedButton1->setFocus(Qt::TabFocusReason);
+  QStringList walked;
+  for (int i = 0; i < 17; ++i) {
+    QWidget* now = QApplication::focusWidget();
+    if (i > 0) QTest::keyClick(now ? now : form.get(), Qt::Key_Tab);
+    now = QApplication::focusWidget();
+    walked << (now ? now->objectName() : QStringLiteral("(none)"));
+  }
+  EXPECT_EQ(walked.join(u' '), QStringLiteral("FlatSpeedButton1 FlatSpeedButton2 FlatSpeedButton4 FlatSpeedButton5 "
+                                              "FlatSpeedButton6 ComboBox1 Edit1 Button1 DCOutBarVertListView2 "
+                                              "DCOutBarVertListView1 ListView2 Memo1 qexbtn1 qexbtn2 qexbtn3 qexbtn4 "
+                                              "FlatSpeedButton1"));
+  // Shift+Tab goes back: from the first header button to the last speech button.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), form->qexbtn4);
+  // Space on 外国作品 fills the era bar with the foreign countries.
+  form->FlatSpeedButton2->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(form->FlatSpeedButton2, Qt::Key_Space);
+  EXPECT_EQ(Captions(form->DCOutBarVertListView2), QStringList{QStringLiteral("英国")});
+  EXPECT_TRUE(Errors().isEmpty());
 }

@@ -661,3 +661,72 @@ TEST(Reading, SearchByAuthorNameFillsTheAuthorTableAndBar) {
            DifferentPixels(s, chosen, kInfoBar) > 20;
   }, &other));
 }
+
+// A reading without the pointer: Tab reaches every control, the bars choose by
+// arrows and Enter, the buttons press with Space.
+TEST(Reading, AReadingByTheKeyboardAlone) {
+  e2e::VirtualDisplay display;
+  ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
+  e2e::ProgramCopy copy;
+  ASSERT_TRUE(copy.Ok());
+  ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("0"), QStringLiteral("2")));
+  const QString wav = QDir(copy.Dir()).filePath(QStringLiteral("speech.wav"));
+  QProcessEnvironment env;
+  env.insert(QStringLiteral("CQ_SPEECH_WAV"), wav);
+  env.insert(QStringLiteral("CQ_SPEECH_WAV_SPEED"), QStringLiteral("0"));
+  e2e::RunningProgram program(display, copy, env, kUnskinned);
+  ASSERT_TRUE(program.Started());
+  QImage start;
+  ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("keys-01-start"), &start));
+  const auto keys = [&](std::initializer_list<const char*> names) {
+    for (const char* k : names) {
+      e2e::PressKey(display, QString::fromLatin1(k));
+      QThread::msleep(e2e::Patience(120));
+    }
+  };
+
+  // From the mode box past the keyword box and 搜索 to the era bar: 唐代 is its fourth item.
+  keys({"Tab", "Tab", "Tab", "Down", "Down", "Down", "Return"});
+  QImage era;
+  ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("keys-02-era"), [&](const QImage& s) {
+    return DifferentPixels(s, start, kAuthorCaption) > 20 && DifferentPixels(s, start, kAuthorList) > 200;
+  }, &era)) << "Enter in the era bar chose no era";
+  // The author bar: 李白 is the fourth of 唐代; his biography and his poems.
+  keys({"Tab", "Down", "Down", "Down", "Return"});
+  QImage author;
+  ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("keys-03-author"), [&](const QImage& s) {
+    return PoemTableShown(s) && Ink(s, kTextPane) > 300 && CountPixels(s, kInfoBar, IsMaroonInk) > 30;
+  }, &author)) << "Enter in the author bar chose no author";
+  // Tab into the poem table and Down: the first poem shows in the text pane.
+  keys({"Tab", "Down"});
+  QImage poem;
+  ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("keys-04-poem"), [&](const QImage& s) {
+    return CountPixels(s, kTableRows, IsHighlight) > 200 && DifferentPixels(s, author, kTextPane) > 200;
+  }, &poem)) << "Down in the poem table showed no poem";
+  // Past the text pane to 朗读: Space reads the poem aloud.
+  keys({"Tab", "Tab", "space"});
+  EXPECT_TRUE(WaitForFinishedWav(wav, 30000)) << "朗读 pressed with Space read nothing";
+
+  // On to 每日一贴 (past the other speech buttons and three header buttons):
+  // Space opens the tip window, whose 退出 closes it from the keyboard too.
+  keys({"Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "Tab", "space"});
+  QRect tip;
+  QImage tipShot;
+  ASSERT_TRUE(WaitForTipWindow(display, QStringLiteral("keys-05-tip"), &tip, &tipShot)) << "Space on 每日一贴 opened nothing";
+  keys({"Tab", "Tab", "space"});
+  EXPECT_TRUE(e2e::WaitForWindowGone(display, kTipTitle, e2e::Patience(10000))) << "退出 did not close the tip window";
+
+  // Back in the main window on 每日一贴: on to the keyword box, a title, 搜索.
+  keys({"Tab", "Tab", "Tab", "ctrl+a"});
+  e2e::TypeText(display, QStringLiteral("静夜思"));
+  keys({"Tab", "space"});
+  // The count of what was found comes first; Enter takes it away.
+  ASSERT_TRUE(e2e::WaitForWindow(display, kMessageTitle, e2e::Patience(10000))) << "搜索 pressed with Space searched nothing";
+  keys({"Return"});
+  ASSERT_TRUE(e2e::WaitForWindowGone(display, kMessageTitle, e2e::Patience(10000)));
+  QImage found;
+  EXPECT_TRUE(e2e::WaitForShot(display, QStringLiteral("keys-06-search"), [&](const QImage& s) {
+    return PoemTableShown(s) && Ink(s, RowStrip(0)) > 30 && Ink(s, RowStrip(1)) == 0;
+  }, &found)) << "the table does not show the one poem found";
+  EXPECT_TRUE(program.Running());
+}
