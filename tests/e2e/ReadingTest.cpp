@@ -212,6 +212,14 @@ bool WaitForFinishedWav(const QString& path, int timeoutMs) {
 
 // ---- steps shared by the cases -------------------------------------------------
 
+// The program's speech goes into a WAV file, written as fast as it is made.
+QProcessEnvironment SpeechInto(const QString& wav) {
+  QProcessEnvironment env;
+  env.insert(QStringLiteral("CQ_SPEECH_WAV"), wav);
+  env.insert(QStringLiteral("CQ_SPEECH_WAV_SPEED"), QStringLiteral("0"));
+  return env;
+}
+
 // Starts the program and waits for its main window to be painted (era list colour
 // where no item is).
 bool WaitForMainWindow(const e2e::VirtualDisplay& display, const QString& shotName, QImage* shot) {
@@ -271,10 +279,7 @@ TEST(Reading, TheRoadOfOneReading) {
   ASSERT_TRUE(copy.Ok()) << "cannot copy " << e2e::BinDir().toStdString();
   ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("1"), QStringLiteral("2")));
   const QString wav = QDir(copy.Dir()).filePath(QStringLiteral("speech.wav"));
-  QProcessEnvironment env;
-  env.insert(QStringLiteral("CQ_SPEECH_WAV"), wav);
-  env.insert(QStringLiteral("CQ_SPEECH_WAV_SPEED"), QStringLiteral("0"));
-  e2e::RunningProgram program(display, copy, env, kUnskinned);
+  e2e::RunningProgram program(display, copy, SpeechInto(wav), kUnskinned);
   ASSERT_TRUE(program.Started());
 
   // The window opens with the tip window on top, as setup.ini asks.
@@ -671,10 +676,7 @@ TEST(Reading, AReadingByTheKeyboardAlone) {
   ASSERT_TRUE(copy.Ok());
   ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("0"), QStringLiteral("2")));
   const QString wav = QDir(copy.Dir()).filePath(QStringLiteral("speech.wav"));
-  QProcessEnvironment env;
-  env.insert(QStringLiteral("CQ_SPEECH_WAV"), wav);
-  env.insert(QStringLiteral("CQ_SPEECH_WAV_SPEED"), QStringLiteral("0"));
-  e2e::RunningProgram program(display, copy, env, kUnskinned);
+  e2e::RunningProgram program(display, copy, SpeechInto(wav), kUnskinned);
   ASSERT_TRUE(program.Started());
   QImage start;
   ASSERT_TRUE(WaitForMainWindow(display, QStringLiteral("keys-01-start"), &start));
