@@ -111,12 +111,14 @@ TQexButton::TQexButton(QWidget* parent) : QWidget(parent) {
       if (CanTakeFocus()) Click();
     });
   }
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { FocusChanged(now); });
   ApplyStyle();
   FocusChanged(QApplication::focusWidget());
 }
 
-TQexButton::~TQexButton() = default;
+// A focused button loses the focus in ~QWidget, which announces the change:
+// by then this is no longer a button, so the watch ends first.
+TQexButton::~TQexButton() { disconnect(focusWatch_); }
 
 QString TQexButton::Version() const { return QString::fromLatin1(kQexVersion); }
 

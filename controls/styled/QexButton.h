@@ -278,6 +278,8 @@ class TQexButton : public QWidget {
   bool focused_ = false;
   // The focus came by Tab or Shift+Tab: a flat button shows the focus mark.
   bool keyboardFocus_ = false;
+  // Follows the application's focus changes (FocusChanged).
+  QMetaObject::Connection focusWatch_;
   bool active_ = false;
   TLook look_ = lkNormal;
   QRect faceRect_, glyphRect_, captionRect_, markRect_;
