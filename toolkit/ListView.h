@@ -23,7 +23,8 @@
 // at once when the view needs it).
 //   - OnClick after a left-button click anywhere in the rows area, empty space
 //     included, once the button is released; keyboard moves never raise it.
-//   - OnColumnClick(index) when a column header is clicked.
+//   - OnColumnClick(index) when a column header is clicked (or Ctrl and the
+//     column's number, 1 to 9, is pressed).
 // Every handler runs through the toolkit's dispatcher: an error ends that
 // handler and shows the default error box; the view carries on.
 #include <QAbstractScrollArea>

@@ -102,6 +102,16 @@ void TListView::keyPressEvent(QKeyEvent* event) {
   const int top = TopIndex();
   const Qt::KeyboardModifiers mods = event->modifiers();
   int target = -1;
+  // Ctrl and a digit: the column of that number, as a click on its header
+  // (the reader's way to sort without the pointer).
+  if ((mods & Qt::ControlModifier) && event->key() >= Qt::Key_1 && event->key() <= Qt::Key_9) {
+    const int column = event->key() - Qt::Key_1;
+    if (column < Columns().Count()) {
+      event->accept();
+      ColumnClick(column);
+      return;
+    }
+  }
   switch (event->key()) {
     case Qt::Key_Down: target = std::min(current + 1, count - 1); break;
     case Qt::Key_Up: target = current < 0 ? 0 : std::max(current - 1, 0); break;

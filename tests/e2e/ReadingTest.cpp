@@ -668,7 +668,7 @@ TEST(Reading, SearchByAuthorNameFillsTheAuthorTableAndBar) {
 }
 
 // A reading without the pointer: Tab reaches every control, the bars choose by
-// arrows and Enter, the buttons press with Space.
+// arrows and Enter, Ctrl and a column's number sorts, the buttons press with Space.
 TEST(Reading, AReadingByTheKeyboardAlone) {
   e2e::VirtualDisplay display;
   ASSERT_TRUE(display.Ok()) << "Xvfb did not start";
@@ -705,6 +705,12 @@ TEST(Reading, AReadingByTheKeyboardAlone) {
   ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("keys-04-poem"), [&](const QImage& s) {
     return CountPixels(s, kTableRows, IsHighlight) > 200 && DifferentPixels(s, author, kTextPane) > 200;
   }, &poem)) << "Down in the poem table showed no poem";
+  // Ctrl+1 sorts by the first column, as a click on its header: the rows move.
+  keys({"ctrl+1"});
+  QImage sorted;
+  EXPECT_TRUE(e2e::WaitForShot(display, QStringLiteral("keys-04b-sorted"), [&](const QImage& s) {
+    return DifferentPixels(s, poem, kTableRows) > 200;
+  }, &sorted)) << "Ctrl+1 in the poem table sorted nothing";
   // Past the text pane to 朗读: Space reads the poem aloud.
   keys({"Tab", "Tab", "space"});
   EXPECT_TRUE(WaitForFinishedWav(wav, 30000)) << "朗读 pressed with Space read nothing";
