@@ -85,6 +85,9 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormShow() {
+  // The window opens with the search mode box focused, as when the header
+  // buttons, first in the Tab order, took no focus.
+  ComboBox1->setFocus(Qt::OtherFocusReason);
   const toolkit::IniFile ini(SetupFile());
   if (!ini.ReadBool(QStringLiteral("tip"), QStringLiteral("tip"), false)) return;
   // Shown once the main window is on the screen, so that the tip window lies on top of it.

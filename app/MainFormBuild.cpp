@@ -482,9 +482,6 @@ void TForm1::BuildTabOrder() {
                                   qexbtn4};
   for (size_t i = 1; i < std::size(order); ++i)
     QWidget::setTabOrder(order[i - 1], order[i]);
-  // The window still opens with the search mode box focused, as when the
-  // header buttons took no focus.
-  ComboBox1->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::BuildSkin() {

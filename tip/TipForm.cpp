@@ -91,10 +91,6 @@ TForm2::TForm2()
   Button1->SetCaption(QStringLiteral("退出"));
   Button1->OnClick = [this] { Button1Click(); };
 
-  // The window opens with the tip's text focused; Tab goes on to the check box
-  // and 退出, and round to the paging buttons.
-  DBMemo1->setFocus(Qt::OtherFocusReason);
-
   OnCreate = [this] { FormCreate(); };
   OnShow = [this] { FormShow(); };
   OnClose = [this](toolkit::TCloseAction& action) { FormClose(action); };
@@ -115,6 +111,9 @@ void TForm2::FormCreate() {
 }
 
 void TForm2::FormShow() {
+  // The window opens with the tip's text focused; Tab goes on to the check box
+  // and 退出, and round to the paging buttons.
+  DBMemo1->setFocus(Qt::OtherFocusReason);
   CheckBox1->SetChecked(Setup().ReadBool(QStringLiteral("tip"), QStringLiteral("tip"), false));
 }
 
