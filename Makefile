@@ -34,10 +34,13 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# intercept_tls_get_addr=0: the sanitizer runtime of Debian 12 misreads the dynamic TLS of
+# libraries loaded late (a range such as 0xa24-0x800001b26) and its leak tracer crashes on
+# it; without the interception that TLS is not scanned, which can only add reports.
 sanitize-test: deps
 	cmake -S . -B $(SAN_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DCQ_SANITIZE=ON
 	cmake --build $(SAN_BUILD) -j $(JOBS)
-	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 \
+	cd $(SAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --output-on-failure -j $(JOBS)
 
