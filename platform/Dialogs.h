@@ -48,4 +48,13 @@ class QtDialogs : public Dialogs {
   void MessageBox(const QString& caption, const QString& text) override;
 };
 
+// Dialogs that nobody sees: every message is answered OK at once. For the
+// programs that run without a reader (benchmarks, fuzzing targets).
+class SilentDialogs : public Dialogs {
+ public:
+  int MessageDlg(const QString&, DialogKind, DialogButtons) override { return mrOk; }
+  void ErrorBox(const QString&, const QString&) override {}
+  void MessageBox(const QString&, const QString&) override {}
+};
+
 }  // namespace platform

@@ -23,13 +23,6 @@
 
 namespace {
 
-// The refusal message would wait for a click: answered silently.
-class SilentDialogs : public platform::Dialogs {
- public:
-  int MessageDlg(const QString&, platform::DialogKind, platform::DialogButtons) override { return platform::mrOk; }
-  void ErrorBox(const QString&, const QString&) override {}
-  void MessageBox(const QString&, const QString&) override {}
-};
 
 // Peak resident memory since the last reset, in MiB (Linux: VmHWM, reset
 // through clear_refs).
@@ -96,7 +89,7 @@ QByteArray Buttons(int count, const char* image) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  platform::SetDialogs(std::make_unique<SilentDialogs>());
+  platform::SetDialogs(std::make_unique<platform::SilentDialogs>());
 
   const struct Case {
     const char* label;

@@ -13,13 +13,6 @@
 
 namespace {
 
-// Message boxes are answered silently.
-class SilentDialogs : public platform::Dialogs {
- public:
-  int MessageDlg(const QString&, platform::DialogKind, platform::DialogButtons) override { return platform::mrOk; }
-  void ErrorBox(const QString&, const QString&) override {}
-  void MessageBox(const QString&, const QString&) override {}
-};
 
 void ExerciseArchive(const skin::TSkinReader& reader) {
   QByteArray entry;
@@ -52,7 +45,7 @@ void ExerciseIni(const QByteArray& bytes) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool installed = [] {
-    platform::SetDialogs(std::make_unique<SilentDialogs>());
+    platform::SetDialogs(std::make_unique<platform::SilentDialogs>());
     return true;
   }();
   (void)installed;

@@ -15,6 +15,8 @@ with # are comments.
 
 import os
 
+import listfile
+
 
 class Equivalents:
     def __init__(self, why, origin):
@@ -46,13 +48,6 @@ def parse_line(line):
 
 def load(path):
     why, origin = {}, {}
-    if os.path.exists(path):
-        with open(path, encoding="utf-8") as f:
-            for n, line in enumerate(f, 1):
-                try:
-                    entry = parse_line(line)
-                except ValueError as e:
-                    raise SystemExit(f"{path}:{n}: {e}")
-                if entry:
-                    why[entry[0]], origin[entry[0]] = entry[1], n
+    for n, entry in listfile.read(path, parse_line):
+        why[entry[0]], origin[entry[0]] = entry[1], n
     return Equivalents(why, origin)

@@ -13,7 +13,8 @@ matches wins (a * matches across folders too). Lines starting with # are comment
 """
 
 import fnmatch
-import os
+
+import listfile
 
 
 class TestMap:
@@ -41,14 +42,5 @@ def parse_line(line):
 
 
 def load(path):
-    entries = []
-    if os.path.exists(path):
-        with open(path, encoding="utf-8") as f:
-            for n, line in enumerate(f, 1):
-                try:
-                    entry = parse_line(line)
-                except ValueError as e:
-                    raise SystemExit(f"{path}:{n}: {e}")
-                if entry:
-                    entries.append(entry)
+    entries = [entry for _, entry in listfile.read(path, parse_line)]
     return TestMap(entries)
