@@ -1,8 +1,10 @@
 #include "platform/WindowManager.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <xcb/xcb.h>
@@ -113,6 +115,46 @@ std::optional<QRect> NativeWorkArea(const QScreen* screen) {
     free(r);
   }
   return area;
+}
+
+bool SetMapPicture(QWindow* window, const QImage& picture) {
+  xcb_connection_t* c = Connection();
+  if (!c || !window || picture.isNull()) return false;
+  const auto w = static_cast<xcb_window_t>(window->winId());
+  xcb_get_geometry_reply_t* g = xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr);
+  const uint8_t depth = g ? g->depth : 0;
+  free(g);
+  // Pictures in 32-bit pixels only: depth 24 and 32 visuals.
+  if (depth != 24 && depth != 32) return false;
+  const QImage image = picture.convertToFormat(depth == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  const xcb_pixmap_t pixmap = xcb_generate_id(c);
+  xcb_create_pixmap(c, depth, pixmap, w, static_cast<uint16_t>(image.width()), static_cast<uint16_t>(image.height()));
+  const xcb_gcontext_t gc = xcb_generate_id(c);
+  xcb_create_gc(c, gc, pixmap, 0, nullptr);
+  // In bands of rows that fit one request.
+  const int stride = static_cast<int>(image.bytesPerLine());
+  const int rowsPerRequest = std::max(1, static_cast<int>((xcb_get_maximum_request_length(c) * 4 - 64) / stride));
+  for (int y = 0; y < image.height(); y += rowsPerRequest) {
+    const int rows = std::min(rowsPerRequest, image.height() - y);
+    xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, static_cast<uint16_t>(image.width()),
+                  static_cast<uint16_t>(rows), 0, static_cast<int16_t>(y), 0, depth,
+                  static_cast<uint32_t>(stride * rows), image.constScanLine(y));
+  }
+  xcb_free_gc(c, gc);
+  const uint32_t value = pixmap;
+  xcb_change_window_attributes(c, w, XCB_CW_BACK_PIXMAP, &value);
+  // The window holds the pixmap now.
+  xcb_free_pixmap(c, pixmap);
+  xcb_flush(c);
+  return true;
+}
+
+void ClearMapPicture(QWindow* window) {
+  xcb_connection_t* c = Connection();
+  if (!c || !window) return;
+  const uint32_t none = XCB_BACK_PIXMAP_NONE;
+  xcb_change_window_attributes(c, static_cast<xcb_window_t>(window->winId()), XCB_CW_BACK_PIXMAP, &none);
+  xcb_flush(c);
 }
 
 }  // namespace platform

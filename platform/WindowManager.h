@@ -8,6 +8,7 @@
 #include <Qt>
 #include <optional>
 
+class QImage;
 class QScreen;
 class QWindow;
 
@@ -28,5 +29,12 @@ bool StartWindowManagerDrag(QWindow* window, const QPoint& from, Qt::Edges edges
 // to 2561). Nothing when the display does not tell it for this screen alone
 // (no X, or several screens).
 std::optional<QRect> NativeWorkArea(const QScreen* screen);
+
+// Gives a native window a picture that the X server shows from the moment the
+// window is mapped, before the program's first paint arrives (otherwise the
+// window shows black, or the manager's frame, for that moment). False without X.
+bool SetMapPicture(QWindow* window, const QImage& picture);
+// Takes the picture away again: areas exposed later are the program's to paint.
+void ClearMapPicture(QWindow* window);
 
 }  // namespace platform

@@ -9,9 +9,11 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/Subclass.h"
+#include "platform/WindowManager.h"
 #include "platform/WinMessage.h"
 #include "skin/controls/AttachControls.h"
 #include "skin/controls/SkinControl.h"
@@ -329,6 +331,11 @@ void TWinSkinForm::After(QEvent* e) {
         p.setClipRegion(static_cast<QPaintEvent*>(e)->region());
         PaintFrame(&p);
       }
+      // The window paints its exposed areas itself from now on.
+      if (mapPicture_ && w->windowHandle() && w->windowHandle()->isExposed()) {
+        mapPicture_ = false;
+        platform::ClearMapPicture(w->windowHandle());
+      }
       break;
     case QEvent::Resize:
       ReadShowState();
@@ -346,6 +353,7 @@ void TWinSkinForm::After(QEvent* e) {
         sizing_.FitMessageToCaption();
         toolkit::PlaceWindow(w, toolkit::TPlacing::Inside);
       }
+      ShowSkinnedFromTheStart(w);
       break;
     case QEvent::WindowActivate: SetActive(true); break;
     case QEvent::WindowDeactivate: SetActive(false); break;
@@ -359,6 +367,18 @@ void TWinSkinForm::After(QEvent* e) {
       break;
     default: break;
   }
+}
+
+// A window skinned while it is being shown (its first polish comes then)
+// would be mapped before the posted attachment arrives: it would appear once
+// with the platform's controls, and black until its first paint. Its controls
+// are attached now, before the map, and the server is given the skinned
+// picture to show until the first paint.
+void TWinSkinForm::ShowSkinnedFromTheStart(QWidget* w) {
+  QWindow* handle = w->windowHandle();
+  if (life_ != flAttached || !handle || handle->isExposed()) return;
+  OnAttachControls();
+  if (!mapPicture_) mapPicture_ = platform::SetMapPicture(handle, w->grab().toImage());
 }
 
 void TWinSkinForm::OnAttachControls() {

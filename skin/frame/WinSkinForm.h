@@ -176,6 +176,7 @@ class TWinSkinForm : public QObject, public TFrameSkinner {
   bool AttachCommon(TSkinData* skinData);
   bool FrameHandled() const;
   void OnAttachControls();
+  void ShowSkinnedFromTheStart(QWidget* w);
   void ApplyButtonFacePalette();
   // The rebuilt menu bar is `height` high.
   void MenuBarHeightChanged(int height);
@@ -207,6 +208,8 @@ class TWinSkinForm : public QObject, public TFrameSkinner {
   // The window wears the skin's frame (the skin has a caption for it).
   bool framed_ = false;
   bool trackingMenu_ = false;
+  // The X server shows a picture of the skinned window until its first paint.
+  bool mapPicture_ = false;
 
   TSavedWindow saved_;
   TFrameSizing sizing_{*this};
