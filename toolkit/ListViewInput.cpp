@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "platform/PointerPixel.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/ListView.h"
 
@@ -19,7 +20,7 @@ void TListView::mousePressEvent(QMouseEvent* event) {
   const Qt::KeyboardModifiers mods = event->modifiers();
   const bool ctrl = mods & Qt::ControlModifier;
   const bool shift = mods & Qt::ShiftModifier;
-  const int index = IndexAt(event->position().toPoint());
+  const int index = IndexAt(platform::PixelAt(event));
   pressedSelected_ = nullptr;
   if (button == Qt::LeftButton) leftPressed_ = true;
   if (index < 0) {
@@ -59,7 +60,7 @@ void TListView::mouseReleaseEvent(QMouseEvent* event) {
   TListItem* pressed = pressedSelected_;
   pressedSelected_ = nullptr;
   if (pressed != nullptr) {
-    const int index = IndexAt(event->position().toPoint());
+    const int index = IndexAt(platform::PixelAt(event));
     if (index >= 0 && items_.At(index) == pressed) SetSelection(pressed);
   }
   Click();

@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <algorithm>
 
+#include "platform/PointerPixel.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Exception.h"
 #include "toolkit/accessible/Notice.h"
@@ -113,7 +114,7 @@ void TLabel::paintEvent(QPaintEvent*) {
 }
 
 void TLabel::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   Raise(OnMouseMove, event->modifiers(), pos.x(), pos.y());
 }
 
@@ -123,7 +124,7 @@ void TLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void TLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(platform::PixelAt(event));
   if (event->button() == Qt::LeftButton) pressed_ = false;
   if (click) Raise(OnClick);
 }
@@ -159,7 +160,7 @@ void TEdit::mousePressEvent(QMouseEvent* event) {
 
 void TEdit::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
-  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(platform::PixelAt(event));
   if (event->button() == Qt::LeftButton) pressed_ = false;
   if (click) Raise(OnClick);
 }

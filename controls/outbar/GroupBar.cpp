@@ -9,6 +9,7 @@
 #include "controls/outbar/OutBarGroup.h"
 #include "controls/outbar/VertListView.h"
 #include "platform/Edges.h"
+#include "platform/PointerPixel.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Exception.h"
 
@@ -449,7 +450,7 @@ void TCustomDCGroupBar::InvalidateButton(int index) {
 // ---------------------------------------------------------------- pointer
 
 void TCustomDCGroupBar::mousePressEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   if (event->button() == Qt::LeftButton) {
     const int j = GetGroupAt(pos.x(), pos.y());
     if (j >= 0 && Group(j)->isEnabled()) {
@@ -469,7 +470,7 @@ void TCustomDCGroupBar::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TCustomDCGroupBar::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   if (event->buttons() & Qt::LeftButton) {
     if (pressed_ >= 0) {
       const int j = GetGroupAt(pos.x(), pos.y());
@@ -510,7 +511,7 @@ void TCustomDCGroupBar::HoverPoll() {
 }
 
 void TCustomDCGroupBar::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   if (event->button() == Qt::LeftButton) {
     pressedLook_ = false;
     const int p = pressed_;

@@ -5,6 +5,7 @@
 
 #include "platform/Color.h"
 #include "platform/FrameControl.h"
+#include "platform/PointerPixel.h"
 #include "toolkit/Dispatch.h"
 
 namespace outbar {
@@ -88,7 +89,7 @@ void TCustomDCScrollButton::mousePressEvent(QMouseEvent* event) {
 
 void TCustomDCScrollButton::mouseMoveEvent(QMouseEvent* event) {
   if (!held_) return;
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   inside_ = rect().contains(pos);
   if (inside_ != pressed_) {
     pressed_ = inside_;
@@ -99,7 +100,7 @@ void TCustomDCScrollButton::mouseMoveEvent(QMouseEvent* event) {
 void TCustomDCScrollButton::mouseReleaseEvent(QMouseEvent* event) {
   const bool wasHeld = held_;
   EndHold();
-  if (wasHeld && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
+  if (wasHeld && event->button() == Qt::LeftButton && rect().contains(platform::PixelAt(event)) && OnClick)
     toolkit::Raise(OnClick, this);
 }
 

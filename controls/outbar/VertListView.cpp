@@ -13,6 +13,7 @@
 #include "controls/outbar/DragCursors.h"
 #include "controls/outbar/TextWrap.h"
 #include "platform/Edges.h"
+#include "platform/PointerPixel.h"
 #include "platform/Shell.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/accessible/GridAccessible.h"
@@ -598,7 +599,7 @@ void TDCVertListView::HotPoll() {
 void TDCVertListView::enterEvent(QEnterEvent* event) {
   TCustomDCListViewEx::enterEvent(event);
   if (leftDown_ || dragging_) return;
-  UpdateHotItem(ToClient(event->position().toPoint()));
+  UpdateHotItem(ToClient(platform::PixelAt(event)));
 }
 
 void TDCVertListView::leaveEvent(QEvent* event) {
@@ -723,7 +724,7 @@ void TDCVertListView::PressLeft(const QPoint& pos, int shift) {
 }
 
 void TDCVertListView::mousePressEvent(QMouseEvent* event) {
-  const QPoint pos = ToClient(event->position().toPoint());
+  const QPoint pos = ToClient(platform::PixelAt(event));
   const int shift = ShiftOf(event->modifiers(), event->buttons());
   if (event->button() == Qt::LeftButton) {
     PressLeft(pos, shift);
@@ -736,7 +737,7 @@ void TDCVertListView::mousePressEvent(QMouseEvent* event) {
 }
 
 void TDCVertListView::mouseDoubleClickEvent(QMouseEvent* event) {
-  const QPoint pos = ToClient(event->position().toPoint());
+  const QPoint pos = ToClient(platform::PixelAt(event));
   const int shift = ShiftOf(event->modifiers(), event->buttons());
   if (event->button() == Qt::LeftButton) {
     if (useDblClick_ && hot_) {
@@ -755,7 +756,7 @@ void TDCVertListView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TDCVertListView::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint pos = ToClient(event->position().toPoint());
+  const QPoint pos = ToClient(platform::PixelAt(event));
   PointerMoved(pos, event->globalPosition().toPoint(), ShiftOf(event->modifiers(), event->buttons()));
 }
 
@@ -769,7 +770,7 @@ void TDCVertListView::PointerMoved(const QPoint& pos, const QPoint& globalPos, i
 }
 
 void TDCVertListView::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint pos = ToClient(event->position().toPoint());
+  const QPoint pos = ToClient(platform::PixelAt(event));
   const int shift = ShiftOf(event->modifiers(), event->buttons());
   if (event->button() == Qt::LeftButton) {
     ReleaseLeft(pos, shift, Qt::LeftButton);

@@ -10,6 +10,7 @@
 #include <QShortcut>
 
 #include "platform/Edges.h"
+#include "platform/PointerPixel.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
 
@@ -227,7 +228,7 @@ void TFlatSpeedButton::TrackingUpdate() {
 }
 
 void TFlatSpeedButton::mousePressEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   toolkit::Raise(OnMouseDown, event->button(), event->modifiers(), pos.x(), pos.y());
   if (event->button() == Qt::LeftButton && isEnabled()) {
     if (!down_) {
@@ -239,7 +240,7 @@ void TFlatSpeedButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void TFlatSpeedButton::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   toolkit::Raise(OnMouseMove, event->modifiers(), pos.x(), pos.y());
   if (!tracking_) return;
   TFlatButtonState next = down_ ? fbsExclusive : fbsUp;
@@ -251,7 +252,7 @@ void TFlatSpeedButton::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TFlatSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   toolkit::Raise(OnMouseUp, event->button(), event->modifiers(), pos.x(), pos.y());
   if (!tracking_) return;
   tracking_ = false;

@@ -13,6 +13,7 @@
 #include "controls/styled/QexLayout.h"
 #include "platform/Edges.h"
 #include "platform/Picture.h"
+#include "platform/PointerPixel.h"
 #include "platform/Sound.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Form.h"
@@ -452,12 +453,12 @@ void TQexButton::mousePressEvent(QMouseEvent* event) {
     pressedInside_ = false;  // the release goes to the menu
     PopupSequence();
   }
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   toolkit::Raise(OnMouseDown, event->button(), event->modifiers(), pos.x(), pos.y());
 }
 
 void TQexButton::mouseMoveEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   // While the button is held the pointer stays captured; leaving and coming back
   // are noticed here.
   if (event->buttons() & Qt::LeftButton) {
@@ -471,7 +472,7 @@ void TQexButton::mouseMoveEvent(QMouseEvent* event) {
 
 void TQexButton::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !isEnabled()) return;
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = platform::PixelAt(event);
   const bool click = pressedInside_ && rect().contains(pos);
   pressedInside_ = false;
   if (left_) return;

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "platform/PointerPixel.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/engine/SkinData.h"
 #include "skin/frame/WinSkinForm.h"
@@ -72,7 +73,7 @@ void TSkinButton::AfterMessage(QEvent* message) {
       Repaint();
       // The press was taken over, so the click is ours to make; a release
       // away from the button clicks nothing.
-      if (handle_ && handle_->rect().contains(m->position().toPoint())) Click();
+      if (handle_ && handle_->rect().contains(platform::PixelAt(m))) Click();
       return;
     }
     case QEvent::Enter:

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionSpinBox>
 
+#include "platform/PointerPixel.h"
 #include "skin/controls/SkinPaint.h"
 #include "skin/engine/SkinData.h"
 
@@ -72,7 +73,7 @@ void TSkinUpDown::AfterMessage(QEvent* message) {
   switch (message->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-      pressedButton_ = ButtonAt(static_cast<QMouseEvent*>(message)->position().toPoint());
+      pressedButton_ = ButtonAt(platform::PixelAt(static_cast<QMouseEvent*>(message)));
       Repaint();
       return;
     case QEvent::MouseButtonRelease:
@@ -82,8 +83,8 @@ void TSkinUpDown::AfterMessage(QEvent* message) {
     case QEvent::MouseMove:
     case QEvent::HoverMove: {
       const int at = message->type() == QEvent::MouseMove
-                         ? ButtonAt(static_cast<QMouseEvent*>(message)->position().toPoint())
-                         : ButtonAt(static_cast<QHoverEvent*>(message)->position().toPoint());
+                         ? ButtonAt(platform::PixelAt(static_cast<QMouseEvent*>(message)))
+                         : ButtonAt(platform::PixelAt(static_cast<QHoverEvent*>(message)));
       if (at != hotButton_) {
         hotButton_ = at;
         Repaint();

@@ -5,6 +5,7 @@
 #include <QStyleOptionSlider>
 
 #include "platform/Color.h"
+#include "platform/PointerPixel.h"
 #include "skin/engine/SkinData.h"
 
 namespace skin {
@@ -181,12 +182,12 @@ bool TWScrollbar::eventFilter(QObject* watched, QEvent* event) {
       if (m->button() != Qt::LeftButton) break;
       const TScrollBarGeometry g = Geometry(ScrollBarOption(bar_.data()));
       mouseDown_ = true;
-      cursorAtPress_ = cursor_ = Axis(m->position().toPoint());
+      cursorAtPress_ = cursor_ = Axis(platform::PixelAt(m));
       thumbAtPress_ = g.thumbStart;
       break;
     }
     case QEvent::MouseMove:
-      if (mouseDown_) cursor_ = Axis(static_cast<QMouseEvent*>(event)->position().toPoint());
+      if (mouseDown_) cursor_ = Axis(platform::PixelAt(static_cast<QMouseEvent*>(event)));
       break;
     case QEvent::MouseButtonRelease:
       if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton && mouseDown_) {

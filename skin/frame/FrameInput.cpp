@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "platform/PointerPixel.h"
 #include "platform/WindowManager.h"
 #include "skin/frame/SystemMenu.h"
 #include "skin/frame/WinSkinForm.h"
@@ -45,7 +46,7 @@ bool TFrameInput::Mouse(QMouseEvent* e) {
     }
   }
   if (drag_ == dragSystem) drag_ = dragNone;
-  const int hit = frame_.HitTest(e->position().toPoint());
+  const int hit = frame_.HitTest(platform::PixelAt(e));
   switch (e->type()) {
     case QEvent::MouseMove: return Move(e, hit);
     case QEvent::MouseButtonPress: return Press(e, hit);
@@ -56,7 +57,7 @@ bool TFrameInput::Mouse(QMouseEvent* e) {
 }
 
 bool TFrameInput::Move(QMouseEvent* e, int hit) {
-  const QPoint p = e->position().toPoint();
+  const QPoint p = platform::PixelAt(e);
   TNCObject* hot = frame_.HotObject();
   if (e->buttons() != Qt::NoButton) return hit != HTCLIENT;
   if (hit == HTCLIENT) {
@@ -78,7 +79,7 @@ bool TFrameInput::Move(QMouseEvent* e, int hit) {
 
 bool TFrameInput::Press(QMouseEvent* e, int hit) {
   if (hit == HTCLIENT) return false;
-  const QPoint p = e->position().toPoint();
+  const QPoint p = platform::PixelAt(e);
   if (e->button() == Qt::RightButton && (hit == HTCAPTION || hit == HTMENU)) {
     frame_.ShowSystemMenu(GlobalPos(e));
     return true;
@@ -106,7 +107,7 @@ bool TFrameInput::Release(QMouseEvent* e, int hit) {
   TNCObject* hot = frame_.HotObject();
   if (e->button() == Qt::LeftButton && hot && hot->State == ncsPressed) {
     auto* button = dynamic_cast<TWinSysButton*>(hot);
-    if (hot->Rect.contains(e->position().toPoint())) {
+    if (hot->Rect.contains(platform::PixelAt(e))) {
       hot->Release();
       if (button) frame_.DoCaptionAction(button->Action());
     } else {
@@ -124,7 +125,7 @@ bool TFrameInput::DoubleClick(QMouseEvent* e, int hit) {
     return true;
   }
   if (e->button() != Qt::LeftButton) return true;
-  if (TWinSysButton* b = frame_.CaptionButtonAt(e->position().toPoint())) {
+  if (TWinSysButton* b = frame_.CaptionButtonAt(platform::PixelAt(e))) {
     // The second click of a double click on a button presses it again.
     b->Press();
     return true;

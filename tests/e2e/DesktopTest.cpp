@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <cmath>
+#include <memory>
 
 #include "skin/core/SkinElements.h"
 #include "tests/e2e/E2E.h"
@@ -100,6 +101,76 @@ INSTANTIATE_TEST_SUITE_P(Openbox, Desktops,
                          testing::Values(Desk{"Small", {1024, 768}, "1"}, Desk{"Scale150", {2560, 1440}, "1.5"},
                                          Desk{"Scale200", {2560, 1600}, "2"}),
                          [](const testing::TestParamInfo<Desk>& i) { return std::string(i.param.name); });
+
+// At twice the scale the skin's frames are drawn pixel for pixel, each frame
+// pixel a square of four screen pixels, and a caption button answers on the
+// screen pixels that show it: its last one, not the first one beside it.
+TEST(Scale200, FramesAreCrispAndTheirButtonsAnswerWhereTheyAreDrawn) {
+  const QRect screen(0, 0, 2560, 1600);
+  e2e::VirtualDisplay display(screen.size());
+  ASSERT_TRUE(display.Ok());
+  e2e::WindowManager openbox(display);
+  ASSERT_TRUE(openbox.Ok());
+  e2e::ProgramCopy copy;
+  ASSERT_TRUE(copy.Ok());
+  ASSERT_TRUE(copy.SetTipSettings(QStringLiteral("1"), QStringLiteral("2")));
+  QProcessEnvironment scale;
+  scale.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+  e2e::RunningProgram program(display, copy, scale, {QStringLiteral("--skin"), QStringLiteral("0")});
+  ASSERT_TRUE(program.Started());
+  const std::unique_ptr<skin::TSkinData> skin = skine2e::LoadSkin(0);
+  ASSERT_TRUE(skin);
+  ASSERT_EQ(WaitForGeometry(display, kMainTitle, [&](const QRect& g) { return g == screen; }), screen);
+  std::optional<e2e::Window> tip = skine2e::FindWindow(display, kTipTitle);
+  std::optional<e2e::Window> main = skine2e::FindWindow(display, kMainTitle);
+  ASSERT_TRUE(tip && main);
+  std::string why;
+  QImage shot;
+  const bool framed = e2e::WaitForShot(
+      display, QStringLiteral("scale200-01-frames"),
+      [&](const QImage& s) {
+        const testing::AssertionResult t = skine2e::ShowsFrame(s, *tip, *skin, skine2e::TipTraits(), true, 2);
+        const testing::AssertionResult m = skine2e::ShowsFrame(s, *main, *skin, skine2e::MainTraits(true), false, 2);
+        why = std::string("tip: ") + t.message() + "; main: " + m.message();
+        return t && m;
+      },
+      &shot, e2e::Patience(10000));
+  EXPECT_TRUE(framed) << why;
+
+  // Where a button of a window lies on the screen, by its Action.
+  const auto buttonOn = [&](const e2e::Window& w, const skine2e::WindowTraits& traits, bool active, int action) {
+    const skine2e::FrameExpectation x = skine2e::ExpectedFrame(*skin, traits, w.geometry.size() / 2, active);
+    for (const auto& [a, r] : x.buttons)
+      if (a == action) return QRect(w.geometry.topLeft() + r.topLeft() * 2, r.size() * 2);
+    return QRect();
+  };
+  const QRect close = buttonOn(*tip, skine2e::TipTraits(), true, 0);
+  ASSERT_TRUE(close.isValid());
+  e2e::Click(display, QPoint(close.left() - 1, close.center().y()));
+  QThread::msleep(e2e::Patience(500));
+  EXPECT_TRUE(skine2e::FindWindow(display, kTipTitle, 1000)) << "a click beside the close button closed the window";
+  e2e::Click(display, close.bottomRight());
+  EXPECT_TRUE(skine2e::WindowGone(display, kTipTitle)) << "a click on the close button's last pixel missed it";
+
+  const QRect restore = buttonOn(*main, skine2e::MainTraits(true), true, 1);
+  ASSERT_TRUE(restore.isValid());
+  e2e::Click(display, restore.topLeft());
+  const QRect restored =
+      WaitForGeometry(display, kMainTitle, [&](const QRect& g) { return g.isValid() && g != screen; });
+  EXPECT_TRUE(screen.contains(restored) && restored != screen);
+  main = skine2e::FindWindow(display, kMainTitle);
+  ASSERT_TRUE(main);
+  EXPECT_TRUE(e2e::WaitForShot(
+      display, QStringLiteral("scale200-02-restored"),
+      [&](const QImage& s) {
+        const testing::AssertionResult m = skine2e::ShowsFrame(s, *main, *skin, skine2e::MainTraits(false), true, 2);
+        why = m.message();
+        return bool(m);
+      },
+      &shot, e2e::Patience(10000)))
+      << why;
+  EXPECT_TRUE(program.Running());
+}
 
 // A click into the main window leaves the tip window above it: a window
 // manager keeps a transient window over its owner, and without one the

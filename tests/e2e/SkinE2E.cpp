@@ -190,13 +190,15 @@ FrameExpectation ExpectedFrame(const skin::TSkinData& data, const WindowTraits& 
   const skin::TCaptionTextLayout text = skin::LayoutCaption(laid, e);
   x.textRect = text.textRect;
   x.clipRight = text.clipRight;
-  for (const auto& b : laid.buttons)
+  for (const auto& b : laid.buttons) {
     if (b.visible && b.showsIcon) x.icons.append(b.rect);
+    else if (b.visible) x.buttons.append({b.data->Action, b.rect});
+  }
   x.frame = skin::ComposeFrame(scene, e);
   return x;
 }
 
-FrameComparison CompareFrame(const QImage& shot, const QRect& window, const FrameExpectation& x) {
+FrameComparison CompareFrame(const QImage& shot, const QRect& window, const FrameExpectation& x, int scale) {
   FrameComparison r;
   const QImage& f = x.frame;
   for (int y = 0; y < f.height(); ++y) {
@@ -209,15 +211,20 @@ FrameComparison CompareFrame(const QImage& shot, const QRect& window, const Fram
       bool icon = false;
       for (const QRect& i : x.icons) icon = icon || i.contains(p);
       if (icon) continue;
-      const QPoint at = window.topLeft() + p;
-      if (!shot.rect().contains(at)) continue;
+      const QRect square(window.topLeft() + p * scale, QSize(scale, scale));
+      if (!shot.rect().contains(square)) continue;
       ++r.compared;
-      if ((shot.pixel(at) & 0xFFFFFFu) != (want & 0xFFFFFFu)) {
+      QPoint wrong(-1, -1);
+      for (int dy = 0; dy < scale && wrong.x() < 0; ++dy)
+        for (int dx = 0; dx < scale && wrong.x() < 0; ++dx)
+          if ((shot.pixel(square.topLeft() + QPoint(dx, dy)) & 0xFFFFFFu) != (want & 0xFFFFFFu))
+            wrong = square.topLeft() + QPoint(dx, dy);
+      if (wrong.x() >= 0) {
         if (r.different == 0)
           r.firstDifference = QStringLiteral("(%1,%2) shows %3, the skin %4")
                                   .arg(xx)
                                   .arg(y)
-                                  .arg(shot.pixel(at) & 0xFFFFFFu, 6, 16, QLatin1Char('0'))
+                                  .arg(shot.pixel(wrong) & 0xFFFFFFu, 6, 16, QLatin1Char('0'))
                                   .arg(want & 0xFFFFFFu, 6, 16, QLatin1Char('0'));
         ++r.different;
       }
@@ -262,9 +269,9 @@ WindowTraits MessageTraits(const QString& title) {
 }
 
 testing::AssertionResult ShowsFrame(const QImage& shot, const e2e::Window& window, const skin::TSkinData& skin,
-                                    const WindowTraits& traits, bool active) {
-  const skine2e::FrameExpectation x = ExpectedFrame(skin, traits, window.geometry.size(), active);
-  const skine2e::FrameComparison c = skine2e::CompareFrame(shot, window.geometry, x);
+                                    const WindowTraits& traits, bool active, int scale) {
+  const skine2e::FrameExpectation x = ExpectedFrame(skin, traits, window.geometry.size() / scale, active);
+  const skine2e::FrameComparison c = skine2e::CompareFrame(shot, window.geometry, x, scale);
   if (c.compared < 100) return testing::AssertionFailure() << "only " << c.compared << " frame pixels compared";
   if (c.different == 0) return testing::AssertionSuccess();
   return testing::AssertionFailure() << c.different << " of " << c.compared << " frame pixels differ, first "

@@ -11,6 +11,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "skin/engine/SkinData.h"
 #include "skin/frame/CaptionButtons.h"
@@ -60,6 +61,8 @@ struct FrameExpectation {
   QImage frame;        // W x H, the client area transparent
   QRect textRect;      // the caption text (its pixels are not compared)
   QList<QRect> icons;  // buttons that show the window's icon (not compared either)
+  // The caption buttons drawn from images: their Action and where they lie.
+  QList<std::pair<int, QRect>> buttons;
   skin::TFrameMetrics metrics;
   int clipRight = 0;
 };
@@ -81,7 +84,9 @@ struct FrameComparison {
   int different = 0;
   QString firstDifference;
 };
-FrameComparison CompareFrame(const QImage& shot, const QRect& window, const FrameExpectation& expected);
+// At a whole scale factor, each frame pixel must fill its square of `scale`
+// x `scale` screen pixels (`window` in screen pixels).
+FrameComparison CompareFrame(const QImage& shot, const QRect& window, const FrameExpectation& expected, int scale = 1);
 
 // Saves a shot under e2e-shots/skins/.
 void KeepShot(const QImage& shot, const QString& name);
@@ -99,7 +104,7 @@ WindowTraits MessageTraits(const QString& title);
 
 // Whether `window` on `shot` shows exactly the skin's frame.
 testing::AssertionResult ShowsFrame(const QImage& shot, const e2e::Window& window, const skin::TSkinData& skin,
-                                    const WindowTraits& traits, bool active);
+                                    const WindowTraits& traits, bool active, int scale = 1);
 
 // The main window's frame and bar as a skin lays them out.
 struct Layout {

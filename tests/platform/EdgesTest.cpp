@@ -2,11 +2,13 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QPainter>
 
 #include "platform/Color.h"
 #include "platform/Edges.h"
+#include "platform/PointerPixel.h"
 
 using namespace platform;
 
@@ -70,4 +72,27 @@ TEST(Edges, FocusRectangleInvertsEveryOtherPixel) {
   EXPECT_EQ(At(img, 1, 0), QColor(Qt::black));
   EXPECT_EQ(At(img, 2, 0), QColor(Qt::white));
   EXPECT_EQ(At(img, 2, 2), QColor(Qt::black));
+}
+
+// A pointer position names the pixel that holds it: the window's exact
+// position floored, moved by the widget's whole-pixel offset (Qt rounds the
+// widget's own position).
+TEST(PointerPixel, TheWindowPositionDecidesThePixelAtAnyScale) {
+  struct Case {
+    QPointF widget, window;
+    QPoint pixel;
+  } cases[] = {
+      {{306, 8}, {305.5, 8}, {305, 8}},             // 2x: the second screen pixel of 305
+      {{306, 9}, {306, 8.5}, {306, 8}},             // 2x: the second screen pixel of 306, rows too
+      {{206, 8}, {305.5, 8}, {205, 8}},             // a widget 100 pixels into the window
+      {{409, 41}, {408.6667, 140.3333}, {408, 41}},  // 1.5x, the widget 99 pixels down
+      {{0, 0}, {-0.25, -0.25}, {-1, -1}},           // left of and above the window
+      {{305, 8}, {305.25, 8}, {305, 8}},            // below the half: rounding and flooring agree
+      {{305.5, 8.5}, {305.5, 8.5}, {305, 8}},       // an event made with exact positions
+  };
+  for (const Case& c : cases) {
+    const QMouseEvent e(QEvent::MouseButtonPress, c.widget, c.window, c.window, Qt::LeftButton, Qt::LeftButton,
+                        Qt::NoModifier);
+    EXPECT_EQ(PixelAt(&e), c.pixel) << c.window.x() << "," << c.window.y();
+  }
 }
