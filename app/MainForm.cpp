@@ -46,6 +46,22 @@ QString SetupFile() { return toolkit::ProgramFile(QStringLiteral("setup.ini")); 
 // set (x) and the record number in it (y), held without an allocation.
 QVariant RowOrigin(const data::TADOQuery& q) { return QPoint(q.Generation(), q.RecNo()); }
 
+// The mode box's entry of the line search (飞花令).
+constexpr int kLineSearchMode = 3;
+
+// Where a stretch of a stored text (UTF-16 units) lies in the memo, whose
+// line breaks count one each, CR LF too.
+toolkit::TMemo::Highlight InPane(const QString& stored, qsizetype start, qsizetype length) {
+  auto at = [&stored](qsizetype end) {
+    qsizetype pairs = 0;
+    for (qsizetype i = 1; i < end && i < stored.size(); ++i)
+      if (stored[i - 1] == u'\r' && stored[i] == u'\n') ++pairs;
+    return static_cast<int>(end - pairs);
+  };
+  const int first = at(start);
+  return {first, at(start + length) - first};
+}
+
 }  // namespace
 
 QString CaptionVersion(const QString& caption) { return platform::GbkCopy(caption, 18, 20); }
@@ -99,6 +115,7 @@ void TForm1::N3Click() { Close(); }
 // ---- collections and eras -----------------------------------------------
 
 void TForm1::ChooseCollection(const Collection& collection) {
+  lines_->Stop();
   FinishSearch();
   DCOutBarVertListView2->ClearItems();
   DCOutBarGroup2->SetCaption(collection.caption);
@@ -131,6 +148,7 @@ void TForm1::DCOutBarVertListView2ButtonClick(QObject*, outbar::TDCVertListItem*
 }
 
 void TForm1::FillEra(const QString& era) {
+  lines_->Stop();
   FinishSearch();
   ListView1->hide();
   ListView2->show();
@@ -170,10 +188,12 @@ void TForm1::AddPoemRow() {
 // ---- authors, poems and text --------------------------------------------
 
 void TForm1::DCOutBarVertListView1ButtonClick(QObject*, outbar::TDCVertListItem*) {
+  lines_->Stop();
   FinishSearch();
   ListView2->hide();
   ListView1->show();
   ListView1->Items().Clear();
+  SetPoemColumns(false);
   TextPane::Refill pane(*pane_);
   auto current = [this] {
     const int index = DCOutBarVertListView1->ItemIndex();
@@ -222,6 +242,8 @@ void TForm1::ListView2Click() {
   // Rows of the last result can be chosen while a new search is still
   // fetching: that search ends first, as if the choice had come after it.
   if (ADOQuery1_->Opening()) FinishSearch();
+  // A line search still looking for its lines ends: the choice is of the rows shown.
+  if (lines_->Collecting()) lines_->Stop();
   toolkit::TListItem* row = ListView2->Selected();
   if (!row) return;
   TextPane::Refill pane(*pane_);
@@ -231,10 +253,19 @@ void TForm1::ListView2Click() {
 
 void TForm1::ShowPoemRow(bool withFormLabel) {
   if (ADOQuery1_->Opening()) FinishSearch();
+  if (lines_->Collecting()) lines_->Stop();
   toolkit::TListItem* row = ListView1->Selected();
   if (!row) return;
+  if (const study::LineRow* line = lines_->RowOf(row->Data())) {
+    ShowLineRow(*line, withFormLabel);
+    return;
+  }
   TextPane::Refill pane(*pane_);
   GoToRow(row, QStringLiteral("head"), row->SubItems().Strings(1));
+  ShowCursorPoem(pane, withFormLabel);
+}
+
+void TForm1::ShowCursorPoem(TextPane::Refill& pane, bool withFormLabel) {
   Panel4->SetCaption(QStringLiteral(" 作品名称：") + ADOQuery1_->FieldByName(QStringLiteral("title")).AsString() +
                      QStringLiteral("   作家：") + ADOQuery1_->FieldByName(QStringLiteral("authorname")).AsString());
   if (withFormLabel) {
@@ -246,10 +277,25 @@ void TForm1::ShowPoemRow(bool withFormLabel) {
   reading_->TextShown();
 }
 
+// In this mode the cursor holds the chosen poem, not the list of lines.
+void TForm1::ShowLineRow(const study::LineRow& line, bool withFormLabel) {
+  TextPane::Refill pane(*pane_);
+  const study::PoemStatement s = study::PoemQuery(line.poem);
+  ADOQuery1_->SetSQL(s.sql);
+  ADOQuery1_->SetParams(s.params);
+  ADOQuery1_->Open();
+  ShowCursorPoem(pane, withFormLabel);
+  // The line is marked where the pane shows it; a traditional text of another
+  // length than the stored one has its characters elsewhere, and is not marked.
+  const QString stored = ADOQuery1_->FieldByName(QStringLiteral("content")).AsString();
+  if (Memo1->toPlainText().size() == toolkit::TMemo::ToLines(stored).size())
+    Memo1->SetHighlights({InPane(stored, line.start, line.length)}, 0);
+}
+
 void TForm1::ListView1Click() { ShowPoemRow(false); }
 
 void TForm1::ListView1Change(toolkit::TListItem*, toolkit::TItemChange change) {
-  if (change == toolkit::ctText && search_->AddingRows()) return;
+  if (change == toolkit::ctText && (search_->AddingRows() || lines_->AddingRows())) return;
   ShowPoemRow(true);
 }
 
@@ -295,16 +341,44 @@ void TForm1::ListView2ColumnClick(int column) { SortTable(ListView2, column); }
 void TForm1::Edit1Click() { Edit1->clear(); }
 
 void TForm1::Button1Click() {
+  lines_->Stop();
   FinishSearch();
   const QString keyword = Edit1->text();
   if (keyword.isEmpty()) return;
   const int mode = ComboBox1->ItemIndex();
+  if (mode == kLineSearchMode) return StartLineSearch(keyword);
   if (mode < 0 || mode > 2) return;
   ADOQuery1_->SetSQL(QString());
   const SearchMode searchMode = static_cast<SearchMode>(mode);
   const Statement s =
       SearchQuery(searchMode, reading_->StoredKeyword(keyword), ADOQuery1_->HasTable(data::kPoetrySearchIndex));
   search_->Start(searchMode, s, keyword);
+}
+
+void TForm1::ShowPlaceBox() {
+  const bool lines = ComboBox1->ItemIndex() == kLineSearchMode;
+  for (QWidget* w : {static_cast<QWidget*>(Label3), static_cast<QWidget*>(Edit2), static_cast<QWidget*>(Label4)})
+    w->setVisible(lines);
+}
+
+// The place counts the line's Chinese characters from 1; empty or 0: anywhere.
+void TForm1::StartLineSearch(const QString& keyword) {
+  lines_->Start(ADOQuery1_->ConnectionString(), reading_->StoredKeyword(keyword), Edit2->text().toInt(), keyword);
+}
+
+void TForm1::ShowLineTable() { ShowHitsTable(SearchMode::Content); }
+
+void TForm1::ClearLines() {
+  ListView1->Items().Clear();
+  SetPoemColumns(true);
+}
+
+void TForm1::AddLine(const study::LineRow& line, qsizetype index) {
+  toolkit::TListItem* row = ListView1->Items().Add();
+  row->SetData(QVariant::fromValue(LineRowIndex{index}));
+  row->SetCaption(line.line);
+  row->SubItems().Add(line.title);
+  row->SubItems().Add(line.author);
 }
 
 void TForm1::ShowHitsTable(SearchMode mode) {
@@ -321,6 +395,7 @@ void TForm1::Tell(const QString& message) {
 void TForm1::ClearHits(SearchMode mode) {
   if (mode != SearchMode::Author) {
     ListView1->Items().Clear();
+    SetPoemColumns(false);
     return;
   }
   ListView2->Items().Clear();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/Collections.h"
+#include "app/LineSearchRun.h"
 #include "app/SearchRun.h"
 #include "app/TextPane.h"
 #include "platform/Dialogs.h"
@@ -54,7 +55,7 @@ namespace app {
 class ColumnSortKeys;
 class GlyphWarmup;
 
-class TForm1 : public toolkit::TForm, private SearchRun::Window {
+class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSearchRun::Window {
   Q_OBJECT
 
  public:
@@ -73,6 +74,10 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window {
   toolkit::TEdit* Edit1 = nullptr;
   toolkit::TButton* Button1 = nullptr;
   toolkit::TLabel* Label2 = nullptr;  // bare form name, never visible
+  // 飞花令's place box "第 N 字", shown only in the line search mode.
+  toolkit::TLabel* Label3 = nullptr;  // 第
+  toolkit::TEdit* Edit2 = nullptr;    // N: empty or 0 for anywhere in the line
+  toolkit::TLabel* Label4 = nullptr;  // 字
   toolkit::TButton* btn1 = nullptr;   // clicked by code: show the first era
   toolkit::TStatusBar* StatusBar1 = nullptr;
   toolkit::TPanel* Panel3 = nullptr;
@@ -122,12 +127,18 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window {
 
   // Whether a search is still fetching or filling its rows: a large result
   // comes a stretch at a time, the event loop running in between.
-  bool SearchPending() const { return search_->Pending(); }
+  bool SearchPending() const { return search_->Pending() || lines_->Pending(); }
   // Fetches and fills what is left of a pending search at once.
-  void FinishSearch() { search_->Finish(); }
+  void FinishSearch() {
+    search_->Finish();
+    lines_->Finish();
+  }
   // How long a search works at a stretch before the event loop runs again
   // (35 ms unless set).
-  void SetSearchStretch(int milliseconds) { search_->SetStretch(milliseconds); }
+  void SetSearchStretch(int milliseconds) {
+    search_->SetStretch(milliseconds);
+    lines_->SetStretch(milliseconds);
+  }
 
   // The start-up work done once the window has painted.
   GlyphWarmup* Warmup() const { return warmup_; }
@@ -183,6 +194,7 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window {
   void BuildMenu();
   void BuildHeader();
   void BuildSearchStrip();
+  void BuildPlaceBox();
   void BuildStatusBar();
   void BuildBars();
   void BuildTables();
@@ -202,6 +214,14 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window {
   void AddPoemRow();
   void ShowAuthorRow(TextPane::Refill& pane);
   void ShowPoemRow(bool withFormLabel);
+  // The info bar, the form label and the pane for the poem the cursor stands on.
+  void ShowCursorPoem(TextPane::Refill& pane, bool withFormLabel);
+  // A row of the line search: its poem, the line marked in the pane.
+  void ShowLineRow(const study::LineRow& line, bool withFormLabel);
+  // The line search mode (飞花令): its place box, its start, its table's columns.
+  void ShowPlaceBox();
+  void StartLineSearch(const QString& keyword);
+  void SetPoemColumns(bool lines);
   // Makes the cursor stand on the record a table row was filled from.
   void GoToRow(toolkit::TListItem* row, const QString& keyField, const QString& key);
   void SortTable(toolkit::TListView* table, int column);
@@ -210,6 +230,9 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window {
   void Tell(const QString& message) override;
   void ClearHits(SearchMode mode) override;
   void AddHit(SearchMode mode) override;
+  void ShowLineTable() override;
+  void ClearLines() override;
+  void AddLine(const study::LineRow& line, qsizetype index) override;
   // Asks with a Yes/No dialog and, on Yes, hands the target to the desktop shell.
   void AskThenOpen(const QString& prompt, platform::DialogKind kind, const QString& verb, const QString& target);
 
@@ -222,6 +245,7 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window {
   std::unique_ptr<reading::ReadingExtras> reading_;
   GlyphWarmup* warmup_ = nullptr;
   std::unique_ptr<SearchRun> search_;
+  std::unique_ptr<LineSearchRun> lines_;
 };
 
 // The version part of a caption: its GBK bytes from byte 18, at most 20 bytes.

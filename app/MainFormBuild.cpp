@@ -3,6 +3,7 @@
 // Sizes of aligned controls that their alignment overrides are kept as designed.
 #include <QCoreApplication>
 #include <QImage>
+#include <QIntValidator>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -66,6 +67,10 @@ constexpr int kModeBoxItemHeight = 15;
 constexpr QRect kKeywordBox(193, 11, 160, 23);
 constexpr QRect kSearchButton(360, 9, 58, 25);
 constexpr QPoint kBareFormLabel(448, 16);
+// The line search's place box "第 N 字", after the search button.
+constexpr QPoint kPlaceBefore(428, 15);
+constexpr QRect kPlaceBox(446, 11, 30, 23);
+constexpr QPoint kPlaceAfter(480, 15);
 // The never-visible button that shows the first era.
 constexpr QRect kFirstEraButton(760, 16, 75, 25);
 // The status bar and its two panels.
@@ -77,8 +82,11 @@ constexpr QSize kBarSize(123, 400);
 constexpr int kBarItemSpace = 12;
 // Panels that fill what their parent leaves.
 constexpr int kFillingPanelSize = 400;
-// Each table at the top of the right-hand area.
+// Each table at the top of the right-hand area; the poem table's columns for
+// poems, and for the lines a line search finds.
 constexpr QSize kTableSize(400, 128);
+const QList<QPair<QString, int>> kPoemColumns{{QStringLiteral("标题"), 220}, {QStringLiteral("格式"), 90}, {QStringLiteral("首句"), 220}};
+const QList<QPair<QString, int>> kLineColumns{{QStringLiteral("诗句"), 300}, {QStringLiteral("标题"), 180}, {QStringLiteral("作者"), 90}};
 // The info bar with the form label, and the speech bar.
 constexpr int kInfoBarHeight = 32;
 constexpr QPoint kFormLabel(456, 8);
@@ -314,7 +322,8 @@ void TForm1::BuildSearchStrip() {
   ComboBox1->setGeometry(kModeBox);
   ComboBox1->setFont(MakeFont(kSong, 15));
   ComboBox1->SetItemHeight(kModeBoxItemHeight);
-  for (const char* mode : {"按作品名搜索", "按作者名搜索", "按诗内容搜索"}) ComboBox1->Items().Add(QString::fromUtf8(mode));
+  for (const char* mode : {"按作品名搜索", "按作者名搜索", "按诗内容搜索", "按诗句搜索"})
+    ComboBox1->Items().Add(QString::fromUtf8(mode));
   ComboBox1->SetItemIndex(0);
 
   Edit1 = new toolkit::TEdit(Panel5);
@@ -338,6 +347,30 @@ void TForm1::BuildSearchStrip() {
   Label2->SetCaption(QStringLiteral("诗词"));
   Label2->SetTransparent(true);
   Label2->hide();
+  BuildPlaceBox();
+}
+
+void TForm1::BuildPlaceBox() {
+  auto label = [this](const char* name, const char* caption, QPoint at) {
+    auto* l = new toolkit::TLabel(Panel5);
+    l->setObjectName(QString::fromLatin1(name));
+    l->move(at);
+    l->setFont(MakeFont(kSong, 15));
+    l->SetTransparent(true);
+    l->SetAutoSize(true);
+    l->SetCaption(QString::fromUtf8(caption));
+    return l;
+  };
+  Label3 = label("Label3", "第", kPlaceBefore);
+  Edit2 = new toolkit::TEdit(Panel5);
+  Edit2->setObjectName(QStringLiteral("Edit2"));
+  Edit2->setGeometry(kPlaceBox);
+  Edit2->setFont(MakeFont(kSong, 15));
+  Edit2->setValidator(new QIntValidator(0, 99, Edit2));
+  connect(Edit2, &QLineEdit::returnPressed, Button1, [this] { Button1->Click(); });
+  Label4 = label("Label4", "字", kPlaceAfter);
+  connect(ComboBox1, &QComboBox::currentIndexChanged, this, [this] { ShowPlaceBox(); });
+  ShowPlaceBox();
 }
 
 void TForm1::BuildStatusBar() {
@@ -376,14 +409,21 @@ void TForm1::BuildTables() {
   ListView2 = MakeTable(Panel1, "ListView2", kAuthorTableColor,
                         {{QStringLiteral("作者姓名"), 190}, {QStringLiteral("生卒年月"), 220}, {QStringLiteral("作品篇数"), 120}});
   ListView2->hide();
-  ListView1 = MakeTable(Panel1, "ListView1", platform::clWindow,
-                        {{QStringLiteral("标题"), 220}, {QStringLiteral("格式"), 90}, {QStringLiteral("首句"), 220}});
+  ListView1 = MakeTable(Panel1, "ListView1", platform::clWindow, kPoemColumns);
   ListView2->OnChange = [this](toolkit::TListItem* i, toolkit::TItemChange c) { ListView2Change(i, c); };
   ListView2->OnClick = [this] { ListView2Click(); };
   ListView2->OnColumnClick = [this](int c) { ListView2ColumnClick(c); };
   ListView1->OnChange = [this](toolkit::TListItem* i, toolkit::TItemChange c) { ListView1Change(i, c); };
   ListView1->OnClick = [this] { ListView1Click(); };
   ListView1->OnColumnClick = [this](int c) { ListView1ColumnClick(c); };
+}
+
+void TForm1::SetPoemColumns(bool lines) {
+  const QList<QPair<QString, int>>& columns = lines ? kLineColumns : kPoemColumns;
+  for (int i = 0; i < columns.size(); ++i) {
+    ListView1->Columns().Item(i)->SetCaption(columns[i].first);
+    ListView1->Columns().Item(i)->SetWidth(columns[i].second);
+  }
 }
 
 void TForm1::BuildTextArea() {
@@ -507,6 +547,8 @@ void TForm1::BuildSearch() {
   SearchRun::Window& window = *this;
   search_ = std::make_unique<SearchRun>(*ADOQuery1_, window,
                                         QList<QObject*>{ListView1, ListView2, ListView1->viewport(), ListView2->viewport()});
+  LineSearchRun::Window& lines = *this;
+  lines_ = std::make_unique<LineSearchRun>(lines, QList<QObject*>{ListView1, ListView1->viewport()});
 }
 
 }  // namespace app

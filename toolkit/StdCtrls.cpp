@@ -284,8 +284,7 @@ void TMemo::SetDisplayText(TDisplayText display) {
   QTextCursor edit(document());
   edit.beginEditBlock();
   for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-    const auto* line = static_cast<const StoredLine*>(block.userData());
-    const QString stored = line && line->shown == block.text() ? line->stored : block.text();
+    const QString stored = StoredLineOf(block);
     const QString shown = ShownText(display_, stored);
     if (shown != block.text()) {
       edit.setPosition(block.position());
@@ -302,6 +301,17 @@ void TMemo::SetDisplayText(TDisplayText display) {
     setTextCursor(c);
   }
   verticalScrollBar()->setValue(scroll);
+}
+
+QString TMemo::StoredLineOf(const QTextBlock& block) const {
+  const auto* line = static_cast<const StoredLine*>(block.userData());
+  return line && line->shown == block.text() ? line->stored : block.text();
+}
+
+QString TMemo::StoredText() const {
+  QStringList lines;
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) lines.append(StoredLineOf(block));
+  return lines.join(QStringLiteral("\r\n"));
 }
 
 void TMemo::Clear() {

@@ -180,6 +180,11 @@ class TMemo : public QPlainTextEdit {
   // handed, so that another display function shows it anew. Lines the reader
   // edited since are the reader's own and are passed through as they stand.
   void SetDisplayText(TDisplayText display);
+  // The line a block holds as code handed it, while the block still shows it
+  // as handed; otherwise (the reader's own line) the block's text.
+  QString StoredLineOf(const QTextBlock& block) const;
+  // The text as code handed it, line by line, the lines joined with CR LF.
+  QString StoredText() const;
 
   // Marks stretches of the shown text (start and length in UTF-16 units of
   // the text as the memo shows it, its line breaks counting one each) in the

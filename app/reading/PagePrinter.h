@@ -3,7 +3,8 @@
 // era and the author (or the life dates under an author's name), then the text
 // as the pane shows it; horizontal, or set vertically as in the reading window.
 // It prints on any paged device: the printer chosen in the print dialog or a
-// PDF file, whose fonts are embedded and whose text stays selectable.
+// PDF file, whose fonts are embedded and whose text stays selectable. With
+// 注音 every character has its pinyin over it (beside it, set vertically).
 #include <QFont>
 #include <QList>
 #include <QString>
@@ -17,10 +18,18 @@ struct PrintedText {
   QString byline;  // the author, or the life dates for a biography
   QString era;
   QString body;  // lines separated by CR LF, LF or CR
+  // 注音, read from the texts as the database holds them (the shown ones may
+  // be in traditional script); a stored text that is empty or differs in
+  // length from the shown one leaves the shown one to be read by itself.
+  bool pinyin = false;
+  struct Stored {
+    QString title, byline, era, body;
+  } stored = {};
 };
 
 // The line under the title: "〔era〕byline", either part left out when empty.
 QString HeadingLine(const PrintedText& text);
+QString HeadingLine(const QString& era, const QString& byline);
 
 enum class PrintDirection { Horizontal, Vertical };
 

@@ -17,7 +17,7 @@
 namespace reading {
 
 ReadingExtras::ReadingExtras(const ReadingTargets& targets)
-    : targets_(targets), traditional_(targets, converter_) {
+    : targets_(targets), traditional_(targets, converter_), pinyin_(targets.textPane) {
   AskPrinter = [this](QPrinter& printer) {
     QPrintDialog dialog(&printer, targets_.window);
     dialog.setWindowTitle(QStringLiteral("打印"));
@@ -47,6 +47,8 @@ void ReadingExtras::BuildMenu() {
   };
   TraditionalItem = add(QStringLiteral("繁体显示"), &ReadingExtras::TraditionalItemClick);
   TraditionalItem->setCheckable(true);
+  PinyinItem = add(QStringLiteral("注音"), &ReadingExtras::PinyinItemClick);
+  PinyinItem->setCheckable(true);
   VerticalItem = add(QStringLiteral("竖排阅读"), &ReadingExtras::VerticalItemClick);
   targets_.menu->addSeparator();
   PrintItem = add(QStringLiteral("打印…"), &ReadingExtras::PrintItemClick);
@@ -66,6 +68,15 @@ void ReadingExtras::TraditionalItemClick() {
     }
   } mark{TraditionalItem, traditional_};
   traditional_.SetOn(wanted);
+  // The pane's lines have their stored forms again only now.
+  pinyin_.Refresh();
+  FollowPane();
+}
+
+void ReadingExtras::PinyinItemClick() {
+  const bool on = PinyinItem ? PinyinItem->isChecked() : !pinyin_.On();
+  pinyin_.SetOn(on);
+  if (reader_) reader_->SetPinyin(on);
   FollowPane();
 }
 
@@ -80,12 +91,14 @@ void ReadingExtras::VerticalItemClick() {
       reader_->move(std::max(owner.left(), owner.right() - reader_->width() - 16), owner.top() + 150);
     }
   }
-  reader_->SetText(ReadingText());
+  reader_->SetPinyin(pinyin_.On());
+  reader_->SetText(ReadingText(), StoredReadingText());
   reader_->Show();
 }
 
 void ReadingExtras::TextShown() {
   if (targets_.poetry) record_ = RecordOf(*targets_.poetry);
+  pinyin_.Refresh();
   FollowPane();
 }
 
@@ -102,7 +115,7 @@ void ReadingExtras::PaneChanged() {
 }
 
 void ReadingExtras::FollowPane() {
-  if (reader_) reader_->SetText(ReadingText());
+  if (reader_) reader_->SetText(ReadingText(), StoredReadingText());
 }
 
 VerticalText ReadingExtras::ReadingText() const {
@@ -113,14 +126,23 @@ VerticalText ReadingExtras::ReadingText() const {
   return t;
 }
 
+VerticalText ReadingExtras::StoredReadingText() const {
+  return {record_.title, record_.byline, targets_.textPane ? targets_.textPane->StoredText() : QString()};
+}
+
 PrintedText ReadingExtras::TextToPrint() const {
   PrintedText t;
   const VerticalText shown = ReadingText();
   t.title = shown.title;
   t.byline = shown.byline;
   t.body = shown.body;
-  if (record_.kind != ShownRecord::kNone && targets_.poetry)
-    t.era = traditional_.Shown(EraOf(targets_.poetry->ConnectionString(), record_.author));
+  const VerticalText stored = StoredReadingText();
+  t.stored = {stored.title, stored.byline, QString(), stored.body};
+  if (record_.kind != ShownRecord::kNone && targets_.poetry) {
+    t.stored.era = EraOf(targets_.poetry->ConnectionString(), record_.author);
+    t.era = traditional_.Shown(t.stored.era);
+  }
+  t.pinyin = pinyin_.On();
   return t;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The "阅读" menu of the main window and what it offers: traditional script
-// (繁体显示), the vertical reading window (竖排阅读), printing (打印…) and PDF
-// export (导出 PDF…). None of it is remembered between runs. When the reader
+// (繁体显示), pinyin over the characters (注音), the vertical reading window
+// (竖排阅读), printing (打印…) and PDF export (导出 PDF…). None of it is remembered between runs. When the reader
 // does not use the menu, the main window works exactly as it would without it.
 #include <QObject>
 #include <QPointer>
@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/reading/PagePrinter.h"
+#include "app/reading/PinyinPane.h"
 #include "app/reading/ReadingTargets.h"
 #include "app/reading/ScriptConverter.h"
 #include "app/reading/ShownRecord.h"
@@ -31,12 +32,15 @@ class ReadingExtras : public QObject {
 
   // Menu entries.
   QAction* TraditionalItem = nullptr;  // 繁体显示, checkable
+  QAction* PinyinItem = nullptr;       // 注音, checkable
   QAction* VerticalItem = nullptr;     // 竖排阅读
   QAction* PrintItem = nullptr;        // 打印…
   QAction* PdfItem = nullptr;          // 导出 PDF…
 
-  // Handlers of the entries. TraditionalItemClick follows the entry's check mark.
+  // Handlers of the entries. TraditionalItemClick and PinyinItemClick follow
+  // their entry's check mark.
   void TraditionalItemClick();
+  void PinyinItemClick();
   void VerticalItemClick();
   void PrintItemClick();
   void PdfItemClick();
@@ -50,12 +54,16 @@ class ReadingExtras : public QObject {
   void TextShown();
 
   TraditionalDisplay& Traditional() { return traditional_; }
+  // 注音 in the text pane; it is on in the reading window and on paper too.
+  PinyinPane& Pinyin() { return pinyin_; }
   ScriptConverter& Converter() { return converter_; }
   // The reading window, null until first opened.
   TVerticalReader* VerticalReader() const;
   const ShownRecord& Record() const { return record_; }
-  // What the reading window shows and what a print puts on paper, as shown now.
+  // What the reading window shows and what a print puts on paper, as shown
+  // now; StoredReadingText is the same as the database holds it.
   VerticalText ReadingText() const;
+  VerticalText StoredReadingText() const;
   PrintedText TextToPrint() const;
   PrintDirection Direction() const;
 
@@ -74,6 +82,7 @@ class ReadingExtras : public QObject {
   ScriptConverter converter_;
   TraditionalDisplay traditional_;
   ShownRecord record_;
+  PinyinPane pinyin_;
   QPointer<TVerticalReader> reader_;
   bool followPending_ = false;
 };

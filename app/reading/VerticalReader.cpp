@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/reading/VerticalPainter.h"
+#include "app/reading/VerticalPinyin.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Panel.h"
 #include "toolkit/StdCtrls.h"
@@ -30,7 +31,11 @@ class VerticalPageView : public QWidget {
     const QList<VerticalPage>& pages = reader_->Pages();
     if (reader_->page_ >= pages.size()) return;
     p.setPen(kInk);
-    PaintVerticalPage(p, pages[reader_->page_], reader_->face_, reader_->cell_);
+    const int page = reader_->page_;
+    PaintVerticalPage(p, pages[page], reader_->face_, reader_->cell_);
+    if (reader_->pinyin_)
+      PaintPinyinBeside(p, reader_->PinyinBoxes(page), reader_->GlyphsBefore(page), reader_->readings_,
+                        reader_->PinyinFont());
   }
   void resizeEvent(QResizeEvent*) override { reader_->Relayout(); }
 
@@ -79,11 +84,48 @@ TVerticalReader::TVerticalReader(QWidget* owner) : toolkit::TForm(owner), face_(
 
 QWidget* TVerticalReader::PageView() const { return view_; }
 
-void TVerticalReader::SetText(const VerticalText& text) {
-  if (text.title == text_.title && text.byline == text_.byline && text.body == text_.body) return;
+namespace {
+bool Same(const VerticalText& a, const VerticalText& b) {
+  return a.title == b.title && a.byline == b.byline && a.body == b.body;
+}
+}  // namespace
+
+void TVerticalReader::SetText(const VerticalText& text, const VerticalText& stored) {
+  if (Same(text, text_) && Same(stored, stored_)) return;
+  const bool sameText = Same(text, text_);
   text_ = text;
+  stored_ = stored;
+  readings_ = pinyin_ ? GlyphReadings(text_, stored_) : QStringList();
+  // A text only read anew (the same characters shown) keeps its page.
+  if (!sameText) page_ = 0;
+  Relayout();
+}
+
+void TVerticalReader::SetPinyin(bool on) {
+  if (on == pinyin_) return;
+  pinyin_ = on;
+  readings_ = on ? GlyphReadings(text_, stored_) : QStringList();
   page_ = 0;
   Relayout();
+}
+
+QFont TVerticalReader::PinyinFont() const {
+  QFont face = face_;
+  face.setPixelSize(cell_);
+  return study::PinyinFontFor(face);
+}
+
+int TVerticalReader::GlyphsBefore(int page) const {
+  const QList<VerticalPage>& pages = Pages();
+  int before = 0;
+  for (int i = 0; i < page && i < pages.size(); ++i) before += static_cast<int>(pages[i].glyphs.size());
+  return before;
+}
+
+QList<QRect> TVerticalReader::PinyinBoxes(int page) const {
+  const QList<VerticalPage>& pages = Pages();
+  if (!pinyin_ || page < 0 || page >= pages.size()) return {};
+  return PinyinBesideColumns(pages[page], GlyphsBefore(page), readings_, pinyinMetrics_);
 }
 
 void TVerticalReader::SetFace(const QFont& face) {
@@ -96,9 +138,7 @@ void TVerticalReader::SetCell(int cell) {
   if (cell == cell_) return;
   // Keep the reader near the same place: on the page holding the first
   // character shown before.
-  int glyphsBefore = 0;
-  const QList<VerticalPage>& before = Pages();
-  for (int i = 0; i < page_ && i < before.size(); ++i) glyphsBefore += static_cast<int>(before[i].glyphs.size());
+  const int glyphsBefore = GlyphsBefore(page_);
   cell_ = cell;
   Relayout();
   const QList<VerticalPage>& after = Pages();
@@ -112,7 +152,14 @@ void TVerticalReader::SetCell(int cell) {
 const QList<VerticalPage>& TVerticalReader::Pages() const {
   const QSize size = view_ ? view_->size() : QSize();
   if (stale_ || size != laidFor_) {
-    pages_ = VerticalLayout(size, MetricsForCell(cell_)).Lay(text_);
+    VerticalMetrics metrics = MetricsForCell(cell_);
+    if (pinyin_) {
+      QFont face = face_;
+      face.setPixelSize(cell_);
+      pinyinMetrics_ = study::RubyMetrics::ForFonts(face, PinyinFont());
+      metrics = WithRoomForPinyin(metrics, readings_, pinyinMetrics_);
+    }
+    pages_ = VerticalLayout(size, metrics).Lay(text_);
     laidFor_ = size;
     stale_ = false;
   }

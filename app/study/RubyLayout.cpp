@@ -3,13 +3,16 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QPainter>
-#include <QRegularExpression>
 #include <algorithm>
 #include <memory>
 
 namespace study {
 
 namespace {
+
+// Pinyin beside Chinese characters of the same size would be as tall as they
+// are; at this share it reads well and keeps the rows close.
+constexpr double kPinyinScale = 0.55;
 
 bool ClosingMark(const QString& ch) {
   static const QString marks = QStringLiteral("，。、．：；！？」』）》〉】〕］｝〗”’,.:;!?)]");
@@ -94,6 +97,14 @@ RubyMetrics RubyMetrics::ForFonts(const QFont& text, const QFont& pinyin) {
   return m;
 }
 
+QFont PinyinFontFor(const QFont& text) {
+  QFont pinyin(QStringLiteral("DejaVu Sans"));
+  pinyin.setStyleHint(QFont::SansSerif);
+  if (text.pixelSize() > 0) pinyin.setPixelSize(std::max(1, qRound(text.pixelSize() * kPinyinScale)));
+  else pinyin.setPointSizeF(std::max(1.0, text.pointSizeF() * kPinyinScale));
+  return pinyin;
+}
+
 RubyText LayRuby(const QList<AnnotatedChar>& chars, const RubyMetrics& m, int width) {
   Rows rows(m, width);
   for (qsizetype i = 0; i < chars.size(); ++i) {
@@ -111,58 +122,6 @@ void PaintRuby(QPainter& p, const RubyText& text, const QFont& textFont, const Q
   p.setFont(pinyinFont);
   for (const RubyBox& b : text.boxes)
     if (!b.pinyin.isEmpty()) p.drawText(b.pinyinBox.translated(origin), Qt::AlignCenter, b.pinyin);
-}
-
-QStringList GlyphReadings(const reading::VerticalText& shown, const reading::VerticalText& stored, const PinyinTable& table) {
-  QStringList out;
-  auto add = [&](const QString& s, const QString& t) {
-    for (const AnnotatedChar& c : Annotate(s, t, table))
-      if (c.text != u"\r" && c.text != u"\n") out.append(c.pinyin);
-  };
-  add(shown.title, stored.title);
-  add(shown.byline, stored.byline);
-  // Line by line, as the body is set: a line of the shown text is read by its
-  // stored line when both have as many lines.
-  static const QRegularExpression breaks(QStringLiteral("\\r\\n|\\n|\\r"));
-  const QStringList shownLines = shown.body.split(breaks), storedLines = stored.body.split(breaks);
-  for (qsizetype i = 0; i < shownLines.size(); ++i)
-    add(shownLines[i], storedLines.size() == shownLines.size() ? storedLines[i] : shownLines[i]);
-  return out;
-}
-
-reading::VerticalMetrics WithRoomForPinyin(reading::VerticalMetrics v, const QStringList& readings, const RubyMetrics& m) {
-  int widest = 0;
-  for (const QString& r : readings)
-    if (!r.isEmpty()) widest = std::max(widest, m.pinyinWidth(r));
-  const int room = widest + 2 * m.pinyinGap;
-  v.columnGap = std::max(v.columnGap, room);
-  v.margins.setRight(std::max(v.margins.right(), room));
-  return v;
-}
-
-QList<QRect> PinyinBesideColumns(const reading::VerticalPage& page, int first, const QStringList& readings,
-                                 const RubyMetrics& m) {
-  QList<QRect> out;
-  out.reserve(page.glyphs.size());
-  for (qsizetype i = 0; i < page.glyphs.size(); ++i) {
-    const qsizetype k = first + i;
-    const QString reading = k < readings.size() ? readings[k] : QString();
-    if (reading.isEmpty()) {
-      out.append(QRect());
-      continue;
-    }
-    const QRect cell = page.glyphs[i].cell;
-    out.append(QRect(cell.x() + cell.width() + m.pinyinGap, cell.y() + (cell.height() - m.pinyinHeight) / 2,
-                     m.pinyinWidth(reading), m.pinyinHeight));
-  }
-  return out;
-}
-
-void PaintPinyinBeside(QPainter& p, const QList<QRect>& boxes, int first, const QStringList& readings,
-                       const QFont& pinyinFont, QPoint origin) {
-  p.setFont(pinyinFont);
-  for (qsizetype i = 0; i < boxes.size(); ++i)
-    if (!boxes[i].isNull()) p.drawText(boxes[i].translated(origin), Qt::AlignLeft | Qt::AlignVCenter, readings[first + i]);
 }
 
 }  // namespace study

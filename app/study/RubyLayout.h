@@ -1,6 +1,5 @@
 #pragma once
-// 注音: pinyin set above each Chinese character of horizontal text, or to the
-// right of each character of a vertical column.
+// 注音: pinyin set above each Chinese character of horizontal text.
 //
 // Horizontal text: every character takes a cell as wide as the wider of the
 // character and its pinyin with the spacing that keeps neighbouring pinyin
@@ -20,7 +19,6 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/reading/VerticalLayout.h"
 #include "app/study/PinyinReader.h"
 
 class QPainter;
@@ -40,6 +38,11 @@ struct RubyMetrics {
   // spacing a quarter of it (at least 2), rows a quarter of the text's height apart.
   static RubyMetrics ForFonts(const QFont& text, const QFont& pinyin);
 };
+
+// The face pinyin is set in beside a text's font: a sans-serif face that holds
+// every tone mark (ǎ and ǚ among them), a little over half the text's size,
+// in the text's unit (pixels or points).
+QFont PinyinFontFor(const QFont& text);
 
 struct RubyBox {
   QString text;
@@ -63,30 +66,5 @@ RubyText LayRuby(const QList<AnnotatedChar>& chars, const RubyMetrics& m, int wi
 
 // Paints what LayRuby laid out, offset by `origin`.
 void PaintRuby(QPainter& p, const RubyText& text, const QFont& textFont, const QFont& pinyinFont, QPoint origin = {});
-
-// ---- vertical text -------------------------------------------------------
-
-// The readings of a vertical text's glyphs in the order VerticalLayout places
-// them across its pages: the title's characters, the byline's, then the
-// body's without its line breaks. `shown` is the text as the window shows it,
-// `stored` as the database holds it (see Annotate).
-QStringList GlyphReadings(const reading::VerticalText& shown, const reading::VerticalText& stored,
-                          const PinyinTable& table = PinyinTable::Shipped());
-
-// The vertical metrics with room for the widest reading to the right of every
-// column, the pinyin gap on both sides: between the columns and in the right
-// margin, where the first column's pinyin goes.
-reading::VerticalMetrics WithRoomForPinyin(reading::VerticalMetrics v, const QStringList& readings, const RubyMetrics& m);
-
-// The pinyin boxes of one page: for each glyph with a reading, to the right
-// of its cell, centred on it from top to bottom. `first` is the index of the
-// page's first glyph among all glyphs of the text; glyphs without a reading
-// get an empty box.
-QList<QRect> PinyinBesideColumns(const reading::VerticalPage& page, int first, const QStringList& readings,
-                                 const RubyMetrics& m);
-
-// Paints those pinyin boxes in the pinyin's font, offset by `origin`.
-void PaintPinyinBeside(QPainter& p, const QList<QRect>& boxes, int first, const QStringList& readings,
-                       const QFont& pinyinFont, QPoint origin = {});
 
 }  // namespace study

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "app/reading/VerticalPainter.h"
+#include "app/reading/VerticalPinyin.h"
 #include "app/study/LineSearch.h"
 #include "app/study/RubyLayout.h"
 #include "data/Connection.h"
@@ -115,14 +116,14 @@ void PaintPictures(const Poem& poem, const study::RubyText& laid, const QFont& t
   p.end();
   pane.save(file);
   const reading::VerticalText vertical{poem.title, poem.author, poem.content};
-  const QStringList readings = study::GlyphReadings(vertical, vertical);
-  const reading::VerticalMetrics v = study::WithRoomForPinyin(reading::MetricsForCell(28), readings, m);
+  const QStringList readings = reading::GlyphReadings(vertical, vertical);
+  const reading::VerticalMetrics v = reading::WithRoomForPinyin(reading::MetricsForCell(28), readings, m);
   QImage page(760, 520, QImage::Format_RGB32);
   page.fill(Qt::white);
   const QList<reading::VerticalPage> pages = reading::VerticalLayout(page.size(), v).Lay(vertical);
   p.begin(&page);
   reading::PaintVerticalPage(p, pages[0], text, 28);
-  study::PaintPinyinBeside(p, study::PinyinBesideColumns(pages[0], 0, readings, m), 0, readings, pinyin);
+  reading::PaintPinyinBeside(p, reading::PinyinBesideColumns(pages[0], 0, readings, m), 0, readings, pinyin);
   p.end();
   page.save(QString(file).insert(file.lastIndexOf(u'.'), QStringLiteral("-vertical")));
 }

@@ -269,10 +269,13 @@ TEST(TraditionalReadingTest, TheReadingMenuFollowsTheSecondMenuAndStartsUnchecke
     EXPECT_EQ(menus, (QStringList{QStringLiteral("功能"), QStringLiteral("菜单"), QStringLiteral("阅读"), QStringLiteral("相关网站")}));
     QStringList entries;
     for (QAction* a : r.form->ReadingMenu->actions()) entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(entries, (QStringList{QStringLiteral("繁体显示"), QStringLiteral("竖排阅读"), QStringLiteral("-"),
-                                    QStringLiteral("打印…"), QStringLiteral("导出 PDF…")}));
+    EXPECT_EQ(entries, (QStringList{QStringLiteral("繁体显示"), QStringLiteral("注音"), QStringLiteral("竖排阅读"),
+                                    QStringLiteral("-"), QStringLiteral("打印…"), QStringLiteral("导出 PDF…")}));
     EXPECT_TRUE(r.Extras().TraditionalItem->isCheckable());
     EXPECT_FALSE(r.Extras().TraditionalItem->isChecked());
+    EXPECT_TRUE(r.Extras().PinyinItem->isCheckable());
+    EXPECT_FALSE(r.Extras().PinyinItem->isChecked());
+    EXPECT_FALSE(r.Extras().Pinyin().On());
     const QString setup = r.fixture.Setup();
     // Chosen through the menu entry itself, as the reader does.
     r.Extras().TraditionalItem->trigger();

@@ -5,6 +5,7 @@
 
 #include <QFont>
 
+#include "app/reading/VerticalPinyin.h"
 #include "app/study/RubyLayout.h"
 
 namespace study {
@@ -103,11 +104,11 @@ TEST(RubyLayout, APoemInThePanesFontsKeepsEveryPinyinApart) {
 TEST(RubyLayout, VerticalColumnsCarryTheirPinyinToTheRight) {
   const reading::VerticalText stored{QStringLiteral("静夜思"), QStringLiteral("李白"), QStringLiteral("床前明月光，\r\n疑是地上霜。")};
   const reading::VerticalText shown{QStringLiteral("靜夜思"), QStringLiteral("李白"), QStringLiteral("床前明月光，\r\n疑是地上霜。")};
-  const QStringList readings = GlyphReadings(shown, stored);
+  const QStringList readings = reading::GlyphReadings(shown, stored);
   EXPECT_EQ(readings, QStringList({"jìng", "yè", "sī", "lǐ", "bái", "chuáng", "qián", "míng", "yuè", "guāng", "",
                                    "yí", "shì", "dì", "shàng", "shuāng", ""}));
   RubyMetrics m = Fixed();
-  const reading::VerticalMetrics v = WithRoomForPinyin(reading::MetricsForCell(20), readings, m);
+  const reading::VerticalMetrics v = reading::WithRoomForPinyin(reading::MetricsForCell(20), readings, m);
   EXPECT_EQ(v.columnGap, 36 + 4);  // shuāng and the gap on both sides
   EXPECT_EQ(v.margins, QMargins(20, 20, 40, 22));
   // Four rows a column: the body lines wrap, and the pages split the glyphs.
@@ -117,7 +118,7 @@ TEST(RubyLayout, VerticalColumnsCarryTheirPinyinToTheRight) {
   ASSERT_GE(pages.size(), 2);
   int first = 0;
   for (const reading::VerticalPage& page : pages) {
-    const QList<QRect> boxes = PinyinBesideColumns(page, first, readings, m);
+    const QList<QRect> boxes = reading::PinyinBesideColumns(page, first, readings, m);
     ASSERT_EQ(boxes.size(), page.glyphs.size());
     for (qsizetype i = 0; i < boxes.size(); ++i) {
       const QRect cell = page.glyphs[i].cell;
