@@ -288,7 +288,10 @@ void TForm1::ShowLineRow(const study::LineRow& line, bool withFormLabel) {
   // The line is marked where the pane shows it; a traditional text of another
   // length than the stored one has its characters elsewhere, and is not marked.
   const QString stored = ADOQuery1_->FieldByName(QStringLiteral("content")).AsString();
-  if (Memo1->toPlainText().size() == toolkit::TMemo::ToLines(stored).size())
+  // (The pane ends the text with a line break of its own.)
+  QString shown = Memo1->toPlainText();
+  if (shown.endsWith(u'\n')) shown.chop(1);
+  if (shown.size() == toolkit::TMemo::ToLines(stored).size())
     Memo1->SetHighlights({InPane(stored, line.start, line.length)}, 0);
 }
 
