@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "app/MainForm.h"
+#include "app/reading/ReadingExtras.h"
 #include "controls/outbar/OutBarGroup.h"
 #include "controls/outbar/OutBarVertListView.h"
 #include "controls/outbar/VertListItem.h"
@@ -398,4 +399,76 @@ TEST_F(MainFormTest, TabWalksTheWindowInScreenOrderAndSpacePressesAButton) {
   QTest::keyClick(form->FlatSpeedButton2, Qt::Key_Space);
   EXPECT_EQ(Captions(form->DCOutBarVertListView2), QStringList{QStringLiteral("英国")});
   EXPECT_TRUE(Errors().isEmpty());
+}
+
+namespace {
+
+// 月 at the first, second and fifth place of three lines ending in ！, ； and 。
+class LineSearchTest : public MainFormTest {
+ protected:
+  LineSearchTest()
+      : MainFormTest("月夜\t杜甫\t五言律诗\t今夜鄜州月\t今夜鄜州月，闺中只独看！明月照高楼；月出惊山鸟。\n") {}
+  QStringList Search(const QString& place) {
+    form->ComboBox1->SetItemIndex(3);
+    form->Edit1->SetText(QStringLiteral("月"));
+    form->Edit2->SetText(place);
+    form->Button1Click();
+    form->FinishSearch();
+    return Rows(form->ListView1);
+  }
+};
+
+}  // namespace
+
+// 飞花令: one row per line that holds the keyword, at the place asked for
+// (Chinese characters counted), the line, its title and its author; a chosen
+// row shows its poem with the line marked, a CR LF before it counted once.
+// 注音 changes none of it.
+TEST_F(LineSearchTest, LinesAreFoundByPlaceAndTheChosenOneIsMarked) {
+  Create();
+  const QString lines[] = {QStringLiteral("今夜鄜州月，闺中只独看！"), QStringLiteral("明月照高楼；"),
+                           QStringLiteral("月出惊山鸟。"), QStringLiteral("床前明月光，疑是地上霜。"),
+                           QStringLiteral("举头望明月，低头思故乡。")};
+  struct Case {
+    const char* place;
+    QStringList rows;
+  } cases[] = {
+      {"1", {lines[2]}},
+      {"2", {lines[1]}},
+      {"4", {lines[3]}},
+      {"5", {lines[4], lines[0]}},
+      {"", {lines[4], lines[3], lines[2], lines[1], lines[0]}},
+      {"0", {lines[4], lines[3], lines[2], lines[1], lines[0]}},
+  };
+  for (const Case& c : cases) {
+    QStringList rows = Search(QString::fromLatin1(c.place));
+    QStringList want = c.rows;
+    std::sort(rows.begin(), rows.end());
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(rows, want) << "第" << c.place << "字";
+  }
+  // Nothing at the sixth place: the message, and the table keeps its rows as the other modes' does.
+  const QStringList before = Rows(form->ListView1);
+  EXPECT_EQ(Search(QStringLiteral("6")), before);
+  EXPECT_EQ(fixture.dialogs->shown.last().text, QStringLiteral("没有找到符合条件的记录"));
+
+  ASSERT_EQ(Search(QStringLiteral("5")).size(), 2);
+  const int second = static_cast<int>(Rows(form->ListView1).indexOf(lines[4]));
+  ASSERT_GE(second, 0);
+  EXPECT_EQ(Rows(form->ListView1, 1)[second], QStringLiteral("静夜思"));
+  EXPECT_EQ(Rows(form->ListView1, 2)[second], QStringLiteral("李白"));
+  SelectPoem(second);
+  const QString pane = form->Memo1->toPlainText();
+  ASSERT_EQ(form->Memo1->Highlights().size(), 1);
+  EXPECT_EQ(form->Memo1->Highlights()[0].start, pane.indexOf(lines[4]));
+  EXPECT_EQ(form->Memo1->Highlights()[0].length, lines[4].size());
+
+  form->Reading()->PinyinItem->trigger();
+  ASSERT_TRUE(form->Reading()->Pinyin().On());
+  EXPECT_EQ(form->Memo1->toPlainText(), pane);
+  EXPECT_EQ(Search(QStringLiteral("2")), QStringList{lines[1]});
+  SelectPoem(0);
+  EXPECT_EQ(form->Memo1->Lines().Text(), QStringLiteral("今夜鄜州月，闺中只独看！明月照高楼；月出惊山鸟。\r\n"));
+  form->Reading()->PinyinItem->trigger();
+  EXPECT_FALSE(form->Reading()->Pinyin().On());
 }
