@@ -1,5 +1,5 @@
 // The "阅读" menu driven from outside: traditional script on and off, the
-// vertical reading window with its size keys, the PDF export through the file
+// vertical reading window with its size keys, pinyin on and off over both, the PDF export through the file
 // dialog (read back with pdftotext, turned into pictures with pdftoppm) and the
 // print dialog printing to a file. Screenshots go to build/tests/e2e-shots/.
 #include <gtest/gtest.h>
@@ -30,7 +30,8 @@ const QString kMessageTitle = QStringLiteral("信息");
 
 // The main window fills the 1280x900 screen without a window manager.
 const QPoint kReadingMenu(103, 12);
-QPoint MenuEntry(int index) { return {140, 36 + 22 * index}; }  // 繁体显示, 竖排阅读, 打印…, 导出 PDF…
+QPoint MenuEntry(int index) { return {140, 36 + 22 * index}; }  // 繁体显示, 注音, 竖排阅读, 打印…, 导出 PDF…
+constexpr int kTraditional = 0, kPinyin = 1, kVertical = 2, kPrint = 3, kPdf = 4;
 const QPoint kKeywordBox(270, 142);
 const QPoint kSearchButton(389, 142);
 const QRect kKeywordArea(196, 133, 150, 19);
@@ -161,7 +162,7 @@ TEST(ReadingMenu, TraditionalScriptVerticalReadingPrintingAndPdf) {
 
   // 繁体显示: everything the reader reads changes, the pane, the info bar, the table row,
   // the collection caption and the author names.
-  ASSERT_TRUE(ChooseFromReadingMenu(display, 0, QStringLiteral("reading-03-menu"))) << "the menu did not open";
+  ASSERT_TRUE(ChooseFromReadingMenu(display, kTraditional, QStringLiteral("reading-03-menu"))) << "the menu did not open";
   QImage traditional;
   ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("reading-04-traditional"), [&](const QImage& s) {
     return DifferentPixels(s, plain, kTextPane) > 100 && DifferentPixels(s, plain, kInfoBar) > 20 &&
@@ -170,21 +171,21 @@ TEST(ReadingMenu, TraditionalScriptVerticalReadingPrintingAndPdf) {
   }, &traditional)) << "traditional script did not reach every part";
 
   // Off again: every part shows exactly what it showed before.
-  ASSERT_TRUE(ChooseFromReadingMenu(display, 0, QStringLiteral("reading-05-menu"))) << "the menu did not open";
+  ASSERT_TRUE(ChooseFromReadingMenu(display, kTraditional, QStringLiteral("reading-05-menu"))) << "the menu did not open";
   QImage back;
   ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("reading-06-simplified-again"), [&](const QImage& s) {
     return SameRegion(s, kTextPane, plain, kTextPane) && SameRegion(s, kInfoBar, plain, kInfoBar) &&
            SameRegion(s, kTableRows, plain, kTableRows) && SameRegion(s, kEraCaption, plain, kEraCaption) &&
            SameRegion(s, kAuthorList, plain, kAuthorList);
   }, &back));
-  ASSERT_TRUE(ChooseFromReadingMenu(display, 0, QStringLiteral("reading-07-menu"))) << "the menu did not open";
+  ASSERT_TRUE(ChooseFromReadingMenu(display, kTraditional, QStringLiteral("reading-07-menu"))) << "the menu did not open";
   QImage again;
   ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("reading-08-traditional-again"), [&](const QImage& s) {
     return SameRegion(s, kTextPane, traditional, kTextPane) && SameRegion(s, kInfoBar, traditional, kInfoBar);
   }, &again));
 
   // 竖排阅读: a window of its own with the poem set vertically from the right.
-  ASSERT_TRUE(ChooseFromReadingMenu(display, 1, QStringLiteral("reading-09-menu"))) << "the menu did not open";
+  ASSERT_TRUE(ChooseFromReadingMenu(display, kVertical, QStringLiteral("reading-09-menu"))) << "the menu did not open";
   const std::optional<e2e::Window> reader = e2e::WaitForWindow(display, QStringLiteral("竖排阅读"));
   ASSERT_TRUE(reader.has_value()) << "no vertical reading window";
   const QRect page = reader->geometry.adjusted(0, 0, 0, -36);  // above the page bar
@@ -202,9 +203,25 @@ TEST(ReadingMenu, TraditionalScriptVerticalReadingPrintingAndPdf) {
     return Ink(s, rightHalf) > Ink(vertical, rightHalf) * 11 / 10;
   }, &larger)) << "Ctrl+plus did not enlarge the characters";
 
+  // 注音 with the reading window open, over traditional script: pinyin over the
+  // pane's characters and beside the window's columns; off again, both show
+  // exactly what they showed before.
+  const QRect paneLeft(kTextPane.left(), kTextPane.top(), 230, 200);  // left of the reading window
+  ASSERT_FALSE(paneLeft.intersects(reader->geometry));
+  ASSERT_TRUE(ChooseFromReadingMenu(display, kPinyin, QStringLiteral("reading-11a-menu"))) << "the menu did not open";
+  QImage pinyin;
+  ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("reading-11b-pinyin"), [&](const QImage& s) {
+    return Ink(s, paneLeft) > Ink(larger, paneLeft) * 13 / 10 && Ink(s, page) > Ink(larger, page) * 13 / 10;
+  }, &pinyin)) << "注音 did not reach the pane and the reading window";
+  ASSERT_TRUE(ChooseFromReadingMenu(display, kPinyin, QStringLiteral("reading-11c-menu"))) << "the menu did not open";
+  QImage unmarked;
+  ASSERT_TRUE(e2e::WaitForShot(display, QStringLiteral("reading-11d-no-pinyin"), [&](const QImage& s) {
+    return SameRegion(s, kTextPane, larger, kTextPane) && SameRegion(s, page, larger, page);
+  }, &unmarked)) << "注音 off did not bring the pane and the reading window back";
+
   // 导出 PDF… while the window is open: a vertical page, with the text in reading order.
   const QString vpdf = QDir(copy.Dir()).filePath(QStringLiteral("vertical.pdf"));
-  ASSERT_TRUE(ChooseFromReadingMenu(display, 3, QStringLiteral("reading-12-menu"))) << "the menu did not open";
+  ASSERT_TRUE(ChooseFromReadingMenu(display, kPdf, QStringLiteral("reading-12-menu"))) << "the menu did not open";
   ASSERT_TRUE(e2e::WaitForWindow(display, QStringLiteral("导出 PDF"))) << "no file dialog";
   e2e::Shot(display, QStringLiteral("reading-13-file-dialog"));
   e2e::PressKey(display, QStringLiteral("ctrl+a"));
@@ -225,7 +242,7 @@ TEST(ReadingMenu, TraditionalScriptVerticalReadingPrintingAndPdf) {
   e2e::PressKey(display, QStringLiteral("Escape"));
   ASSERT_TRUE(e2e::WaitForWindowGone(display, QStringLiteral("竖排阅读")));
   const QString hpdf = QDir(copy.Dir()).filePath(QStringLiteral("poem"));
-  ASSERT_TRUE(ChooseFromReadingMenu(display, 3, QStringLiteral("reading-15-menu"))) << "the menu did not open";
+  ASSERT_TRUE(ChooseFromReadingMenu(display, kPdf, QStringLiteral("reading-15-menu"))) << "the menu did not open";
   ASSERT_TRUE(e2e::WaitForWindow(display, QStringLiteral("导出 PDF")));
   e2e::PressKey(display, QStringLiteral("ctrl+a"));
   e2e::TypeText(display, hpdf);  // the suffix is added
@@ -235,7 +252,7 @@ TEST(ReadingMenu, TraditionalScriptVerticalReadingPrintingAndPdf) {
   EXPECT_FALSE(PdfPicture(hpdf + QStringLiteral(".pdf"), QStringLiteral("reading-16-pdf")).isNull());
 
   // 打印…: the print dialog; printing to a file writes the same page.
-  ASSERT_TRUE(ChooseFromReadingMenu(display, 2, QStringLiteral("reading-17-menu"))) << "the menu did not open";
+  ASSERT_TRUE(ChooseFromReadingMenu(display, kPrint, QStringLiteral("reading-17-menu"))) << "the menu did not open";
   const std::optional<e2e::Window> print = e2e::WaitForWindow(display, QStringLiteral("打印"));
   ASSERT_TRUE(print.has_value()) << "no print dialog";
   QImage printDialog;
