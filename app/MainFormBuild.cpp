@@ -513,13 +513,14 @@ void TForm1::BuildReading() {
 // skin is loaded as the definition is read, and Loaded() starts the skinning.
 void TForm1::BuildTabOrder() {
   // Tab walks the window in screen order: the header buttons left to right,
-  // the search strip, the era and author bars, the table (one of the two
-  // shows at a time), the text pane and the speech buttons.
+  // the search strip (the place box only in the line search), the era and
+  // author bars, the table (one of the two shows at a time), the text pane
+  // and the speech buttons.
   QWidget* const order[] = {FlatSpeedButton1, FlatSpeedButton2, FlatSpeedButton4, FlatSpeedButton5,
                                   FlatSpeedButton6, ComboBox1,         Edit1,            Button1,
-                                  DCOutBarVertListView2, DCOutBarVertListView1, ListView2, ListView1,
-                                  Memo1,            qexbtn1,           qexbtn2,          qexbtn3,
-                                  qexbtn4};
+                                  Edit2,            DCOutBarVertListView2, DCOutBarVertListView1, ListView2,
+                                  ListView1,        Memo1,             qexbtn1,          qexbtn2,
+                                  qexbtn3,          qexbtn4};
   for (size_t i = 1; i < std::size(order); ++i)
     QWidget::setTabOrder(order[i - 1], order[i]);
 }
