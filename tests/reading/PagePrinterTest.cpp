@@ -213,3 +213,44 @@ TEST(PagePrinterTest, PrintingGoesToThePrinterTheDialogSetUp) {
   EXPECT_EQ(PdfLines(file), (QStringList{QStringLiteral("白发吟"), QStringLiteral("〔宋代〕苏轼"),
                                          QStringLiteral("白髮三千丈，缘愁似个长。"), QStringLiteral("后来头发白。")}));
 }
+
+// 注音 on paper: every character's pinyin over it (horizontal) or right of it
+// (vertical), read from the stored text while the traditional one is printed;
+// the characters themselves are printed as without it.
+TEST(PagePrinterTest, PinyinStandsOverOrBesideEachCharacter) {
+  QTemporaryDir dir;
+  PrintedText text = Quiet();
+  text.title = QStringLiteral("靜夜思");
+  text.body = QStringLiteral("牀前明月光，疑是地上霜。\r\n舉頭望明月，低頭思故鄉。\r\n");
+  text.pinyin = true;
+  text.stored = {QStringLiteral("静夜思"), QStringLiteral("李白"), QStringLiteral("唐代"), Quiet().body};
+  // Where a word lies: left edge and top, in points.
+  const auto box = [](const QString& file, const QString& word) {
+    const QString html = RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\"[^>]*>") +
+                                                         word + QStringLiteral("</word>"))
+                                          .match(html);
+    return m.hasMatch() ? QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                 QPointF(m.captured(3).toDouble(), m.captured(2).toDouble() + 1))
+                        : QRectF();
+  };
+  for (const PrintDirection direction : {PrintDirection::Horizontal, PrintDirection::Vertical}) {
+    SCOPED_TRACE(direction == PrintDirection::Horizontal ? "horizontal" : "vertical");
+    const QString file = dir.filePath(QStringLiteral("pinyin-%1.pdf").arg(static_cast<int>(direction)));
+    reading::WritePdf(file, text, direction, kKai);
+    const QString words = PdfLines(file, {QStringLiteral("-raw")}).join(u' ');
+    for (const char* reading : {"jìng", "chuáng", "shuāng", "jǔ", "xiāng"})
+      EXPECT_TRUE(words.contains(QString::fromUtf8(reading))) << reading;
+    EXPECT_TRUE(words.contains(QStringLiteral("牀"))) << "the printed character is the shown one";
+    const QRectF bed = box(file, QStringLiteral("牀")), reading = box(file, QStringLiteral("chuáng"));
+    ASSERT_TRUE(bed.isValid() && reading.isValid()) << words.toStdString();
+    if (direction == PrintDirection::Horizontal) {
+      EXPECT_LT(reading.top(), bed.top());
+      EXPECT_LT(reading.left(), bed.right());
+      EXPECT_GT(reading.right(), bed.left());
+    } else {
+      EXPECT_GE(reading.left(), bed.right());
+      EXPECT_NEAR(reading.top(), bed.top(), 12);
+    }
+  }
+}
