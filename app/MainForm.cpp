@@ -9,6 +9,8 @@
 #include "app/GlyphWarmup.h"
 #include "app/Maker.h"
 #include "app/Queries.h"
+#include "app/SkinContentColours.h"
+#include "app/anthology/AnthologyExtras.h"
 #include "app/reading/ReadingExtras.h"
 #include "controls/outbar/OutBarGroup.h"
 #include "controls/outbar/OutBarVertListView.h"
@@ -219,6 +221,7 @@ void TForm1::ShowAuthorRow(TextPane::Refill& pane) {
                      QStringLiteral("   生卒时间：") + ADOQuery1_->FieldByName(QStringLiteral("authoryear")).AsString());
   pane.Show(ADOQuery1_->FieldByName(QStringLiteral("content")).AsString());
   reading_->TextShown();
+  anthology_->OtherTextShown();
 }
 
 void TForm1::GoToRow(toolkit::TListItem* row, const QString& keyField, const QString& key) {
@@ -261,6 +264,10 @@ void TForm1::ShowPoemRow(bool withFormLabel) {
     return;
   }
   TextPane::Refill pane(*pane_);
+  if (const std::optional<anthology::MissingPoem> missing = anthology_->Missing(row)) {
+    ShowMissingPoem(*missing, pane, withFormLabel);
+    return;
+  }
   GoToRow(row, QStringLiteral("head"), row->SubItems().Strings(1));
   ShowCursorPoem(pane, withFormLabel);
 }
@@ -275,6 +282,17 @@ void TForm1::ShowCursorPoem(TextPane::Refill& pane, bool withFormLabel) {
   }
   pane.Show(ADOQuery1_->FieldByName(QStringLiteral("content")).AsString());
   reading_->TextShown();
+  anthology_->PoemShown();
+}
+
+void TForm1::ShowMissingPoem(const anthology::MissingPoem& poem, TextPane::Refill& pane, bool withFormLabel) {
+  Panel4->SetCaption(poem.infoBar);
+  if (withFormLabel) {
+    Label1->SetCaption(QStringLiteral("什么是： ") + poem.poem.form + QStringLiteral(" ？"));
+    Label2->SetCaption(poem.poem.form);
+  }
+  pane.Show(poem.text);
+  anthology_->MissingShown(poem);
 }
 
 // In this mode the cursor holds the chosen poem, not the list of lines.
@@ -353,6 +371,7 @@ void TForm1::Button1Click() {
   if (mode < 0 || mode > 2) return;
   ADOQuery1_->SetSQL(QString());
   const SearchMode searchMode = static_cast<SearchMode>(mode);
+  anthology_->SearchStarting(keyword, searchMode != SearchMode::Author);
   const Statement s =
       SearchQuery(searchMode, reading_->StoredKeyword(keyword), ADOQuery1_->HasTable(data::kPoetrySearchIndex));
   search_->Start(searchMode, s, keyword);
@@ -366,6 +385,8 @@ void TForm1::ShowPlaceBox() {
 
 // The place counts the line's Chinese characters from 1; empty or 0: anywhere.
 void TForm1::StartLineSearch(const QString& keyword) {
+  // The line search marks its lines itself: a former search's marks end.
+  anthology_->SearchStarting(keyword, false);
   lines_->Start(ADOQuery1_->ConnectionString(), reading_->StoredKeyword(keyword), Edit2->text().toInt(), keyword);
 }
 
@@ -396,6 +417,7 @@ void TForm1::Tell(const QString& message) {
 }
 
 void TForm1::ClearHits(SearchMode mode) {
+  anthology_->HitsListed();
   if (mode != SearchMode::Author) {
     ListView1->Items().Clear();
     SetPoemColumns(false);
@@ -441,6 +463,14 @@ void TForm1::MenuItem3Click() { ChooseSkin(3); }
 void TForm1::MenuItem4Click() { ChooseSkin(4); }
 void TForm1::MenuItem5Click() { ChooseSkin(5); }
 void TForm1::MenuItem6Click() { ChooseSkin(6); }
+void TForm1::MenuItem7Click() { ChooseSkin(7); }
+
+void TForm1::SkinChanged() {
+  contentColours_->Follow(*SkinData1);
+  const skin::TSkinColours& c = SkinData1->Elements().Colours;
+  const bool skinned = SkinData1->Active() && !SkinData1->NotLoaded();
+  anthology_->SetMarkColors(skinned ? c.Hilight : platform::clHighlight, skinned ? c.HilightText : platform::clHighlightText);
+}
 
 void TForm1::FlatSpeedButton5Click() {
   if (!Form2) return;

@@ -18,6 +18,10 @@
 class QAction;
 class QMenu;
 
+namespace anthology {
+class AnthologyExtras;
+struct MissingPoem;
+}
 namespace data {
 class TADOQuery;
 }
@@ -54,6 +58,7 @@ namespace app {
 
 class ColumnSortKeys;
 class GlyphWarmup;
+class SkinContentColours;
 
 class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSearchRun::Window {
   Q_OBJECT
@@ -109,6 +114,7 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
   QAction* MenuItem4 = nullptr;  // 蓝色妖姬
   QAction* MenuItem5 = nullptr;  // 天然淡雅
   QAction* MenuItem6 = nullptr;  // 新奇前卫
+  QAction* MenuItem7 = nullptr;  // 夜读
   styled::TFlatHint* FlatHint1 = nullptr;
   toolkit::TSpVoice* SpVoice1 = nullptr;
   data::TADOQuery* ADOQuery1() const { return ADOQuery1_.get(); }
@@ -124,6 +130,7 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
   QAction* N9 = nullptr;   // 联系作者
   QAction* N10 = nullptr;  // 软件主页
   QMenu* ReadingMenu = nullptr;  // 阅读: traditional script, vertical reading, printing
+  QMenu* AnthologyMenu = nullptr;  // 收藏: kept and lately read poems, a random poem, search marks
 
   // Whether a search is still fetching or filling its rows: a large result
   // comes a stretch at a time, the event loop running in between.
@@ -145,6 +152,8 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
 
   // What the "阅读" menu offers.
   reading::ReadingExtras* Reading() const { return reading_.get(); }
+  // What the "收藏" menu offers.
+  anthology::AnthologyExtras* Anthology() const { return anthology_.get(); }
 
   // The daily tip window, shown by "每日一贴" and at start-up when asked.
   toolkit::TForm* Form2 = nullptr;
@@ -182,6 +191,7 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
   void MenuItem4Click();
   void MenuItem5Click();
   void MenuItem6Click();
+  void MenuItem7Click();
   void FlatSpeedButton5Click();
   void FlatSpeedButton6Click();
   void N9Click();
@@ -204,6 +214,7 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
   void BuildSpeechButtons();
   void BuildReading();
   void BuildTabOrder();
+  void BuildAnthology();
   void BuildSkin();
   // Loads skins/N.skn of the program's directory into SkinData1.
   void ChooseSkin(int n);
@@ -222,6 +233,10 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
   void ShowPlaceBox();
   void StartLineSearch(const QString& keyword);
   void SetPoemColumns(bool lines);
+  // A row of a kept poem the library lacks: what is known of it.
+  void ShowMissingPoem(const anthology::MissingPoem& poem, TextPane::Refill& pane, bool withFormLabel);
+  // The window follows the skin in force: its contents' colours and the search marks'.
+  void SkinChanged();
   // Makes the cursor stand on the record a table row was filled from.
   void GoToRow(toolkit::TListItem* row, const QString& keyField, const QString& key);
   void SortTable(toolkit::TListView* table, int column);
@@ -243,6 +258,8 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
   std::unique_ptr<TextPane> pane_;
   int sortColumn_ = -1;
   std::unique_ptr<reading::ReadingExtras> reading_;
+  std::unique_ptr<anthology::AnthologyExtras> anthology_;
+  std::unique_ptr<SkinContentColours> contentColours_;
   GlyphWarmup* warmup_ = nullptr;
   std::unique_ptr<SearchRun> search_;
   std::unique_ptr<LineSearchRun> lines_;

@@ -8,7 +8,9 @@
 #include <QMenuBar>
 
 #include "app/MainForm.h"
+#include "app/SkinContentColours.h"
 #include "app/SkinOption.h"
+#include "app/anthology/AnthologyExtras.h"
 #include "app/reading/ReadingExtras.h"
 #include "controls/outbar/OutBar.h"
 #include "controls/outbar/OutBarGroup.h"
@@ -24,6 +26,7 @@
 #include "skin/engine/SkinData.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/Fonts.h"
+#include "toolkit/IniFile.h"
 #include "toolkit/Panel.h"
 #include "toolkit/SpVoice.h"
 #include "toolkit/StatusBar.h"
@@ -223,6 +226,7 @@ TForm1::TForm1()
   BuildSearch();
   BuildTextArea();
   BuildReading();
+  BuildAnthology();
   BuildSkin();
   BuildTabOrder();
   OnCreate = [this] { FormCreate(); };
@@ -244,7 +248,8 @@ void TForm1::BuildComponents() {
     void (TForm1::*handler)();
   } skins[] = {{&MenuItem1, "古色古香", &TForm1::MenuItem1Click}, {&MenuItem2, "海洋之心", &TForm1::MenuItem2Click},
                {&MenuItem3, "金属时代", &TForm1::MenuItem3Click}, {&MenuItem4, "蓝色妖姬", &TForm1::MenuItem4Click},
-               {&MenuItem5, "天然淡雅", &TForm1::MenuItem5Click}, {&MenuItem6, "新奇前卫", &TForm1::MenuItem6Click}};
+               {&MenuItem5, "天然淡雅", &TForm1::MenuItem5Click}, {&MenuItem6, "新奇前卫", &TForm1::MenuItem6Click},
+               {&MenuItem7, "夜读", &TForm1::MenuItem7Click}};
   for (const auto& entry : skins) {
     *entry.item = PopupMenu1->addAction(QString::fromUtf8(entry.caption));
     const auto handler = entry.handler;
@@ -268,6 +273,7 @@ void TForm1::BuildMenu() {
   N6 = add(menu, QStringLiteral("每日一贴"), &TForm1::FlatSpeedButton5Click);
   N12 = add(menu, QStringLiteral("语音引擎"), &TForm1::N12Click);
   ReadingMenu = Menu()->addMenu(QStringLiteral("阅读"));
+  AnthologyMenu = Menu()->addMenu(QStringLiteral("收藏"));
   QMenu* sites = Menu()->addMenu(QStringLiteral("相关网站"));
   N9 = add(sites, QStringLiteral("联系作者"), &TForm1::N9Click);
   N10 = add(sites, QStringLiteral("软件主页"), &TForm1::N10Click);
@@ -509,6 +515,28 @@ void TForm1::BuildReading() {
   reading_ = std::make_unique<reading::ReadingExtras>(t);
 }
 
+void TForm1::BuildAnthology() {
+  anthology::AnthologyTargets t;
+  t.window = this;
+  t.menu = AnthologyMenu;
+  t.poemTable = ListView1;
+  t.authorTable = ListView2;
+  t.eraList = DCOutBarVertListView2;
+  t.authorList = DCOutBarVertListView1;
+  t.infoBar = Panel4;
+  t.textPane = Memo1;
+  t.poetry = ADOQuery1_.get();
+  t.reading = reading_.get();
+  // The anthology's lists go into the poem table with the poems' columns.
+  t.finishSearch = [this] {
+    lines_->Stop();
+    FinishSearch();
+    SetPoemColumns(false);
+  };
+  t.readerFile = toolkit::ProgramFile(QStringLiteral("reader.db"));
+  anthology_ = std::make_unique<anthology::AnthologyExtras>(t);
+}
+
 // The skin component as the window's definition configures it; its stored
 // skin is loaded as the definition is read, and Loaded() starts the skinning.
 void TForm1::BuildTabOrder() {
@@ -537,6 +565,10 @@ void TForm1::BuildSkin() {
   SkinData1->SetMenuUpdate(true);
   SkinData1->SetMenuMerge(false);
   SkinData1->ReadSkinStream(skin::DefaultSkinStream());
+  // The contents take a skin's own window colours when it gives them.
+  contentColours_ = std::make_unique<SkinContentColours>();
+  AddMainWindowParts(*contentColours_, *this);
+  SkinData1->OnSkinChanged = [this](QObject*) { SkinChanged(); };
   SkinData1->Loaded();
   // A skin asked for on the command line replaces the stored one before
   // anything is shown (start-up errors included).

@@ -18,8 +18,8 @@ bool ApplySkinOption(TForm1* form, const QStringList& args) {
   }
   bool ok = false;
   const int n = value.toInt(&ok);
-  if (!ok || n < 0 || n > 6) {
-    std::fprintf(stderr, "--skin takes 0 (the stored skin), 1 ... 6 or off, not \"%s\"\n", value.toLocal8Bit().constData());
+  if (!ok || n < 0 || n > 7) {
+    std::fprintf(stderr, "--skin takes 0 (the stored skin), 1 ... 7 or off, not \"%s\"\n", value.toLocal8Bit().constData());
     return false;
   }
   if (n > 0) form->SkinData1->SetSkinFile(toolkit::ProgramFile(QStringLiteral("skins/%1.skn").arg(n)));

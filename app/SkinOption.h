@@ -1,6 +1,6 @@
 #pragma once
 // The command-line skin choice for documentation screenshots and tests:
-// "--skin N" starts with skin N (0 the stored skin, 1 ... 6 the files of the
+// "--skin N" starts with skin N (0 the stored skin, 1 ... 7 the files of the
 // skins folder), "--skin off" with the engine switched off. Nothing is saved.
 #include <QString>
 #include <QStringList>

@@ -22,7 +22,7 @@ install(PROGRAMS ${PROJECT_SOURCE_DIR}/install/TTS5.MSI DESTINATION ${CQ_INSTALL
 install(FILES ${CQ_BIN_DIR}/dat/db3.dat ${CQ_BIN_DIR}/dat/db4.dat ${CQ_BIN_DIR}/dat/db5.dat
               ${CQ_BIN_DIR}/dat/LICENSE-chinese-poetry.txt
         DESTINATION ${CQ_INSTALL_DATA_DIR}/dat)
-foreach(id 1 2 3 4 5 6)
+foreach(id 1 2 3 4 5 6 7)
   install(FILES ${CQ_BIN_DIR}/skins/${id}.skn DESTINATION ${CQ_INSTALL_DATA_DIR}/skins)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/install/setup.ini DESTINATION ${CQ_INSTALL_DATA_DIR})

@@ -87,7 +87,7 @@ main_window() {  # file arguments...
 mkdir -p "$out"
 main_window "$out/main.png"
 if grep -q -a -- '--skin' "$build/bin/cinnabarquillpad"; then
-  for n in 1 2 3 4 5 6; do main_window "$out/skin-$n.png" --skin "$n"; done
+  for n in 1 2 3 4 5 6 7; do main_window "$out/skin-$n.png" --skin "$n"; done
 else
   echo "this program has no --skin option: skin pictures left as they are" >&2
 fi

@@ -172,6 +172,11 @@ void TListView::SetDisplayText(TDisplayText display) {
 
 void TListView::RefreshDisplayText() { viewport()->update(); }
 
+void TListView::SetCellDress(TCellDress dress) {
+  dress_ = std::move(dress);
+  viewport()->update();
+}
+
 // ---- geometry -----------------------------------------------------------
 
 int TListView::RowHeight() const { return rowHeight_; }

@@ -28,6 +28,7 @@
 // Every handler runs through the toolkit's dispatcher: an error ends that
 // handler and shows the default error box; the view carries on.
 #include <QAbstractScrollArea>
+#include <QList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -72,6 +73,24 @@ class TListColumns {
   explicit TListColumns(TListView* view) : view_(view) {}
   TListView* view_;
   std::vector<std::unique_ptr<TListColumn>> columns_;
+};
+
+// A stretch of a cell's shown text: start and length in UTF-16 units of it.
+struct TTextMark {
+  int start = 0;
+  int length = 0;
+  bool operator==(const TTextMark&) const = default;
+};
+
+// How painted cells are dressed beyond the view's own colours: stretches of a
+// cell's shown text drawn in the mark colours, and rows drawn in the grey
+// text colour (entries that cannot be opened). Unset, rows paint as ever.
+struct TCellDress {
+  std::function<QList<TTextMark>(const TListItem* item, int column, const QString& shown)> marks;
+  std::function<bool(const TListItem* item)> greyed;
+  platform::TColor markColor = platform::clHighlight;
+  platform::TColor markTextColor = platform::clHighlightText;
+  platform::TColor greyColor = platform::clGrayText;
 };
 
 // Compares two rows: negative when item1 goes first. `data` is the value
@@ -159,6 +178,10 @@ class TListView : public QAbstractScrollArea {
   void RefreshDisplayText();
   const TDisplayText& DisplayText() const { return display_; }
 
+  // Dresses the cells as `dress` says from the next paint on (repaints).
+  void SetCellDress(TCellDress dress);
+  const TCellDress& CellDress() const { return dress_; }
+
   std::function<void(TListItem* item, TItemChange change)> OnChange;
   std::function<void()> OnClick;
   std::function<void()> OnDblClick;
@@ -241,6 +264,9 @@ class TListView : public QAbstractScrollArea {
   // ---- painting (ListViewPaint.cpp) ----
   struct RowLook;
   void PaintRow(QPainter& p, const TListItem* item, const QRect& row, const RowLook& look);
+  // Draws the dress's marks over a cell's text, as far as the text shows.
+  void PaintMarks(QPainter& p, const TListItem* item, int column, const QRect& textRect, const QString& shown,
+                  const QString& drawn, const RowLook& look);
 
   TListItems items_;
   TListColumns columns_;
@@ -265,6 +291,7 @@ class TListView : public QAbstractScrollArea {
   // Counts removals of rows, so that state changes notice handlers that removed rows.
   unsigned generation_ = 0;
   TDisplayText display_;
+  TCellDress dress_;
 };
 
 }  // namespace toolkit

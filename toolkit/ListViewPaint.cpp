@@ -55,6 +55,7 @@ void TListView::paintEvent(QPaintEvent* event) {
 void TListView::PaintRow(QPainter& p, const TListItem* item, const QRect& row, const RowLook& look) {
   const int h = row.height();
   const bool marked = item->selected_ && look.showSelection;
+  const bool greyed = dress_.greyed && dress_.greyed(item);
   QRect mark;
   if (marked) {
     if (rowSelect_) {
@@ -71,10 +72,12 @@ void TListView::PaintRow(QPainter& p, const TListItem* item, const QRect& row, c
     if (w <= 0) continue;
     const QRect cell(header_->sectionViewportPosition(c), row.top(), w, h);
     const bool inMark = marked && mark.intersects(cell) && (rowSelect_ || c == 0);
-    p.setPen(inMark ? look.highlightText : look.text);
+    p.setPen(inMark ? look.highlightText : greyed ? platform::ToQColor(dress_.greyColor) : look.text);
     const QRect textRect = cell.adjusted(kTextIndent, 0, -kTextIndent / 2, 0);
-    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-               look.fm.elidedText(ShownText(display_, item->ColumnText(c)), Qt::ElideRight, textRect.width()));
+    const QString shown = ShownText(display_, item->ColumnText(c));
+    const QString drawn = look.fm.elidedText(shown, Qt::ElideRight, textRect.width());
+    p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, drawn);
+    if (dress_.marks) PaintMarks(p, item, c, textRect, shown, drawn, look);
     if (gridLines_) {
       p.setPen(platform::ToQColor(platform::clBtnFace));
       p.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
@@ -85,6 +88,28 @@ void TListView::PaintRow(QPainter& p, const TListItem* item, const QRect& row, c
     const QRect focusRect = rowSelect_ || mark.isEmpty() ? row : mark;
     if (!focusRect.isEmpty()) platform::DrawFocusRect(p, focusRect);
   }
+}
+
+void TListView::PaintMarks(QPainter& p, const TListItem* item, int column, const QRect& textRect, const QString& shown,
+                           const QString& drawn, const RowLook& look) {
+  const QList<TTextMark> marks = dress_.marks(item, column, shown);
+  if (marks.isEmpty()) return;
+  // An elided text shows its characters up to the ellipsis.
+  const int visible = drawn == shown ? static_cast<int>(shown.size()) : static_cast<int>(drawn.size()) - 1;
+  const QColor back = platform::ToQColor(dress_.markColor);
+  p.save();
+  p.setClipRect(textRect, Qt::IntersectClip);
+  p.setPen(platform::ToQColor(dress_.markTextColor));
+  for (const TTextMark& m : marks) {
+    const int start = std::max(0, m.start), end = std::min(visible, m.start + m.length);
+    if (start >= end) continue;
+    const QString part = shown.mid(start, end - start);
+    const QRect r(textRect.left() + look.fm.horizontalAdvance(shown.left(start)), textRect.top(),
+                  look.fm.horizontalAdvance(part), textRect.height());
+    p.fillRect(r, back);
+    p.drawText(r, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, part);
+  }
+  p.restore();
 }
 
 void TListView::focusInEvent(QFocusEvent* event) {

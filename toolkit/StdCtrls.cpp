@@ -324,7 +324,7 @@ void TMemo::SetHighlights(const QList<Highlight>& stretches, int current) {
   currentHighlight_ = current >= 0 && current < stretches.size() ? current : -1;
   // The current one in the highlight colours themselves, the others on a
   // tint of the highlight over the memo's own colour.
-  const QColor mark = platform::ToQColor(platform::clHighlight);
+  const QColor mark = platform::ToQColor(highlightColor_);
   const QColor back = platform::ToQColor(color_);
   const QColor tint((mark.red() + 2 * back.red()) / 3, (mark.green() + 2 * back.green()) / 3,
                     (mark.blue() + 2 * back.blue()) / 3);
@@ -339,7 +339,7 @@ void TMemo::SetHighlights(const QList<Highlight>& stretches, int current) {
     s.cursor.setPosition(h.start + h.length, QTextCursor::KeepAnchor);
     if (i == currentHighlight_) {
       s.format.setBackground(mark);
-      s.format.setForeground(platform::ToQColor(platform::clHighlightText));
+      s.format.setForeground(platform::ToQColor(highlightTextColor_));
     } else {
       s.format.setBackground(tint);
     }
@@ -353,6 +353,20 @@ void TMemo::SetHighlights(const QList<Highlight>& stretches, int current) {
     at.setPosition(std::min(h.start + h.length, end));
     setTextCursor(at);
     ensureCursorVisible();
+  }
+}
+
+void TMemo::SetHighlightColors(platform::TColor mark, platform::TColor markText) {
+  if (highlightColor_ == mark && highlightTextColor_ == markText) return;
+  highlightColor_ = mark;
+  highlightTextColor_ = markText;
+  // Marks already shown change colour where they are: the caret and the view stay.
+  if (!highlights_.isEmpty()) {
+    const QTextCursor caret = textCursor();
+    const int scroll = verticalScrollBar()->value();
+    SetHighlights(QList<Highlight>(highlights_), currentHighlight_);
+    setTextCursor(caret);
+    verticalScrollBar()->setValue(scroll);
   }
 }
 

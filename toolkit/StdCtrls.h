@@ -198,6 +198,9 @@ class TMemo : public QPlainTextEdit {
   void SetHighlights(const QList<Highlight>& stretches, int current = -1);
   const QList<Highlight>& Highlights() const { return highlights_; }
   int CurrentHighlight() const { return currentHighlight_; }
+  // The colours of the marks (the system's highlight colours unless set);
+  // marks already shown take them at once.
+  void SetHighlightColors(platform::TColor mark, platform::TColor markText);
 
   // Normalises CR LF, LF and lone CR to the memo's line breaks.
   static QString ToLines(const QString& text);
@@ -218,6 +221,8 @@ class TMemo : public QPlainTextEdit {
   TScrollStyle scrollBars_ = ssNone;
   QList<Highlight> highlights_;
   int currentHighlight_ = -1;
+  platform::TColor highlightColor_ = platform::clHighlight;
+  platform::TColor highlightTextColor_ = platform::clHighlightText;
   bool wordWrap_ = true;
   bool wantTabs_ = false;
   platform::TColor color_ = platform::clWindow;

@@ -24,6 +24,23 @@ QList<Hit> FindHits(const QString& text, const QString& keyword) {
   return hits;
 }
 
+QList<Hit> ShownHits(const QStringList& storedLines, const QStringList& shownLines, const QString& keyword,
+                     const QString& shownKeyword) {
+  if (storedLines.size() != shownLines.size()) return FindHits(shownLines.join(u'\n'), shownKeyword);
+  QList<Hit> hits;
+  int offset = 0;
+  for (qsizetype i = 0; i < shownLines.size(); ++i) {
+    const QString& shown = shownLines[i];
+    const bool sameUnits = storedLines[i].size() == shown.size();
+    for (Hit h : sameUnits ? FindHits(storedLines[i], keyword) : FindHits(shown, shownKeyword)) {
+      h.start += offset;
+      hits.append(h);
+    }
+    offset += static_cast<int>(shown.size()) + 1;
+  }
+  return hits;
+}
+
 void HitSteps::Reset(QList<Hit> hits) {
   hits_ = std::move(hits);
   current_ = -1;

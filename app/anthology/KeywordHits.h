@@ -4,6 +4,7 @@
 // through them (F3, Shift+F3).
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace anthology {
 
@@ -17,6 +18,14 @@ struct Hit {
 // matched as the searches match it: a literal substring, Latin letters without
 // regard to case. A keyword of blanks only has none.
 QList<Hit> FindHits(const QString& text, const QString& keyword);
+
+// The occurrences of a stored keyword in a text as the window shows it (in
+// traditional script, say), line by line: a line shown in as many units as it
+// is stored keeps the stored line's hits; another is searched for the keyword
+// as shown. Positions count in the shown lines joined by one unit each. Lines
+// that do not pair up (not as many shown as stored) are searched as shown.
+QList<Hit> ShownHits(const QStringList& storedLines, const QStringList& shownLines, const QString& keyword,
+                     const QString& shownKeyword);
 
 // The occurrence the reader stands on, moved by F3 and Shift+F3 with wrapping.
 class HitSteps {

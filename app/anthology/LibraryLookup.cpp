@@ -1,5 +1,8 @@
 #include "app/anthology/LibraryLookup.h"
 
+#include <QHash>
+#include <QSet>
+
 #include "data/Query.h"
 
 namespace anthology {
@@ -46,6 +49,35 @@ std::optional<FoundPoem> FindPoem(data::TADOQuery& cursor, const data::PoemRef& 
   }
   if (found) found->era = EraOf(cursor, found->author);
   return found;
+}
+
+std::vector<std::optional<qint64>> FindPoemIds(data::TADOQuery& cursor, const std::vector<data::PoemRef>& poems) {
+  std::vector<std::optional<qint64>> ids(poems.size());
+  QHash<QString, std::vector<size_t>> byAuthor;
+  for (size_t i = 0; i < poems.size(); ++i) byAuthor[poems[i].author].push_back(i);
+  for (auto it = byAuthor.cbegin(); it != byAuthor.cend(); ++it) {
+    QVariantList params{it.key()};
+    QStringList marks;
+    QSet<QString> titles;
+    for (size_t i : it.value())
+      if (!titles.contains(poems[i].title)) titles.insert(poems[i].title), params << poems[i].title, marks << QStringLiteral("?");
+    Run(cursor,
+        QStringLiteral("select rowid,title,content from poetry where authorname=? and title in (%1)").arg(marks.join(u',')),
+        params);
+    // Each title's poems: their row ids and text hashes.
+    QHash<QString, std::vector<std::pair<qint64, QByteArray>>> found;
+    for (; !cursor.Eof(); cursor.Next())
+      found[cursor.Fields(1).AsString()].emplace_back(cursor.Fields(0).Value().toLongLong(),
+                                                       data::PoemTextHash(cursor.Fields(2).AsString()));
+    for (size_t i : it.value()) {
+      const auto& candidates = found.value(poems[i].title);
+      for (const auto& [id, hash] : candidates)
+        if (!ids[i] && hash == poems[i].textHash) ids[i] = id;
+      if (!ids[i] && candidates.size() == 1) ids[i] = candidates.front().first;
+    }
+  }
+  cursor.Close();
+  return ids;
 }
 
 std::vector<qint64> PoemIds(data::TADOQuery& cursor, const Scope& scope) {

@@ -26,6 +26,11 @@ struct FoundPoem {
 // has no such poem or several that cannot be told apart.
 std::optional<FoundPoem> FindPoem(data::TADOQuery& cursor, const data::PoemRef& poem);
 
+// The row ids of kept poems in the library in use, in the order given, each
+// found as FindPoem finds it; nothing where FindPoem finds nothing. The
+// poems of one author are looked up together.
+std::vector<std::optional<qint64>> FindPoemIds(data::TADOQuery& cursor, const std::vector<data::PoemRef>& poems);
+
 // The reference that keeps a poem of the library.
 data::PoemRef RefOf(const QString& author, const QString& title, const QString& form, const QString& head,
                     const QString& body);

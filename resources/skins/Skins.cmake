@@ -1,10 +1,10 @@
 # The program's skins are painted by cq-skingen and packed by cq-skinpack at
-# build time: 1.skn ... 6.skn go to the program's skins folder, the default
+# build time: 1.skn ... 7.skn go to the program's skins folder, the default
 # skin into a resource of cq_skin.
 set(CQ_SKIN_SOURCES_DIR ${CMAKE_BINARY_DIR}/skin-sources CACHE INTERNAL "Painted skin folders")
 set(CQ_DEFAULT_SKIN ${CMAKE_BINARY_DIR}/skin-default/default.skn CACHE INTERNAL "The packed default skin")
 set(skin_outputs)
-foreach(id default 1 2 3 4 5 6)
+foreach(id default 1 2 3 4 5 6 7)
   if(id STREQUAL "default")
     set(out ${CQ_DEFAULT_SKIN})
   else()

@@ -13,6 +13,24 @@ QColor ButtonFaceColour(const TSkinElements& e) { return SkinColour(e.Colours.Bu
 
 void FillButtonFace(QPainter& dc, const QRect& rect, const TSkinElements& e) { dc.fillRect(rect, ButtonFaceColour(e)); }
 
+void ApplySkinTextColours(QPalette& p, const TSkinColours& c) {
+  const QColor text = SkinColour(c.WindowText);
+  for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+    p.setColor(g, QPalette::WindowText, text);
+    p.setColor(g, QPalette::Text, text);
+    p.setColor(g, QPalette::Base, SkinColour(c.Window));
+    p.setColor(g, QPalette::AlternateBase, SkinColour(c.Window));
+    p.setColor(g, QPalette::Button, SkinColour(c.ButtonFace));
+    p.setColor(g, QPalette::ButtonText, SkinColour(c.ButtonText));
+    p.setColor(g, QPalette::Highlight, SkinColour(c.Hilight));
+    p.setColor(g, QPalette::HighlightedText, SkinColour(c.HilightText));
+  }
+}
+
+QColor FormTextColour(const TSkinElements& e, const QColor& own) {
+  return e.Colours.Window == platform::clNone ? own : SkinColour(e.Colours.WindowText);
+}
+
 QColor ParentColour(const QWidget* control, const TSkinElements& e) {
   const QWidget* parent = control ? control->parentWidget() : nullptr;
   if (!parent) return ButtonFaceColour(e);

@@ -5,6 +5,7 @@
 // control's published properties by their names.
 #include <QColor>
 #include <QPainter>
+#include <QPalette>
 #include <QRect>
 #include <QString>
 #include <QVariant>
@@ -24,6 +25,15 @@ QColor ButtonFaceColour(const TSkinElements& e);
 QColor SkinColour(platform::TColor c);
 
 void FillButtonFace(QPainter& dc, const QRect& rect, const TSkinElements& e);
+
+// The palette roles a skin with window colours of its own (a dark skin, see
+// TSkinColours::Window) gives a skinned window, which its controls inherit:
+// texts on the button face in WindowText, edit boxes and lists in WindowText
+// on Window, buttons in ButtonText, selections in Hilight and HilightText.
+void ApplySkinTextColours(QPalette& p, const TSkinColours& c);
+// The colour of a label's or check box's text on a skinned window, whose
+// controls' own text colour is `own`.
+QColor FormTextColour(const TSkinElements& e, const QColor& own);
 // The colour of `control`'s parent: its published "Color" when it has one,
 // else the window colour of its palette; ButtonFace when there is no parent.
 QColor ParentColour(const QWidget* control, const TSkinElements& e);

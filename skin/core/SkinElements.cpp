@@ -187,6 +187,7 @@ struct Reading {
     c.TitleTextActive = Colour(s, QStringLiteral("TitleTextActive"), SysColor(platform::COLOR_CAPTIONTEXT));
     c.TitleTextNoActive =
         Colour(s, QStringLiteral("TitleTextNoActive"), SysColor(platform::COLOR_INACTIVECAPTIONTEXT));
+    c.Window = Colour(s, QStringLiteral("Window"), platform::clNone);
   }
 
   void CaptionButtons() const {

@@ -83,6 +83,10 @@ struct TSkinColours {
   platform::TColor WindowText = 0, ButtonFace = 0, Scrollbar = 0, HilightText = 0, Hilight = 0, Menubar = 0,
                    Menu = 0, MenuText = 0, ButtonText = 0, ButtonHilight = 0, Buttonlight = 0, ButtonShadow = 0,
                    ButtonDkShadow = 0, MenuBarText = 0, TitleTextActive = 0, TitleTextNoActive = 0;
+  // The background of text panes and lists when the skin gives one (a dark
+  // skin does): windows then show their contents on it, their texts in
+  // WindowText. clNone: contents keep their own colours.
+  platform::TColor Window = platform::clNone;
 };
 
 class TSkinElements {

@@ -37,20 +37,17 @@ void TSavedWindow::Capture(const QWidget* w) {
 
 void TSavedWindow::CaptureColours(const QWidget* w, const toolkit::TForm* form) {
   formColor_.reset();
-  palette_.reset();
-  if (form) {
-    formColor_ = form->Color();
-    return;
-  }
+  if (form) formColor_ = form->Color();
   hadPalette_ = w->testAttribute(Qt::WA_SetPalette);
   palette_ = w->palette();
 }
 
 void TSavedWindow::RestoreColours(QWidget* w, toolkit::TForm* form) const {
-  if (form) {
-    if (formColor_) form->SetColor(*formColor_);
-    return;
-  }
+  if (form && formColor_) form->SetColor(*formColor_);
+  RestorePalette(w);
+}
+
+void TSavedWindow::RestorePalette(QWidget* w) const {
   if (!palette_) return;
   w->setPalette(hadPalette_ ? *palette_ : QPalette());
   if (!hadPalette_) w->setAttribute(Qt::WA_SetPalette, false);

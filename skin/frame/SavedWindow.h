@@ -6,12 +6,11 @@
 #include <QCursor>
 #include <QMargins>
 #include <QPalette>
+#include <QWidget>
 #include <QRect>
 #include <QSize>
 #include <Qt>
 #include <optional>
-
-class QWidget;
 
 namespace toolkit {
 class TForm;
@@ -28,8 +27,12 @@ class TSavedWindow {
   // Records the window's flags, geometry, margins, limits, tracking and
   // cursor, and, for a window on the screen, its platform frame's widths.
   void Capture(const QWidget* w);
-  // Records the colour the window shows: a form's Color, else the palette.
+  // Records the colours the window shows: a form's Color, and the palette.
   void CaptureColours(const QWidget* w, const toolkit::TForm* form);
+  // The palette the window had (its current one when none was recorded).
+  QPalette OwnPalette(const QWidget* w) const { return palette_ ? *palette_ : w->palette(); }
+  // Gives the palette back alone.
+  void RestorePalette(QWidget* w) const;
 
   // Gives the colours back.
   void RestoreColours(QWidget* w, toolkit::TForm* form) const;

@@ -17,6 +17,7 @@
 #include "platform/WinMessage.h"
 #include "skin/controls/AttachControls.h"
 #include "skin/controls/SkinControl.h"
+#include "skin/controls/SkinPaint.h"
 #include "skin/engine/SkinData.h"
 #include "skin/menu/MenuHost.h"
 #include "toolkit/Fonts.h"
@@ -86,13 +87,19 @@ bool TWinSkinForm::AttachCommon(TSkinData* skinData) {
 void TWinSkinForm::ApplyButtonFacePalette() {
   QWidget* w = window_.data();
   if (!w || !skinData_) return;
-  const platform::TColor face = platform::ColorToRGB(skinData_->ButtonFace());
-  if (form_) {
-    form_->SetColor(face);
+  const TSkinColours& colours = skinData_->Elements().Colours;
+  const platform::TColor face = platform::ColorToRGB(colours.ButtonFace);
+  if (form_) form_->SetColor(face);
+  // A skin with window colours of its own gives the texts on the window its
+  // text colours too; another skin gives the window its own palette back.
+  const bool ownColours = colours.Window != platform::clNone;
+  if (form_ && !ownColours) {
+    if (w->testAttribute(Qt::WA_SetPalette)) saved_.RestorePalette(w);
     return;
   }
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, platform::ToQColor(face));
+  QPalette p = saved_.OwnPalette(w);
+  if (!form_) p.setColor(QPalette::Window, platform::ToQColor(face));
+  if (ownColours) ApplySkinTextColours(p, colours);
   w->setPalette(p);
 }
 

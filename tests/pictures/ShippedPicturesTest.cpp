@@ -131,7 +131,7 @@ TEST(ShippedPictures, GlyphPicturesHaveNoFringeOfTheirKeyColour) {
 TEST(ShippedPictures, SkinPicturesHaveNoMagentaFringe) {
   testing_support::DialogScript dialogs;
   QList<QPair<QString, QByteArray>> skins{{QStringLiteral("default"), skin::DefaultSkinBytes()}};
-  for (int id = 1; id <= 6; ++id) {
+  for (int id = 1; id <= 7; ++id) {
     QFile file(QStringLiteral(CQ_BIN_DIR "/skins/%1.skn").arg(id));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
     skins.append({QString::number(id), file.readAll()});

@@ -18,7 +18,7 @@ namespace {
 
 using namespace skin;
 
-const QStringList kIds = {"default", "1", "2", "3", "4", "5", "6"};
+const QStringList kIds = {"default", "1", "2", "3", "4", "5", "6", "7"};
 
 QString Folder(const QString& id) { return QDir(QStringLiteral(CQ_SKIN_SOURCES_DIR)).filePath(id); }
 
@@ -119,10 +119,10 @@ TEST(ShippedSkins, SkinsAreDistinct) {
     owned.push_back(std::make_unique<TSkinElements>());
     ASSERT_TRUE(LoadSkinElements(SkinFile(id), *owned.back()));
   }
-  const QStringList names = {"默认", "古色古香", "海洋之心", "金属时代", "蓝色妖姬", "天然淡雅", "新奇前卫"};
-  for (int i = 0; i < 7; ++i) {
+  const QStringList names = {"默认", "古色古香", "海洋之心", "金属时代", "蓝色妖姬", "天然淡雅", "新奇前卫", "夜读"};
+  for (int i = 0; i < 8; ++i) {
     EXPECT_EQ(owned[i]->SkinName, names[i]);
-    for (int j = i + 1; j < 7; ++j) {
+    for (int j = i + 1; j < 8; ++j) {
       EXPECT_NE(owned[i]->Colours.ButtonFace, owned[j]->Colours.ButtonFace) << i << " " << j;
       EXPECT_NE(owned[i]->FrameTop.Image, owned[j]->FrameTop.Image) << i << " " << j;
       EXPECT_NE(owned[i]->Buttons.Image, owned[j]->Buttons.Image) << i << " " << j;

@@ -1,6 +1,8 @@
 // Every text the skinned windows show, painted by the program's own painters
-// from the shipped skins (the stored default skin and skins 1 ... 6), must
-// stand out from the skin's pixels behind it by at least 4.5:1.
+// from the shipped skins (the stored default skin and skins 1 ... 7), must
+// stand out from the skin's pixels behind it by at least 4.5:1; the skin for
+// reading at night (7) by at least 7:1, the windows' contents in its own
+// window colours included.
 //
 // Each text is painted twice, with and without its text, in a font without
 // antialiasing: the pixels that differ are the text's ink, and all of them
@@ -44,6 +46,7 @@ namespace {
 using namespace skin;
 
 constexpr double kMinimum = 4.5;
+constexpr double kNightMinimum = 7.0;
 
 QByteArray ShippedSkin(const QString& id) {
   const QString path = id == QLatin1String("default")
@@ -239,7 +242,7 @@ void HeaderScenes(const TSkinElements& e, std::vector<TextScene>& out) {
 // text colour on the skinned form's ButtonFace.
 void FormTextScenes(const TSkinElements& e, std::vector<TextScene>& out) {
   toolkit::TCheckBox box;
-  const QColor ink = box.palette().color(QPalette::WindowText);
+  const QColor ink = FormTextColour(e, box.palette().color(QPalette::WindowText));
   const QImage without = Filled(QSize(200, 20), ButtonFaceColour(e));
   QImage with = without;
   QPainter p(&with);
@@ -250,16 +253,47 @@ void FormTextScenes(const TSkinElements& e, std::vector<TextScene>& out) {
   out.push_back({"check box and label text", without, with, ink});
 }
 
+// A skin with window colours of its own: the windows' contents in them, the
+// text pane's and the tables' texts, the current search mark and the others
+// (on a third of the highlight over the window colour).
+void ContentScenes(const TSkinElements& e, std::vector<TextScene>& out) {
+  if (e.Colours.Window == platform::clNone) return;
+  const QColor window = Colour(e.Colours.Window), mark = Colour(e.Colours.Hilight);
+  const QColor tint((mark.red() + 2 * window.red()) / 3, (mark.green() + 2 * window.green()) / 3,
+                    (mark.blue() + 2 * window.blue()) / 3);
+  const struct {
+    const char* name;
+    QColor back, ink;
+  } pairs[] = {{"text pane and tables", window, Colour(e.Colours.WindowText)},
+               {"current search mark", mark, Colour(e.Colours.HilightText)},
+               {"other search marks", tint, Colour(e.Colours.WindowText)},
+               {"list highlight", mark, Colour(e.Colours.HilightText)},
+               {"bar caption", Colour(e.Colours.ButtonFace), Colour(e.Colours.ButtonText)}};
+  for (const auto& pair : pairs) {
+    const QImage without = Filled(QSize(200, 20), pair.back);
+    QImage with = without;
+    QPainter p(&with);
+    p.setFont(FormFont());
+    p.setPen(pair.ink);
+    p.drawText(with.rect(), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("床前明月光，疑是地上霜。"));
+    p.end();
+    out.push_back({std::string("contents: ") + pair.name, without, with, pair.ink});
+  }
+}
+
 std::string Hex(const QColor& c) { return c.name().toStdString(); }
 
 TEST(ShippedSkinContrast, EveryTextStandsOutFromItsBackground) {
   testing_support::DialogScript dialogs;
   const bool report = qEnvironmentVariableIsSet("CQ_CONTRAST_REPORT");
-  for (const char* skinId : {"default", "1", "2", "3", "4", "5", "6"}) {
+  for (const char* skinId : {"default", "1", "2", "3", "4", "5", "6", "7"}) {
     const QString id = QString::fromLatin1(skinId);
     SCOPED_TRACE("skin " + id.toStdString());
     TSkinElements e;
     ASSERT_TRUE(LoadSkinElements(ShippedSkin(id), e));
+    // Only the skin for reading at night gives the windows' contents colours of its own.
+    EXPECT_EQ(e.Colours.Window != platform::clNone, id == QLatin1String("7"));
+    const double minimum = id == QLatin1String("7") ? kNightMinimum : kMinimum;
     std::vector<TextScene> scenes;
     CaptionScenes(e, scenes);
     MenuBarScenes(e, scenes);
@@ -268,6 +302,7 @@ TEST(ShippedSkinContrast, EveryTextStandsOutFromItsBackground) {
     StatusBarScenes(e, scenes);
     HeaderScenes(e, scenes);
     FormTextScenes(e, scenes);
+    ContentScenes(e, scenes);
     for (const TextScene& s : scenes) {
       SCOPED_TRACE(s.element);
       ASSERT_EQ(s.with.size(), s.without.size());
@@ -279,7 +314,7 @@ TEST(ShippedSkinContrast, EveryTextStandsOutFromItsBackground) {
       if (report)
         std::printf("skin %-7s %-40s %6.2f  text %s on %s\n", qPrintable(id), s.element.c_str(), worst.ratio,
                     Hex(s.ink).c_str(), Hex(worst.background).c_str());
-      EXPECT_GE(worst.ratio, kMinimum) << "text " << Hex(s.ink) << " on " << Hex(worst.background) << " at ("
+      EXPECT_GE(worst.ratio, minimum) << "text " << Hex(s.ink) << " on " << Hex(worst.background) << " at ("
                                        << worst.at.x() << ", " << worst.at.y() << ")";
     }
   }

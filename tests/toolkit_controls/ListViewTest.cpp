@@ -532,6 +532,64 @@ TEST(ListViewPaint, BackgroundAndWholeRowHighlight) {
   EXPECT_EQ(unfocused.pixelColor(230, y1), QColor(251, 253, 255));
 }
 
+// The dress marks stretches of a cell's shown text in the mark colours, as
+// far as the text shows before an ellipsis, and greys whole rows.
+TEST(ListViewPaint, DressMarksStretchesOfShownTextAndGreysRows) {
+  TListView view;
+  view.resize(400, 120);
+  view.SetColor(platform::RGB(251, 253, 255));
+  view.Columns().Add(QStringLiteral("a"), 200);
+  view.Columns().Add(QStringLiteral("b"), 60);
+  view.Items().Add()->SetCaption(QStringLiteral("ab月cd"));
+  view.Items()[0]->SubItems().Add(QStringLiteral("月月月月月月月月月月"));
+  view.Items().Add()->SetCaption(QStringLiteral("灰色的行"));
+  // Shown through a display function: the marks count in the shown text.
+  view.SetDisplayText([](const QString& s) { return QStringLiteral("[") + s; });
+  QList<QString> asked;
+  TCellDress dress;
+  dress.marks = [&](const TListItem* item, int column, const QString& shown) {
+    asked << shown;
+    if (item->Index() != 0) return QList<TTextMark>();
+    return column == 0 ? QList<TTextMark>{{3, 1}} : QList<TTextMark>{{8, 2}};
+  };
+  dress.greyed = [](const TListItem* item) { return item->Index() == 1; };
+  dress.markColor = platform::RGB(200, 40, 10);
+  dress.markTextColor = platform::RGB(255, 255, 254);
+  dress.greyColor = platform::RGB(130, 131, 132);
+  view.SetCellDress(dress);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  const QImage image = view.viewport()->grab().toImage();
+  EXPECT_TRUE(asked.contains(QStringLiteral("[ab月cd")));
+  const QFontMetrics fm(view.font());
+  const QRect row0 = view.ItemRect(view.Items()[0]);
+  auto count = [&](const QRect& r, const QColor& c) {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x) n += image.pixelColor(x, y) == c;
+    return n;
+  };
+  // The mark starts where "[ab" ends (6 is the text's indent) and is one character wide.
+  const int left = 6 + fm.horizontalAdvance(QStringLiteral("[ab"));
+  const int width = fm.horizontalAdvance(QStringLiteral("月"));
+  const QColor mark(200, 40, 10);
+  EXPECT_EQ(image.pixelColor(left, row0.top() + 1), mark);
+  EXPECT_EQ(image.pixelColor(left + width - 1, row0.top() + 1), mark);
+  EXPECT_NE(image.pixelColor(left - 1, row0.top() + 1), mark);
+  EXPECT_NE(image.pixelColor(left + width, row0.top() + 1), mark);
+  EXPECT_GT(count(QRect(left, row0.top(), width, row0.height()), QColor(255, 255, 254)), 5);
+  // The second column's mark lies past its ellipsis: nothing of it shows.
+  EXPECT_EQ(count(QRect(200, row0.top(), 60, row0.height()), mark), 0);
+  // The greyed row's text is in the grey colour, and nothing of it is marked.
+  const QRect row1 = view.ItemRect(view.Items()[1]);
+  EXPECT_GT(count(QRect(0, row1.top(), 200, row1.height()), QColor(130, 131, 132)), 10);
+  EXPECT_EQ(count(QRect(0, row1.top(), 400, row1.height()), mark), 0);
+  // Undressed, the rows paint as ever.
+  view.SetCellDress({});
+  const QImage plain = view.viewport()->grab().toImage();
+  EXPECT_NE(plain.pixelColor(left, row0.top() + 1), mark);
+}
+
 TEST(ListViewPaint, FlatScrollBarsPaintWithoutEdges) {
   TListView view;
   view.resize(200, 120);

@@ -105,6 +105,27 @@ TEST(MemoHighlights, MarkStretchesOfTheTextAndGoWithANewText) {
   EXPECT_TRUE(memo.Highlights().isEmpty());
 }
 
+// Marks take the colours they are given, at once and for later marks, and
+// the reader's place (caret and view) stays where it was.
+TEST(MemoHighlights, TakeTheColoursGiven) {
+  TMemo memo;
+  memo.resize(200, 60);
+  memo.SetColor(platform::RGB(18, 20, 26));
+  memo.SetText(QStringLiteral("明月几时有\r\n把酒问青天明月"));
+  memo.SetHighlights({{0, 2}, {11, 2}}, 1);
+  const int caret = memo.textCursor().position();
+  memo.SetHighlightColors(platform::RGB(70, 56, 36), platform::RGB(232, 220, 196));
+  QList<QTextEdit::ExtraSelection> marks = memo.extraSelections();
+  ASSERT_EQ(marks.size(), 2);
+  EXPECT_EQ(marks[1].format.background().color(), QColor(70, 56, 36));
+  EXPECT_EQ(marks[1].format.foreground().color(), QColor(232, 220, 196));
+  // The others: a third of the mark over two thirds of the memo's colour, rounded down.
+  EXPECT_EQ(marks[0].format.background().color(), QColor(35, 32, 29));
+  EXPECT_EQ(memo.textCursor().position(), caret);
+  memo.SetHighlights({{6, 1}}, 0);
+  EXPECT_EQ(memo.extraSelections()[0].format.background().color(), QColor(70, 56, 36));
+}
+
 TEST(MemoKeys, TabMovesTheFocusUnlessTheMemoWantsTabs) {
   QWidget window;
   auto* before = new TEdit(&window);

@@ -11,8 +11,8 @@ SkinPicker::SkinPicker(QWidget* window, QWidget* parent) : QComboBox(parent) {
   data_->ReadSkinStream(skin::DefaultSkinStream());
   data_->Loaded();
   addItem(QStringLiteral("默认 (stored skin)"), 0);
-  const char* names[] = {"古色古香", "海洋之心", "金属时代", "蓝色妖姬", "天然淡雅", "新奇前卫"};
-  for (int n = 1; n <= 6; ++n) addItem(QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(names[n - 1])), n);
+  const char* names[] = {"古色古香", "海洋之心", "金属时代", "蓝色妖姬", "天然淡雅", "新奇前卫", "夜读"};
+  for (int n = 1; n <= 7; ++n) addItem(QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(names[n - 1])), n);
   addItem(QStringLiteral("无皮肤 (engine off)"), -1);
   connect(this, &QComboBox::activated, this, [this](int index) { Choose(itemData(index).toInt()); });
 }

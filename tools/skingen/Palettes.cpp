@@ -47,6 +47,13 @@ const std::vector<Palette>& Palettes() {
                  QColor(10, 10, 10), QColor(170, 230, 20), QColor(250, 120, 10), QColor(255, 255, 250),
                  QColor(16, 16, 16), QColor(250, 160, 40), QColor(205, 205, 205), Texture::Stripes, 0, 6, 27,
                  false, false, false});
+    // 夜读: night reading, parchment text on deep ink blue, warm amber for
+    // what is lit, and little blue light.
+    p.push_back({QStringLiteral("7"), QStringLiteral("夜读"), QColor(44, 48, 62), QColor(24, 26, 36),
+                 QColor(30, 32, 44), QColor(32, 34, 44), QColor(72, 76, 92), QColor(14, 15, 20),
+                 QColor(6, 6, 10), QColor(96, 70, 30), QColor(140, 48, 40), QColor(18, 20, 26),
+                 QColor(232, 220, 196), QColor(240, 228, 200), QColor(196, 192, 182), Texture::Plain, 4, 4, 24,
+                 false, false, true, true});
     return p;
   }();
   return palettes;

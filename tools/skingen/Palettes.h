@@ -18,7 +18,7 @@ enum class Texture {
 };
 
 struct Palette {
-  QString id;         // folder and file name stem ("default", "1" ... "6")
+  QString id;         // folder and file name stem ("default", "1" ... "7")
   QString name;       // the skin's name
   QColor caption1;    // caption gradient, top
   QColor caption2;    // caption gradient, bottom
@@ -40,6 +40,9 @@ struct Palette {
   bool roundButtons = false;  // caption buttons drawn as discs
   bool tileCaption = false;   // caption centre tiled instead of stretched
   bool squareToggles = false; // 16-pixel check and radio images with an explicit count
+  // Light text on dark faces: the skin gives windows its own window colour
+  // for their contents, and every state of a caption keeps the text colour.
+  bool lightOnDark = false;
 };
 
 const std::vector<Palette>& Palettes();

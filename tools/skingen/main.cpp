@@ -1,5 +1,5 @@
 // cq-skingen OUTDIR [ID...]: paints the images and writes the INI text of the
-// program's skins, one folder per skin (OUTDIR/default, OUTDIR/1 ... OUTDIR/6).
+// program's skins, one folder per skin (OUTDIR/default, OUTDIR/1 ... OUTDIR/7).
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -214,6 +214,7 @@ class SkinWriter {
     Colour(QStringLiteral("MenuBarText"), p_.text);
     Colour(QStringLiteral("TitleTextActive"), p_.titleText);
     Colour(QStringLiteral("TitleTextNoActive"), p_.titleTextInactive);
+    if (p_.lightOnDark) Colour(QStringLiteral("Window"), p_.window);
   }
 
   QImage CaptionButtonFrame(int size, int state, Glyph g, bool close) const {
@@ -342,9 +343,10 @@ class SkinWriter {
       Key(QStringLiteral("RadioButtonFrame"), 4);
     }
     Colour(QStringLiteral("NormalColour2"), p_.text);
-    // A hot or focused caption keeps a dark shade of the accent.
-    Colour(QStringLiteral("MouseOverColour2"), Mix(p_.accent, p_.text, 0.75));
-    Colour(QStringLiteral("PressedColour2"), Mix(p_.dark, p_.text, 0.5));
+    // A hot or focused caption keeps a dark shade of the accent; on dark
+    // faces every state keeps the light text, the face shows the state.
+    Colour(QStringLiteral("MouseOverColour2"), p_.lightOnDark ? p_.text : Mix(p_.accent, p_.text, 0.75));
+    Colour(QStringLiteral("PressedColour2"), p_.lightOnDark ? p_.text : Mix(p_.dark, p_.text, 0.5));
   }
 
   void Progress() {
@@ -637,7 +639,7 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const QStringList args = app.arguments();
   if (args.size() < 2) {
-    std::fprintf(stderr, "usage: cq-skingen OUTDIR [default|1|...|6 ...]\n");
+    std::fprintf(stderr, "usage: cq-skingen OUTDIR [default|1|...|7 ...]\n");
     return 2;
   }
   const QStringList wanted = args.mid(2);
