@@ -24,6 +24,9 @@ using reading_test::Rows;
 const QString kQuietNight = QStringLiteral("床前明月光，疑是地上霜。\r\n举头望明月，低头思故乡。");
 const QString kSpringView = QStringLiteral("国破山河在，城春草木深。");
 
+// The pane's lines as the pane gives them back: each ends with a line break.
+QString AsLines(const QString& text) { return text + QStringLiteral("\r\n"); }
+
 // A kept poem that no edition of the test library holds.
 data::PoemRef LostPoem() {
   return {QStringLiteral("李白"), QStringLiteral("将进酒"), data::PoemTextHash(QStringLiteral("君不见黄河之水天上来")),
@@ -123,12 +126,12 @@ TEST_F(AnthologyWindow, KeptPoemsListInTheOrderKeptAndOneTheLibraryLacksIsGreyed
             (QStringList{QStringLiteral("国破山河在"), QStringLiteral("床前明月光"), QStringLiteral("君不见黄河之水天上来")}));
   EXPECT_EQ(Greyed(), (std::vector<bool>{false, false, true}));
   w.SelectPoem(QStringLiteral("静夜思"));
-  EXPECT_EQ(w.Pane(), kQuietNight);
+  EXPECT_EQ(w.Pane(), AsLines(kQuietNight));
   EXPECT_EQ(w.form->Panel4->Caption(), QStringLiteral(" 作品名称：静夜思   作家：李白"));
   EXPECT_EQ(w.form->Label1->Caption(), QStringLiteral("什么是： 五言绝句 ？"));
   EXPECT_TRUE(A().KeepItem->isChecked());
   w.SelectPoem(QStringLiteral("将进酒（当前诗库中没有）"));
-  EXPECT_EQ(w.Pane(), QStringLiteral("君不见黄河之水天上来\r\n\r\n") + anthology::MissingNote());
+  EXPECT_EQ(w.Pane(), AsLines(QStringLiteral("君不见黄河之水天上来\r\n\r\n") + anthology::MissingNote()));
   EXPECT_EQ(w.form->Panel4->Caption(), QStringLiteral(" 作品名称：将进酒   作家：李白"));
   EXPECT_EQ(w.form->Label1->Caption(), QStringLiteral("什么是： 古体诗 ？"));
   EXPECT_TRUE(MarkShown());
@@ -137,7 +140,7 @@ TEST_F(AnthologyWindow, KeptPoemsListInTheOrderKeptAndOneTheLibraryLacksIsGreyed
   EXPECT_EQ(Rows(w.form->ListView1, 1), (QStringList{QStringLiteral("五言绝句"), QStringLiteral("古体诗"), QStringLiteral("五言律诗")}));
   EXPECT_EQ(Greyed(), (std::vector<bool>{false, true, false}));
   w.SelectPoem(QStringLiteral("春望"));
-  EXPECT_EQ(w.Pane(), kSpringView);
+  EXPECT_EQ(w.Pane(), AsLines(kSpringView));
   // The lost poem can be let go from its row.
   w.SelectPoem(QStringLiteral("将进酒（当前诗库中没有）"));
   A().KeepItem->trigger();
@@ -181,7 +184,9 @@ TEST_F(AnthologyWindow, TheAnthologyIsWrittenInTheFormatItsFileNameAsksFor) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString written = QString::fromUtf8(f.readAll());
     EXPECT_TRUE(written.startsWith(QString::fromUtf8(c.starts))) << written.left(40).toStdString();
-    if (QString::fromUtf8(c.written).endsWith(QStringLiteral(".txt"))) EXPECT_EQ(written, text);
+    if (QString::fromUtf8(c.written).endsWith(QStringLiteral(".txt"))) {
+      EXPECT_EQ(written, text);
+    }
   }
   // The PDF holds each poem from a page of its own, the lost one with its note.
   const QStringList pdf = reading_test::PdfLines(w.fixture.Path(QStringLiteral("e.Pdf")));
@@ -202,7 +207,7 @@ TEST_F(AnthologyWindow, TheHistoryListsTheNewestFirstEachPoemOnceAndIsCleared) {
   // Opened from the list: shown, and the newest now.
   w.SelectPoem(QStringLiteral("春望"));
   QCoreApplication::processEvents();
-  EXPECT_EQ(w.Pane(), kSpringView);
+  EXPECT_EQ(w.Pane(), AsLines(kSpringView));
   EXPECT_EQ(History(), (QStringList{QStringLiteral("春望"), QStringLiteral("静夜思"), QStringLiteral("白发吟")}));
   A().ClearHistoryItem->trigger();
   QCoreApplication::processEvents();
@@ -339,7 +344,7 @@ TEST(AnthologyWindowData, ReaderDataThatCannotBeKeptIsToldOnce) {
       if (shown.dialogKind == platform::DialogKind::Warning) told << shown.text;
     ASSERT_EQ(told.size(), 1) << told.join(u'|').toStdString();
     EXPECT_TRUE(told[0].startsWith(QString::fromUtf8(c.told))) << told[0].toStdString();
-    EXPECT_EQ(form.Pane(), kSpringView);  // the window goes on
+    EXPECT_EQ(form.Pane(), AsLines(kSpringView));  // the window goes on
     EXPECT_EQ(a.KeepItem->isEnabled(), c.usable);
     EXPECT_EQ(a.KeptItem->isEnabled(), c.usable);
     EXPECT_EQ(a.UnavailableItem->isVisible(), !c.usable);
