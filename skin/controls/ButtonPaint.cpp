@@ -39,6 +39,10 @@ QColor PushButtonCaptionColour(const TSkinElements& e, int index, bool foreign, 
   if (index == 1 && b.HasNormalColour2) return SkinColour(b.NormalColour2);
   if (index == 4 && b.HasMouseOverColour2) return SkinColour(b.MouseOverColour2);
   if (index == 2 && b.HasPressedColour2) return SkinColour(b.PressedColour2);
+  // A skin that colours the windows' contents itself (light text on dark
+  // faces) gives the default frame its button text: the application's own
+  // colour was chosen for light faces.
+  if (index == 5 && e.Colours.Window != platform::clNone) return SkinColour(e.Colours.ButtonText);
   return fontColour;
 }
 

@@ -41,7 +41,8 @@ QRect PushButtonCaptionRect(const QFontMetrics& fm, const QRect& rect, const QSt
 // The caption colour in frame `index`. An application control keeps its font
 // colour except where the skin gave NormalColour2 (frame 1), MouseOverColour2
 // (frame 4) or PressedColour2 (frame 2); disabled it is the system
-// button-shadow colour. A foreign button starts from the skin's ButtonText,
+// button-shadow colour; in the default frame (5) a skin with window colours of
+// its own gives its ButtonText. A foreign button starts from the skin's ButtonText,
 // takes the three state colours whether given or not, and is grey 0x808080
 // when disabled.
 QColor PushButtonCaptionColour(const TSkinElements& e, int index, bool foreign, const QColor& fontColour);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -85,6 +86,23 @@ TEST_F(ReaderStoreTest, FavouritesAndHistoryKeepTheirOrderAcrossOpenings) {
   store->ClearHistory();
   EXPECT_TRUE(store->History().empty());
   EXPECT_EQ(store->Favourites().size(), 3u);
+}
+
+// The file is in WAL mode for good (its header's write and read versions are
+// 2, where a rollback journal has 1), and a change goes into the log first.
+TEST_F(ReaderStoreTest, TheFileKeepsItsChangesInAWriteAheadLog) {
+  auto store = ReaderStore::Open(DbPath());
+  EXPECT_TRUE(store->ToggleFavourite(Poem(7)));
+  EXPECT_TRUE(QFileInfo(DbPath() + QStringLiteral("-wal")).size() > 0);
+  store.reset();
+  QFile f(DbPath());
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray header = f.read(20);
+  ASSERT_EQ(header.size(), 20);
+  EXPECT_TRUE(header.startsWith("SQLite format 3"));
+  EXPECT_EQ(int(header[18]), 2);
+  EXPECT_EQ(int(header[19]), 2);
+  EXPECT_TRUE(ReaderStore::Open(DbPath())->IsFavourite(Poem(7)));
 }
 
 TEST(PoemTextHash, IgnoresBlanksAndLineBreaksOnly) {

@@ -46,6 +46,7 @@ QByteArray ControlSkinFile(const Options& o) {
   border(QStringLiteral("Top"), 60, 20, true);
   border(QStringLiteral("Bottom"), 60, 4, true);
   ini += QStringLiteral("[Colours]\r\nButtonFace=%1\r\nButtonText=%2\r\n").arg(Rgb(kButtonFace, o.shift), Rgb(kButtonText));
+  if (o.windowColours) ini += QStringLiteral("Window=%1\r\n").arg(Rgb(kWindow));
   auto image = [&](const QString& file, Element e, int frames, int w, int h) {
     images.append({file, Strip(e, frames, w, h, o.shift)});
     return file;

@@ -26,6 +26,7 @@ QRgb FrameColour(Element element, int k);
 // The skin's colours.
 inline const QColor kButtonFace(212, 200, 180);
 inline const QColor kButtonText(3, 6, 9);
+inline const QColor kWindow(18, 20, 26);
 inline const QColor kNormal2(40, 0, 0), kMouseOver2(0, 40, 0), kPressed2(0, 0, 40);
 
 struct Options {
@@ -33,6 +34,8 @@ struct Options {
   int toggleSize = 13;       // check and radio cells are toggleSize square
   // Colours are shifted by this much: a second skin for switching.
   int shift = 0;
+  // The windows' contents in colours of the skin's own (Window=...).
+  bool windowColours = false;
 };
 
 // The skin file and the stored-skin stream.

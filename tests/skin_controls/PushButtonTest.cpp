@@ -170,6 +170,14 @@ TEST(PushButtonCaption, StateColoursApplyWhereTheSkinGaveThemAndForeignButtonsAl
   const skin::TSkinElements& p = plain->Elements();
   EXPECT_EQ(skin::PushButtonCaptionColour(p, 1, false, font), font);  // the application's colour stays
   EXPECT_EQ(skin::PushButtonCaptionColour(p, 1, true, font), kButtonText);  // the default of the key
+
+  // A skin with window colours of its own: the default frame takes its button
+  // text, the other frames stay as above.
+  auto nightSkin = LoadedSkin({.windowColours = true});
+  const skin::TSkinElements& night = nightSkin->Elements();
+  EXPECT_EQ(skin::PushButtonCaptionColour(night, 5, false, font), kButtonText);
+  EXPECT_EQ(skin::PushButtonCaptionColour(night, 1, false, font), kNormal2);
+  EXPECT_EQ(skin::PushButtonCaptionColour(night, 3, false, font), platform::ToQColor(platform::clBtnShadow));
 }
 
 TEST(ForeignButtons, TheButtonsOfADialogsButtonBoxAreSkinnedByWindowClassAndClickTheDialog) {
