@@ -573,6 +573,9 @@ void TForm1::BuildSkin() {
   // A skin asked for on the command line replaces the stored one before
   // anything is shown (start-up errors included).
   ApplySkinOption(this, QCoreApplication::arguments());
+  // The first skinning comes with the window's creation, not as a change of
+  // skin: the contents follow the skin loaded now.
+  SkinChanged();
 }
 
 // Keys in either table, or on its rows, let a pending search finish first.
