@@ -168,8 +168,10 @@ int main(int argc, char** argv) {
   std::printf("Anchor author %s: %d poems\n", qPrintable(author), authorRows);
   bench.ChooseRow(1);
   QApplication::processEvents();
+  // The poem may be among the 1,000: it is left as it was.
+  const bool wasKept = a.KeepItem->isChecked();
   const double toggle = Median(Times(21, [&] { a.KeepItemClick(); }));
-  if (a.KeepItem->isChecked()) a.KeepItemClick();
+  if (a.KeepItem->isChecked() != wasKept) a.KeepItemClick();
   int row = 0;
   const double chooseRow = Median(Times(21, [&] { bench.ChooseRow(row = (row + 1) % 20); }, [] {
     QApplication::processEvents();
@@ -179,8 +181,12 @@ int main(int argc, char** argv) {
 
   // ---- listing the kept poems ---------------------------------------------------
   const double listing = Median(Times(7, [&] { a.KeptItemClick(); }));
-  std::printf("  (我的收藏 lists %d rows)\n", form.ListView1->Items().Count());
-  const double anchorList = Median(Times(7, [&] { bench.ChooseAuthor(author); }));
+  std::printf("  (我的收藏 lists %d rows of %zu kept)\n", form.ListView1->Items().Count(),
+              a.Data().Store()->Favourites().size());
+  // Each time from the era, so that the author's poems are listed anew.
+  const double anchorList =
+      Median(Times(7, [&] { bench.ChooseAuthor(author); }, [&] { bench.ChooseEra(bench.EraOf(author)); }));
+  std::printf("  (choosing that author lists %d rows)\n", form.ListView1->Items().Count());
   Line("我的收藏 with 1,000 kept", listing, "choosing that author (its poems)", anchorList, "<= 50 ms");
 
   // ---- a random poem ------------------------------------------------------------
