@@ -185,9 +185,8 @@ void AnthologyExtras::OtherTextShown() {
 
 void AnthologyExtras::KeepItemClick() {
   if (!shown_) return;
-  data::ReaderStore* store = data_.Store();
-  if (!store) return;
-  ShowKept(true, store->ToggleFavourite(*shown_));
+  bool kept = false;
+  if (data_.Change([&](data::ReaderStore& store) { kept = store.ToggleFavourite(*shown_); })) ShowKept(true, kept);
 }
 
 // ---- lists of the reader's poems --------------------------------------------
@@ -197,14 +196,43 @@ void AnthologyExtras::ListPoems(const std::vector<data::ReaderEntry>& entries) {
   std::vector<data::PoemRef> poems;
   poems.reserve(entries.size());
   for (const data::ReaderEntry& e : entries) poems.push_back(e.poem);
-  lookup_->SetConnectionString(targets_.poetry->ConnectionString());
-  const std::vector<std::optional<qint64>> ids = FindPoemIds(*lookup_, poems);
+  const std::vector<std::optional<qint64>> ids = LibraryIds(poems);
   std::vector<PoemListing::Entry> listed;
   listed.reserve(poems.size());
   for (size_t i = 0; i < poems.size(); ++i) listed.push_back({ids[i], poems[i]});
   if (targets_.authorTable) targets_.authorTable->hide();
   targets_.poemTable->show();
   listing_.List(listed);
+}
+
+std::vector<std::optional<qint64>> AnthologyExtras::LibraryIds(const std::vector<data::PoemRef>& poems) {
+  // The library does not change while the program runs: a poem found once
+  // keeps its row id until another library is in use.
+  if (targets_.poetry->ConnectionString() != knownFor_) {
+    knownIds_.clear();
+    knownFor_ = targets_.poetry->ConnectionString();
+  }
+  auto key = [](const data::PoemRef& p) { return p.author + u'\n' + p.title + u'\n' + QString::fromLatin1(p.textHash.toHex()); };
+  std::vector<std::optional<qint64>> ids(poems.size());
+  std::vector<data::PoemRef> unknown;
+  std::vector<size_t> at;
+  for (size_t i = 0; i < poems.size(); ++i) {
+    const auto known = knownIds_.constFind(key(poems[i]));
+    if (known != knownIds_.cend()) {
+      ids[i] = *known;
+      continue;
+    }
+    unknown.push_back(poems[i]);
+    at.push_back(i);
+  }
+  if (unknown.empty()) return ids;
+  lookup_->SetConnectionString(knownFor_);
+  const std::vector<std::optional<qint64>> found = FindPoemIds(*lookup_, unknown);
+  for (size_t j = 0; j < unknown.size(); ++j) {
+    ids[at[j]] = found[j];
+    if (found[j]) knownIds_.insert(key(unknown[j]), *found[j]);
+  }
+  return ids;
 }
 
 void AnthologyExtras::KeptItemClick() {
@@ -222,10 +250,8 @@ void AnthologyExtras::HistoryItemClick() {
 }
 
 void AnthologyExtras::ClearHistoryItemClick() {
-  data::ReaderStore* store = data_.Store();
-  if (!store) return;
   toRecord_.reset();
-  store->ClearHistory();
+  if (!data_.Change([](data::ReaderStore& store) { store.ClearHistory(); })) return;
   // A listing of the history on the screen goes with it.
   if (historyListing_ >= 0 && targets_.poetry->Generation() == historyListing_) targets_.poemTable->Items().Clear();
 }

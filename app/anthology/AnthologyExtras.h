@@ -6,6 +6,7 @@
 // the steps through the marked hits of a search (F3, Shift+F3). The reader's
 // data lives in reader.db, opened when first needed; the poetry databases are
 // only read. When the reader uses none of it, the window works as without it.
+#include <QHash>
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -93,6 +94,8 @@ class AnthologyExtras : public QObject {
   void Shown(const data::PoemRef& poem);
   // Lists the poems of the reader's data in the poem table.
   void ListPoems(const std::vector<data::ReaderEntry>& entries);
+  // The poems' row ids in the library in use, looked up once a run.
+  std::vector<std::optional<qint64>> LibraryIds(const std::vector<data::PoemRef>& poems);
   Scope RandomScope() const;
   const std::vector<qint64>& ScopeIds(const Scope& scope);
   QList<AnthologyPoem> KeptPoems();
@@ -106,6 +109,8 @@ class AnthologyExtras : public QObject {
   RandomPick random_;
   QString scopeKey_;
   std::vector<qint64> scopeIds_;
+  QString knownFor_;                 // the library the known row ids are of
+  QHash<QString, qint64> knownIds_;  // poems found in it: author, title, text hash -> row id
   toolkit::TLabel* keptMark_ = nullptr;
   std::optional<data::PoemRef> shown_;  // the poem the pane shows
   QPoint shownRecord_{-1, -1};           // its result set and record, when it came through the cursor

@@ -49,4 +49,16 @@ void ReaderData::RecordReading(const data::PoemRef& poem) {
   }
 }
 
+bool ReaderData::Change(const std::function<void(data::ReaderStore& store)>& change) {
+  data::ReaderStore* store = Store();
+  if (!store) return false;
+  try {
+    change(*store);
+  } catch (const data::EReaderDataError& e) {
+    Later(e.Message());
+    return false;
+  }
+  return true;
+}
+
 }  // namespace anthology

@@ -29,6 +29,10 @@ class ReaderData {
   // Records a poem read. A failure (the disk filled meanwhile) is told once;
   // later readings are then not recorded in this run.
   void RecordReading(const data::PoemRef& poem);
+  // Runs a change the reader asked for (keeping a poem, clearing the
+  // history). A refusal (the disk filled meanwhile) is told each time, the
+  // data stay as they were, and false comes back.
+  bool Change(const std::function<void(data::ReaderStore& store)>& change);
 
   // Where the reader is told; a warning dialog unless a test sets its own.
   // The message follows once the handler that needed the data is done.

@@ -9,11 +9,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include "app/anthology/AnthologyExport.h"
 #include "app/anthology/AnthologyExtras.h"
+#include "app/anthology/ReaderData.h"
 #include "data/ReaderStore.h"
 #include "tests/reading/ExternalTools.h"
+#include "tests/support/TestSupport.h"
 #include "tests/reading/ReadingForm.h"
 #include "toolkit/Panel.h"
 
@@ -359,6 +362,43 @@ TEST(AnthologyWindowData, ReaderDataThatCannotBeKeptIsToldOnce) {
     EXPECT_TRUE(a.RandomItem->isEnabled());
     EXPECT_TRUE(form.Errors().isEmpty()) << form.Errors().join(u'|').toStdString();
   }
+}
+
+// The disk fills while the program runs: a refused change is told each time
+// in the reader's words and leaves the data as they were; the history's
+// failure is told once and the readings after it are let go; with room again,
+// changes go through.
+TEST(AnthologyReaderData, AFullDiskIsToldAndTheDataStayAsTheyWere) {
+  QTemporaryDir dir;
+  const QString folder = dir.filePath(QStringLiteral("small"));
+  ASSERT_TRUE(QDir().mkpath(folder));
+  testing_support::SmallDisk disk(folder, "size=192k");
+  if (!disk.Mounted()) GTEST_SKIP() << "mounting a small disk needs root";
+  anthology::ReaderData data(QDir(folder).filePath(QStringLiteral("reader.db")));
+  QStringList told;
+  data.Tell = [&](const QString& message) { told << message; };
+  auto poem = [](int n, int length) {
+    const QString head = QString(length, QChar(u'月')) + QString::number(n);
+    return data::PoemRef{QStringLiteral("李白"), QStringLiteral("无题%1").arg(n), data::PoemTextHash(head),
+                         QStringLiteral("古体诗"), head};
+  };
+  ASSERT_TRUE(data.Change([&](data::ReaderStore& store) { store.ToggleFavourite(poem(0, 5)); }));
+  disk.Fill(QStringLiteral("filler"));
+  int refused = -1;
+  for (int n = 1; n < 100 && refused < 0; ++n)
+    if (!data.Change([&](data::ReaderStore& store) { store.ToggleFavourite(poem(n, 2000)); })) refused = n;
+  ASSERT_GT(refused, 0) << "the full disk took every change";
+  for (int n = 200; n < 203; ++n) data.RecordReading(poem(n, 2000));
+  QCoreApplication::processEvents();  // the messages follow the handlers
+  ASSERT_EQ(told.size(), 2) << told.join(u'|').toStdString();
+  for (const QString& message : told)
+    EXPECT_TRUE(message.startsWith(QStringLiteral("收藏和阅读记录没有保存：磁盘已满。"))) << message.toStdString();
+  EXPECT_FALSE(data.Store()->IsFavourite(poem(refused, 2000)));
+  EXPECT_TRUE(data.Store()->IsFavourite(poem(0, 5)));
+  QFile::remove(QDir(folder).filePath(QStringLiteral("filler")));
+  EXPECT_TRUE(data.Change([&](data::ReaderStore& store) { store.ToggleFavourite(poem(300, 5)); }));
+  EXPECT_TRUE(data.Store()->IsFavourite(poem(300, 5)));
+  EXPECT_EQ(told.size(), 2);
 }
 
 }  // namespace

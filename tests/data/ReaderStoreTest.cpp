@@ -10,16 +10,17 @@
 #include <QTemporaryDir>
 
 #include <csignal>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "data/ReaderStore.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
 using data::PoemRef;
 using data::ReaderStore;
+using testing_support::SmallDisk;
 
 PoemRef Poem(int n, const QString& author = QStringLiteral("李白")) {
   const QString text = QStringLiteral("第%1首，\r\n其辞如此。").arg(n);
@@ -32,23 +33,6 @@ QStringList Titles(const std::vector<data::ReaderEntry>& entries) {
   for (const auto& e : entries) t << e.poem.title;
   return t;
 }
-
-// A tmpfs of `size` mounted on `dir` for the test's life (root only).
-class SmallDisk {
- public:
-  SmallDisk(const QString& dir, const char* options) : dir_(QFile::encodeName(dir)) {
-    mounted_ = geteuid() == 0 && mount("tmpfs", dir_.constData(), "tmpfs", 0, options) == 0;
-  }
-  ~SmallDisk() {
-    if (mounted_) umount2(dir_.constData(), MNT_DETACH);
-  }
-  bool Mounted() const { return mounted_; }
-  bool MakeReadOnly() { return mount(nullptr, dir_.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
-
- private:
-  QByteArray dir_;
-  bool mounted_ = false;
-};
 
 class ReaderStoreTest : public testing::Test {
  protected:
@@ -232,13 +216,7 @@ TEST_F(ReaderStoreTest, AFullDiskRefusesTheChangeAndKeepsWhatWasThere) {
   const QString path = QDir(folder).filePath(QStringLiteral("reader.db"));
   auto store = ReaderStore::Open(path);
   for (int n = 0; n < 5; ++n) store->ToggleFavourite(Poem(n));
-  {
-    QFile filler(QDir(folder).filePath(QStringLiteral("filler")));
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
-    const QByteArray block(4096, 'x');
-    while (filler.write(block) == block.size() && filler.flush()) {
-    }
-  }
+  disk.Fill(QStringLiteral("filler"));
   // Long entries, so that the change needs pages the disk no longer has.
   int refused = 0;
   for (int n = 100; n < 200 && refused == 0; ++n) {

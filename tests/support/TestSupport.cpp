@@ -1,5 +1,8 @@
 #include "tests/support/TestSupport.h"
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,6 +59,24 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 QByteArray ReadFile(const QString& path) {
   QFile f(path);
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+SmallDisk::SmallDisk(const QString& dir, const char* options) : dir_(QFile::encodeName(dir)) {
+  mounted_ = geteuid() == 0 && mount("tmpfs", dir_.constData(), "tmpfs", 0, options) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+  if (mounted_) umount2(dir_.constData(), MNT_DETACH);
+}
+
+bool SmallDisk::MakeReadOnly() { return mount(nullptr, dir_.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
+
+void SmallDisk::Fill(const QString& name) const {
+  QFile filler(QDir(QFile::decodeName(dir_)).filePath(name));
+  if (!filler.open(QIODevice::WriteOnly)) return;
+  const QByteArray block(4096, 'x');
+  while (filler.write(block) == block.size() && filler.flush()) {
+  }
 }
 
 }  // namespace testing_support

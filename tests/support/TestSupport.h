@@ -72,6 +72,24 @@ class ShellRecorder {
 void WriteFile(const QString& path, const QByteArray& bytes);
 QByteArray ReadFile(const QString& path);
 
+// A tmpfs with mount `options` (such as "size=192k") on the folder `dir` for
+// the object's life; only root can mount, Mounted() tells.
+class SmallDisk {
+ public:
+  SmallDisk(const QString& dir, const char* options);
+  ~SmallDisk();
+  SmallDisk(const SmallDisk&) = delete;
+  SmallDisk& operator=(const SmallDisk&) = delete;
+  bool Mounted() const { return mounted_; }
+  bool MakeReadOnly();
+  // Fills the disk with a file `name` until a write is refused.
+  void Fill(const QString& name) const;
+
+ private:
+  QByteArray dir_;
+  bool mounted_ = false;
+};
+
 }  // namespace testing_support
 
 // Readable QString values in test failure messages.
