@@ -67,13 +67,12 @@ void AnthologyExtras::BuildMenu() {
     connect(a, &QAction::triggered, this, [this, handler] { toolkit::Dispatch(handler, this); });
     return a;
   };
-  UnavailableItem = targets_.menu->addAction(QString());
-  UnavailableItem->setEnabled(false);
-  UnavailableItem->setVisible(false);
+  // The list first: a menu opened by the keyboard lights its first entry,
+  // which 收藏本篇 cannot be while no poem is shown.
+  KeptItem = add(QStringLiteral("我的收藏"), &AnthologyExtras::KeptItemClick, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
   KeepItem = add(QStringLiteral("收藏本篇"), &AnthologyExtras::KeepItemClick, QKeySequence(Qt::CTRL | Qt::Key_D));
   KeepItem->setCheckable(true);
   KeepItem->setEnabled(false);
-  KeptItem = add(QStringLiteral("我的收藏"), &AnthologyExtras::KeptItemClick, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
   ExportItem = add(QStringLiteral("导出收藏…"), &AnthologyExtras::ExportItemClick);
   targets_.menu->addSeparator();
   HistoryItem = add(QStringLiteral("最近阅读"), &AnthologyExtras::HistoryItemClick, QKeySequence(Qt::CTRL | Qt::Key_H));
@@ -84,6 +83,12 @@ void AnthologyExtras::BuildMenu() {
   NextHitItem = add(QStringLiteral("下一处"), &AnthologyExtras::NextHitItemClick, QKeySequence(Qt::Key_F3));
   PreviousHitItem =
       add(QStringLiteral("上一处"), &AnthologyExtras::PreviousHitItemClick, QKeySequence(Qt::SHIFT | Qt::Key_F3));
+  // Why the reader's data cannot be used, at the end, shown once it is known.
+  unavailableSeparator_ = targets_.menu->addSeparator();
+  unavailableSeparator_->setVisible(false);
+  UnavailableItem = targets_.menu->addAction(QString());
+  UnavailableItem->setEnabled(false);
+  UnavailableItem->setVisible(false);
 }
 
 void AnthologyExtras::BuildMark() {
@@ -115,6 +120,7 @@ void AnthologyExtras::Unavailable() {
   if (UnavailableItem) {
     UnavailableItem->setText(data_.Reason());
     UnavailableItem->setVisible(true);
+    unavailableSeparator_->setVisible(true);
   }
   ShowKept(false, false);
 }

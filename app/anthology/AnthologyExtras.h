@@ -112,6 +112,7 @@ class AnthologyExtras : public QObject {
   QString knownFor_;                 // the library the known row ids are of
   QHash<QString, qint64> knownIds_;  // poems found in it: author, title, text hash -> row id
   toolkit::TLabel* keptMark_ = nullptr;
+  QAction* unavailableSeparator_ = nullptr;
   std::optional<data::PoemRef> shown_;  // the poem the pane shows
   QPoint shownRecord_{-1, -1};           // its result set and record, when it came through the cursor
   std::optional<data::PoemRef> toRecord_;  // shown, not yet in the history
