@@ -266,7 +266,9 @@ TEST(TraditionalReadingTest, TheReadingMenuFollowsTheSecondMenuAndStartsUnchecke
     ReadingForm r;
     QStringList menus;
     for (QAction* a : r.form->Menu()->actions()) menus << a->text();
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("功能"), QStringLiteral("菜单"), QStringLiteral("阅读"), QStringLiteral("相关网站")}));
+    // 收藏, the reader's anthology, stands beside 阅读.
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("功能"), QStringLiteral("菜单"), QStringLiteral("阅读"), QStringLiteral("收藏"),
+                                  QStringLiteral("相关网站")}));
     QStringList entries;
     for (QAction* a : r.form->ReadingMenu->actions()) entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(entries, (QStringList{QStringLiteral("繁体显示"), QStringLiteral("注音"), QStringLiteral("竖排阅读"),
