@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Renders the README's pictures into docs/screenshots/ on a virtual display:
 #   main.png               the main window under the stored skin, a poem of 李白 open
-#   skin-1.png ... skin-6.png   the same under each skin of the skins folder (--skin N)
+#   skin-1.png ... skin-7.png   the same under each skin of the skins folder (--skin N)
 #   tip.png                the daily tip window
 #
 #   scripts/screenshots.sh [BUILD]      (default BUILD: build)
