@@ -418,6 +418,9 @@ struct Reading {
     e.SunkEdge->Image = strip.mirrored(true, false);
     e.SunkEdge->Margins.Left = a + 2;
     e.SunkEdge->Margins.Right = 2;
+    // The edge's margins were read against its own image; the strip is 21 high.
+    c.Margins = ClampToImage(c.Margins, c.Image);
+    e.SunkEdge->Margins = ClampToImage(e.SunkEdge->Margins, e.SunkEdge->Image);
   }
 };
 

@@ -1,4 +1,4 @@
-# The fuzz entry points of the parsers outside skin/. Each entry point is one
+# The fuzz entry points of the parsers. Each entry point is one
 # file, compiled two ways:
 #  - always, into the fuzz suite (fuzz_tests), which replays every file of
 #    tests/fuzz/corpus/<name> through it with the normal compiler;
@@ -54,7 +54,30 @@ cq_fuzz_target(corpus-json ENTRY CorpusJsonFuzz.cpp SOURCES ${corpus_sources} DE
 cq_fuzz_target(corpus-tsv ENTRY CorpusTsvFuzz.cpp SOURCES tools/corpus/Tsv.cpp DEPS cq_corpus)
 cq_fuzz_target(life-dates ENTRY LifeDatesFuzz.cpp
   SOURCES tools/corpus/Eras.cpp tools/corpus/TextRules.cpp tools/corpus/Utf8.cpp DEPS cq_corpus)
+# The skin layer: the compressed layer, the archive, the whole skin file, the
+# bitmaps, the INI and the elements with their drawing. The targets share
+# SkinFuzzSupport.cpp; the packer's encoder and archive writer make inputs the
+# decoder and reader must read back.
+set(skin_support tests/fuzz/SkinFuzzSupport.cpp)
+set(skin_core Lzh.cpp SkinReader.cpp QuickIni.cpp BmpLoader.cpp SkinBudget.cpp SkinDraw.cpp SkinElements.cpp)
+list(TRANSFORM skin_core PREPEND skin/core/)
+set(skin_deps cq_skin_core cq_skinpack_core)
+cq_fuzz_target(skin-lzh ENTRY SkinLzhFuzz.cpp SOURCES skin/core/Lzh.cpp DEPS ${skin_deps})
+cq_fuzz_target(skin-archive ENTRY SkinArchiveFuzz.cpp SOURCES skin/core/SkinReader.cpp ${skin_support} DEPS ${skin_deps})
+cq_fuzz_target(skin-stream ENTRY SkinStreamFuzz.cpp SOURCES ${skin_core} ${skin_support} DEPS ${skin_deps})
+cq_fuzz_target(skin-bmp ENTRY SkinBmpFuzz.cpp SOURCES skin/core/BmpLoader.cpp DEPS ${skin_deps})
+cq_fuzz_target(skin-ini ENTRY SkinIniFuzz.cpp SOURCES skin/core/QuickIni.cpp skin/core/SkinReader.cpp DEPS ${skin_deps})
+cq_fuzz_target(skin-elements ENTRY SkinElementsFuzz.cpp
+  SOURCES ${skin_core} ${skin_support} tests/skin/SkinTestData.cpp DEPS ${skin_deps})
 
 if(CQ_BUILD_TESTS)
-  cq_test(fuzz SOURCES ReplayTest.cpp FuzzTarget.cpp ${CQ_FUZZ_ENTRIES} DEPS cq_platform cq_data cq_app cq_corpus)
+  cq_test(fuzz SOURCES ReplayTest.cpp FuzzTarget.cpp ${CQ_FUZZ_ENTRIES} SkinFuzzSupport.cpp
+                       ${PROJECT_SOURCE_DIR}/tests/skin/SkinTestData.cpp
+               DEPS cq_platform cq_data cq_app cq_corpus ${skin_deps})
 endif()
+
+# The seeds of the skin targets, from a painted skin (kept in tests/fuzz/corpus;
+# run again only to remake them).
+add_executable(cq-fuzz-skin-seeds EXCLUDE_FROM_ALL SkinSeeds.cpp ${PROJECT_SOURCE_DIR}/tests/skin/SkinTestData.cpp)
+target_link_libraries(cq-fuzz-skin-seeds PRIVATE cq_skinpack_core cq_platform Qt6::Gui)
+set_target_properties(cq-fuzz-skin-seeds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)

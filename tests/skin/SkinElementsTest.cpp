@@ -270,6 +270,20 @@ TEST(SkinElements, ComboBoxComposite) {
   EXPECT_EQ(c.Image2.pixel(0, 0), qRgb(14, 0, 0));
 }
 
+// An edge taller than the strip keeps margins inside the strip: the top one
+// (33 of a 40-high edge) is cut to the strip's 21 rows, the bottom one (20) stays.
+TEST(SkinElements, ComboBoxCompositeKeepsMarginsInsideTheStrip) {
+  auto l = Read("[SunkEdge]\nImage=s.bmp\nLeftWidth=3\nRightWidth=1\nTopHeight=33\nBottomHeight=20\n"
+                "[ComboButton]\nImage=c.bmp\n",
+                {{"s.bmp", Solid(80, 40, qRgb(1, 2, 3))}, {"c.bmp", Solid(72, 21, qRgb(4, 5, 6))}});
+  const TSkinElements& e = l->e;
+  ASSERT_TRUE(e.ComboButton && e.SunkEdge);
+  const int a = platform::Metric(platform::SM_CXHSCROLL) + 2;
+  EXPECT_EQ(e.ComboButton->Image.height(), 21);
+  EXPECT_EQ(e.ComboButton->Margins, (TSkinMargins{2, 21, a + 2, 20}));
+  EXPECT_EQ(e.SunkEdge->Margins, (TSkinMargins{a + 2, 21, 2, 20}));
+}
+
 TEST(SkinElements, EmptySkinTakesEveryDefault) {
   auto l = Read("");
   const TSkinElements& e = l->e;
