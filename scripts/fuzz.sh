@@ -2,12 +2,13 @@
 # The libFuzzer targets: built with clang in their own build folder, run one
 # after another in one process each (the machine's cores are shared).
 #
-#   scripts/fuzz.sh run [TARGET...]       each target for FUZZ_SECONDS (default 60)
+#   scripts/fuzz.sh run [TARGET...]       each target for FUZZ_SECONDS (default 60), or
+#                                         until FUZZ_RUNS executions when that comes first
 #   scripts/fuzz.sh merge [TARGET...]     minimise the kept corpora with what the runs found
 #   scripts/fuzz.sh coverage [TARGET...]  line coverage the kept corpora reach
 #
-# TARGET is a corpus name (gbk, profile, ...; skin for the skin target); no
-# TARGET means all of them (the skin target is only run: it keeps no corpus). A run starts from tests/fuzz/corpus/TARGET and
+# TARGET is a corpus name (gbk, profile, skin-bmp, ...); no TARGET means all
+# of them. A run starts from tests/fuzz/corpus/TARGET and
 # keeps what it finds in FUZZ_BUILD/corpus/TARGET; an input that breaks a
 # check lands in FUZZ_BUILD/findings/TARGET. Inputs kept as "finding-*" (the
 # inputs of mended findings) stay in the corpus through every merge.
@@ -16,6 +17,8 @@ set -euo pipefail
 src=$(cd "$(dirname "$0")/.." && pwd)
 build=${FUZZ_BUILD:-$src/build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
+runs=()
+[ -n "${FUZZ_RUNS:-}" ] && runs=(-runs="$FUZZ_RUNS")
 jobs=${JOBS:-2}
 mode=${1:-run}
 shift || true
@@ -31,11 +34,7 @@ all_targets() {
 
 configure
 targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then
-  # The skin target keeps no corpus here yet: it is run, not merged or measured.
-  if [ "$mode" = run ]; then mapfile -t targets < <(all_targets)
-  else mapfile -t targets < <(all_targets | grep -vx skin); fi
-fi
+[ ${#targets[@]} -eq 0 ] && mapfile -t targets < <(all_targets)
 
 case "$mode" in
   run)
@@ -45,19 +44,17 @@ case "$mode" in
     for t in "${targets[@]}"; do
       work=$build/corpus/$t findings=$build/findings/$t
       mkdir -p "$work" "$findings"
-      seeds=()
-      [ -d "$src/tests/fuzz/corpus/$t" ] && seeds=("$src/tests/fuzz/corpus/$t")
       log=$build/fuzz-$t.log
       echo "== $t: $seconds s"
       status=0
-      "$build/fuzz/cq-fuzz-$t" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$findings/" \
-        "$work" "${seeds[@]}" >"$log" 2>&1 || status=$?
-      runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+      "$build/fuzz/cq-fuzz-$t" -max_total_time="$seconds" "${runs[@]}" -print_final_stats=1 -artifact_prefix="$findings/" \
+        "$work" "$src/tests/fuzz/corpus/$t" >"$log" 2>&1 || status=$?
+      executed=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
       speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
       found=$(find "$findings" -type f | wc -l)
       [ "$status" -eq 0 ] || { failed=1; grep -m 3 -E "broken:|ERROR:|runtime error" "$log" || tail -5 "$log"; }
       summary+=("$(printf '%-12s %12s executions %8s/s  %4s in the run corpus  %s finding(s)' \
-        "$t" "${runs:-?}" "${speed:-?}" "$(ls "$work" | wc -l)" "$found")")
+        "$t" "${executed:-?}" "${speed:-?}" "$(ls "$work" | wc -l)" "$found")")
     done
     printf '%s\n' "${summary[@]}"
     exit $failed
@@ -89,7 +86,7 @@ case "$mode" in
     llvm-profdata merge -sparse "$profiles"/*.profraw -o "$profiles/all.profdata"
     # The first -object is the positional binary of llvm-cov.
     llvm-cov report "${objects[@]:1}" -instr-profile="$profiles/all.profdata" \
-      "$src/platform" "$src/data" "$src/app/Queries.cpp" "$src/tools/corpus" | sed "s|$src/||"
+      "$src/skin" "$src/platform" "$src/data" "$src/app/Queries.cpp" "$src/tools/corpus" | sed "s|$src/||"
     ;;
   *)
     echo "usage: scripts/fuzz.sh run|merge|coverage [TARGET...]" >&2

@@ -99,16 +99,33 @@ void TileImage(QImage& canvas, const QRect& rect, const QImage& source, const QR
 }
 
 namespace {
-// Fills the nine parts of a W x H image in their drawing order.
-void NineParts(QImage& out, const QImage& image, const QRect& cell, const TSkinMargins& m, bool tile, bool centre) {
-  const i64 W = out.width(), H = out.height();
+// The part of `rect` the painter can show: its device's area (within its
+// clip when it has one), mapped back through its transform. A rendering is
+// made only of that part, so that a rectangle of any size costs at most the
+// device's pixels.
+QRect Visible(const QPainter& target, const QRect& rect) {
+  const QPaintDevice* device = target.device();
+  if (!device) return rect;
+  bool invertible = false;
+  const QTransform back = target.worldTransform().inverted(&invertible);
+  if (!invertible) return rect;
+  QRect area = back.mapRect(QRect(0, 0, device->width(), device->height()));
+  if (target.hasClipping()) area &= target.clipBoundingRect().toAlignedRect();
+  return rect & area.adjusted(-1, -1, 1, 1);
+}
+
+// Fills the nine parts of a W x H rendering in their drawing order; `out`
+// holds its pixels from `origin` on.
+void NineParts(QImage& out, const QSize& size, const QPoint& origin, const QImage& image, const QRect& cell,
+               const TSkinMargins& m, bool tile, bool centre) {
+  const i64 W = size.width(), H = size.height(), ox = origin.x(), oy = origin.y();
   i64 L = m.Left, T = m.Top, R = m.Right, B = m.Bottom;
   if (W < L + R) L = R = 0;
   if (H < T + B) T = B = 0;
   const i64 cx = cell.left(), cy = cell.top(), cw = cell.width(), ch = cell.height();
   auto part = [&](i64 sx, i64 sy, i64 sw, i64 sh, i64 dx, i64 dy, i64 dw, i64 dh) {
     QRect to, from;
-    if (MakeRect(dx, dy, dw, dh, to) && MakeRect(sx, sy, sw, sh, from)) StretchCopy(out, to, image, from);
+    if (MakeRect(dx - ox, dy - oy, dw, dh, to) && MakeRect(sx, sy, sw, sh, from)) StretchCopy(out, to, image, from);
   };
   if (L * T > 0) part(cx, cy, L, T, 0, 0, L, T);
   if (L * B > 0) part(cx, cy + ch - B, L, B, 0, H - B, L, B);
@@ -116,7 +133,8 @@ void NineParts(QImage& out, const QImage& image, const QRect& cell, const TSkinM
   if (L > 0) part(cx, cy + T, L, ch - T - B, 0, T, L, H - T - B);
   if (T > 0) part(cx + L, cy, cw - L - R, T, L, 0, W - L - R, T);
   QRect src, dst;
-  if (centre && MakeRect(cx + L, cy + T, cw - L - R, ch - T - B, src) && MakeRect(L, T, W - L - R, H - T - B, dst)) {
+  if (centre && MakeRect(cx + L, cy + T, cw - L - R, ch - T - B, src) &&
+      MakeRect(L - ox, T - oy, W - L - R, H - T - B, dst)) {
     if (tile) {
       TileImage(out, dst, image, src);
     } else {
@@ -127,65 +145,82 @@ void NineParts(QImage& out, const QImage& image, const QRect& cell, const TSkinM
   if (R > 0) part(cx + cw - R, cy + T, R, ch - T - B, W - R, T, R, H - T - B);
   if (B > 0) part(cx + L, cy + ch - B, cw - L - R, B, L, H - B, W - L - R, B);
 }
+
+// The pixels `window` of the nine-part rendering of one frame at `size`.
+QImage ComposeWindow(const QSize& size, const QRect& window, const QImage& image, const TSkinMargins& margins,
+                     bool vertical, bool tile, int frameCount, int frameIndex) {
+  const QRect cell = FrameRect(image, vertical, frameCount, frameIndex);
+  if (cell.isEmpty() || size.width() <= 0 || size.height() <= 0 || window.isEmpty()) return {};
+  QImage out(window.size(), QImage::Format_RGB32);
+  if (out.isNull()) return {};  // more than memory holds
+  out.fill(0xFF000000u);
+  NineParts(out, size, window.topLeft(), image, cell, margins, tile, true);
+  return out;
+}
 }  // namespace
 
 QImage ComposeNinePart(const QSize& size, const QImage& image, const TSkinMargins& margins, bool vertical, bool tile,
                        int frameCount, int frameIndex) {
-  const QRect cell = FrameRect(image, vertical, frameCount, frameIndex);
-  if (cell.isEmpty() || size.width() <= 0 || size.height() <= 0) return {};
-  QImage out(size, QImage::Format_RGB32);
-  if (out.isNull()) return {};  // more than memory holds
-  out.fill(0xFF000000u);
-  NineParts(out, image, cell, margins, tile, true);
-  return out;
+  return ComposeWindow(size, QRect(QPoint(0, 0), size), image, margins, vertical, tile, frameCount, frameIndex);
 }
 
 void DrawSkinImage(QPainter& target, const QRect& rect, const QImage& image, bool vertical, bool tile,
                    bool transparent, int frameCount, int frameIndex, const TSkinMargins& margins) {
   if (rect.width() <= 0 || rect.height() <= 0) return;
-  Put(target, rect.topLeft(), ComposeNinePart(rect.size(), image, margins, vertical, tile, frameCount, frameIndex),
+  const QRect shown = Visible(target, rect);
+  Put(target, shown.topLeft(),
+      ComposeWindow(rect.size(), shown.translated(-rect.topLeft()), image, margins, vertical, tile, frameCount,
+                    frameIndex),
       transparent);
 }
 
 void DrawNinePartBorder(QPainter& target, const QRect& rect, const QImage& image, bool vertical, int frameCount,
                         int frameIndex, const TSkinMargins& margins) {
   const QRect cell = FrameRect(image, vertical, frameCount, frameIndex);
-  if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
-  QImage out(rect.size(), QImage::Format_ARGB32);
+  const QRect shown = Visible(target, rect);
+  if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0 || shown.isEmpty()) return;
+  QImage out(shown.size(), QImage::Format_ARGB32);
   if (out.isNull()) return;
   out.fill(0u);
-  NineParts(out, image, cell, margins, false, false);
-  target.drawImage(rect.topLeft(), out);
+  NineParts(out, rect.size(), shown.topLeft() - rect.topLeft(), image, cell, margins, false, false);
+  target.drawImage(shown.topLeft(), out);
 }
 
 void DrawThreePartBar(QPainter& target, const QRect& rect, const QImage& image, bool vertical, bool transparent,
                       int frameCount, int frameIndex, const TSkinMargins& margins) {
   const QRect cell = FrameRect(image, vertical, frameCount, frameIndex);
-  if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
+  const QRect shown = Visible(target, rect);
+  if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0 || shown.isEmpty()) return;
   const i64 W = rect.width(), H = rect.height();
+  const i64 ox = shown.left() - i64(rect.left()), oy = shown.top() - i64(rect.top());
   const i64 L = std::max(0, margins.Left), R = std::max(0, margins.Right);
-  QImage out(rect.size(), QImage::Format_RGB32);
+  QImage out(shown.size(), QImage::Format_RGB32);
   if (out.isNull()) return;
   out.fill(0xFF000000u);
   auto copy = [&](i64 dx, i64 dw, i64 sx, i64 sw) {
     QRect to, from;
-    if (MakeRect(dx, 0, dw, H, to) && MakeRect(sx, cell.top(), sw, cell.height(), from)) StretchCopy(out, to, image, from);
+    if (MakeRect(dx - ox, -oy, dw, H, to) && MakeRect(sx, cell.top(), sw, cell.height(), from))
+      StretchCopy(out, to, image, from);
   };
   copy(0, L, cell.left(), L);
   const i64 middle = cell.width() - L - R;
+  // Only the copies of the middle that reach into the part shown.
   if (middle > 0)
-    for (i64 x = L; x < W - R; x += middle) copy(x, middle, cell.left() + L, middle);
+    for (i64 x = L + std::max<i64>(0, (ox - L) / middle) * middle; x < std::min(W - R, ox + shown.width()); x += middle)
+      copy(x, middle, cell.left() + L, middle);
   copy(W - R, R, i64(cell.left()) + cell.width() - R, R);
-  Put(target, rect.topLeft(), out, transparent);
+  Put(target, shown.topLeft(), out, transparent);
 }
 
 void DrawFrameStretched(QPainter& target, const QRect& rect, const QImage& image, bool transparent, int frameCount,
                         int frameIndex) {
   const QRect cell = FrameRect(image, false, frameCount, frameIndex);
-  if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
-  QImage out(rect.size(), QImage::Format_RGB32);
-  StretchCopy(out, QRect(QPoint(0, 0), rect.size()), image, cell);
-  Put(target, rect.topLeft(), out, transparent);
+  const QRect shown = Visible(target, rect);
+  if (cell.isEmpty() || rect.width() <= 0 || rect.height() <= 0 || shown.isEmpty()) return;
+  QImage out(shown.size(), QImage::Format_RGB32);
+  if (out.isNull()) return;
+  StretchCopy(out, QRect(rect.topLeft() - shown.topLeft(), rect.size()), image, cell);
+  Put(target, shown.topLeft(), out, transparent);
 }
 
 void DrawFrameCentred(QPainter& target, const QRect& rect, const QImage& image, bool transparent, int frameCount,

@@ -1,5 +1,5 @@
 // Writes the seed inputs of the skin fuzz targets into their corpus folders:
-//   cq-fuzz-skin-seeds SKIN_FOLDER CORPUS_DIR
+//   cq-skin-seeds SKIN_FOLDER CORPUS_DIR
 // SKIN_FOLDER is a painted skin (its INI and bitmaps, as cq-skingen paints
 // them); the seeds are that skin whole and cut down, bitmaps of every depth
 // and header, and a few files that are refused. `scripts/fuzz.sh merge` then
@@ -112,7 +112,7 @@ void Skins(const QString& folder) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   if (argc != 3) {
-    std::fprintf(stderr, "usage: cq-fuzz-skin-seeds SKIN_FOLDER CORPUS_DIR\n");
+    std::fprintf(stderr, "usage: cq-skin-seeds SKIN_FOLDER CORPUS_DIR\n");
     return 2;
   }
   corpus = QString::fromLocal8Bit(argv[2]);

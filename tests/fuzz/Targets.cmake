@@ -78,6 +78,6 @@ endif()
 
 # The seeds of the skin targets, from a painted skin (kept in tests/fuzz/corpus;
 # run again only to remake them).
-add_executable(cq-fuzz-skin-seeds EXCLUDE_FROM_ALL SkinSeeds.cpp ${PROJECT_SOURCE_DIR}/tests/skin/SkinTestData.cpp)
-target_link_libraries(cq-fuzz-skin-seeds PRIVATE cq_skinpack_core cq_platform Qt6::Gui)
-set_target_properties(cq-fuzz-skin-seeds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+add_executable(cq-skin-seeds EXCLUDE_FROM_ALL SkinSeeds.cpp ${PROJECT_SOURCE_DIR}/tests/skin/SkinTestData.cpp)
+target_link_libraries(cq-skin-seeds PRIVATE cq_skinpack_core cq_platform Qt6::Gui)
+set_target_properties(cq-skin-seeds PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)

@@ -122,6 +122,76 @@ TEST(SkinDraw, TilingAHugeRectangleCostsOnlyTheCanvas) {
     for (int y = 0; y < 3; ++y) EXPECT_EQ(canvas.pixel(x, y), Coord((x + 2) % 3, 0)) << x << " " << y;
 }
 
+// A rectangle larger than the canvas is drawn only where the canvas shows it,
+// pixel for pixel as the whole rendering drawn there: through a painter that
+// is moved, and one that is clipped, for every painter that renders aside.
+TEST(SkinDraw, RectanglesPastTheCanvasDrawOnlyWhatShows) {
+  const QImage img = Pattern(60, 14, Coord);  // two frames of 30 x 14
+  const TSkinMargins m = M(3, 2, 5, 4);
+  const QRect rect(-7, -3, 203, 101);
+  struct Case {
+    const char* name;
+    void (*draw)(QPainter&, const QRect&, const QImage&, const TSkinMargins&);
+  } const cases[] = {
+      {"stretched nine parts", [](QPainter& p, const QRect& r, const QImage& i, const TSkinMargins& mm) {
+         DrawSkinImage(p, r, i, false, false, false, 2, 2, mm);
+       }},
+      {"tiled nine parts", [](QPainter& p, const QRect& r, const QImage& i, const TSkinMargins& mm) {
+         DrawSkinImage(p, r, i, false, true, false, 2, 1, mm);
+       }},
+      {"border", [](QPainter& p, const QRect& r, const QImage& i, const TSkinMargins& mm) {
+         DrawNinePartBorder(p, r, i, false, 2, 2, mm);
+       }},
+      {"three-part bar", [](QPainter& p, const QRect& r, const QImage& i, const TSkinMargins& mm) {
+         DrawThreePartBar(p, r, i, false, false, 2, 1, mm);
+       }},
+      {"stretched frame", [](QPainter& p, const QRect& r, const QImage& i, const TSkinMargins&) {
+         DrawFrameStretched(p, r, i, false, 2, 2);
+       }},
+  };
+  for (const Case& c : cases) {
+    // The whole rendering, made on a canvas that holds all of it, then cut.
+    QImage whole = Canvas(rect.width(), rect.height());
+    {
+      QPainter p(&whole);
+      c.draw(p, QRect(QPoint(0, 0), rect.size()), img, m);
+    }
+    for (const QPoint shift : {QPoint(0, 0), QPoint(11, -4)}) {
+      for (const bool clipped : {false, true}) {
+        QImage canvas = Canvas(41, 29);
+        QPainter p(&canvas);
+        p.translate(shift);
+        const QRect clip(2, 3, 17, 9);
+        if (clipped) p.setClipRect(clip);
+        c.draw(p, rect, img, m);
+        p.end();
+        for (int y = 0; y < canvas.height(); ++y) {
+          for (int x = 0; x < canvas.width(); ++x) {
+            const QPoint at = QPoint(x, y) - shift;  // in the painter's coordinates
+            const bool drawn = rect.contains(at) && (!clipped || clip.contains(at));
+            const QRgb want = drawn ? whole.pixel(at - rect.topLeft()) : kBackground;
+            ASSERT_EQ(canvas.pixel(x, y), want) << c.name << " at " << x << "," << y << " shifted " << shift.x()
+                                                << " clipped " << clipped;
+          }
+        }
+      }
+    }
+  }
+}
+
+// The largest window there is costs only the canvas: its far corner is
+// drawn from the image's far corner.
+TEST(SkinDraw, TheLargestRectangleDrawsItsCorner) {
+  const QImage img = Pattern(9, 7, Coord);
+  QImage canvas = Canvas(5, 3);
+  QPainter p(&canvas);
+  DrawSkinImage(p, QRect(-32762, -32764, 32767, 32767), img, false, false, false, 1, 1, M(2, 2, 3, 1));
+  p.end();
+  EXPECT_EQ(canvas.pixel(4, 2), Coord(8, 6));
+  EXPECT_EQ(canvas.pixel(1, 2), Coord(5, 6));
+  EXPECT_EQ(canvas.pixel(4, 0), Coord(8, 5));  // row 2 + 32,762 x 4 / 32,764 of the edge
+}
+
 TEST(SkinDraw, TiledCentreRepeatsAtNaturalSize) {
   // Cell 14 wide with margins 2: a 10-pixel centre tile filling 25 pixels
   // appears as 10 + 10 + 5.
