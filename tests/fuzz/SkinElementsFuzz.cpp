@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QSet>
 
+#include <climits>
+
 #include "platform/Gbk.h"
 #include "skin/core/QuickIni.h"
 #include "skin/core/SkinDraw.h"
@@ -124,7 +126,7 @@ void DrawEvery(const skin::TSkinElements& e, const Picks& picks) {
   for (int i = 0; i < static_cast<int>(all.size()); ++i) {
     const skin::TDataSkinObject& o = *all[i];
     const QRect rect = picks.Rect(i);
-    const int frames[] = {0, 1, o.FrameCount, o.FrameCount + 1};
+    const int frames[] = {0, 1, o.FrameCount, o.FrameCount < INT_MAX ? o.FrameCount + 1 : INT_MIN};
     const int which = picks.Byte(i) + i;
     canvas.fill(kUntouched);
     {
