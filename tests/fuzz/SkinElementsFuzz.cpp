@@ -8,7 +8,8 @@
 // A skin refused leaves the elements as they were; one read keeps the
 // budget. Drawing onto a small canvas at sizes 0, 1, odd, the canvas's own and
 // the largest a window may have (32,767) ends, and touches no pixel outside
-// the rectangle drawn into.
+// the rectangle drawn into; an element's region lies on its image and the
+// pixel transforms keep its size.
 #include <QPainter>
 #include <QSet>
 
@@ -31,10 +32,10 @@ using fuzz::Show;
 constexpr std::size_t kHeader = 16;
 constexpr int kMaxImages = 64;
 // The canvas, odd in both directions and wider than high.
-constexpr int kCanvasWidth = 61, kCanvasHeight = 37;
+constexpr int kCanvasWidth = 23, kCanvasHeight = 13;
 constexpr QRgb kUntouched = 0x5A3C1E0Fu;
 // Sides of the rectangles drawn into.
-constexpr int kSides[] = {0, 1, 2, 3, 7, 13, 36, 37, 61, 62, 255, 4097, 32767};
+constexpr int kSides[] = {0, 1, 2, 3, 7, 12, 13, 22, 23, 24, 255, 4097, 32767};
 
 // The ".bmp" file names the INI's values give, each once (letter case ignored).
 QStringList ImageNames(const QStringList& lines) {
@@ -65,7 +66,7 @@ QByteArray PaintedBmp(int w, int h, int seed) {
 QByteArray BuildArchive(const QByteArray& iniBytes, const QStringList& names, const std::uint8_t* sizes) {
   QList<skinpack::Entry> entries{{"skin.ini", iniBytes}};
   for (int k = 0; k < names.size(); ++k) {
-    const int w = sizes[2 * (k % 6)] % 49, h = sizes[2 * (k % 6) + 1] % 49;
+    const int w = sizes[2 * (k % 6)] % 33, h = sizes[2 * (k % 6) + 1] % 33;
     entries.append({platform::ToGbk(names[k]), w == 0 || h == 0 ? QByteArray("BM") : PaintedBmp(w, h, k)});
   }
   return skinpack::BuildArchive(entries);
@@ -116,6 +117,24 @@ void CheckOutside(const QImage& canvas, const QRect& rect, const QString& name, 
   }
 }
 
+// The window region of an element's image lies on the image, and the pixel
+// transforms keep its pixels (turning swaps width and height).
+void CheckRegionAndTransforms(const skin::TDataSkinObject& o, const QPoint& at, int tolerance, int which) {
+  const QRegion region = skin::RegionFromImage(o.Image, at.x(), at.y(), tolerance, tolerance / 2, tolerance / 3,
+                                               skin::kSkinKeyColor);
+  CQ_FUZZ_CHECK_SAYING(QRect(at, o.Image.size()).contains(region.boundingRect()) || region.isEmpty(), Show(o.Name));
+  QImage turned = o.Image;
+  switch (which % 5) {
+    case 0: skin::GrayscaleBitmap(turned); break;
+    case 1: skin::MirrorBitmap(turned); break;
+    case 2: skin::FlipBitmap(turned); break;
+    case 3: skin::RotateBitmapLeft(turned); break;
+    default: skin::RotateBitmapRight(turned); break;
+  }
+  const QSize want = which % 5 >= 3 ? o.Image.size().transposed() : o.Image.size();
+  CQ_FUZZ_CHECK_SAYING(turned.size() == want, Show(o.Name) << " transform " << which % 5);
+}
+
 void DrawEvery(const skin::TSkinElements& e, const Picks& picks) {
   std::vector<const skin::TDataSkinObject*> all{&e.FrameLeft, &e.FrameRight, &e.FrameTop, &e.FrameBottom, &e.Title,
                                                 &e.Buttons};
@@ -135,6 +154,7 @@ void DrawEvery(const skin::TSkinElements& e, const Picks& picks) {
     }
     CQ_FUZZ_CHECK(canvas.size() == QSize(kCanvasWidth, kCanvasHeight));
     CheckOutside(canvas, rect, o.Name, which);
+    if (i % 4 == 0) CheckRegionAndTransforms(o, rect.topLeft(), picks.Byte(i + 2), which);
   }
 }
 

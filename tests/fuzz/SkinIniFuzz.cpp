@@ -14,14 +14,21 @@ using fuzz::Show;
 
 bool IsHeader(const QString& line) { return line.startsWith(u'[') && line.endsWith(u']'); }
 
+// The key of a line, lower-cased: a line without "=" has the empty key, and
+// its whole text is the value.
+QString LineKey(const QString& line) {
+  const qsizetype eq = line.indexOf(u'=');
+  return eq < 0 ? QString() : skin::TrimText(line.left(eq)).toLower();
+}
+
 // The value of `key` in `section` by scanning the lines from the top.
 QString ScanValue(const QStringList& lines, const QString& section, const QString& key, const QString& def) {
   const QString header = u'[' + section + u']';
   qsizetype i = 0;
   while (i < lines.size() && lines[i].compare(header, Qt::CaseInsensitive) != 0) ++i;
   for (++i; i < lines.size() && !IsHeader(lines[i]); ++i) {
+    if (LineKey(lines[i]) != key.toLower()) continue;
     const qsizetype eq = lines[i].indexOf(u'=');
-    if (eq < 0 || skin::TrimText(lines[i].left(eq)).toLower() != key.toLower()) continue;
     const QString value = skin::TrimText(lines[i].mid(eq + 1));
     return value.isEmpty() ? def : value;
   }
@@ -40,8 +47,7 @@ void CheckSection(const skin::TQuickIni& ini, const QString& name, qsizetype at)
   const QString def = QStringLiteral("-");
   for (qsizetype i = at + 1; i < lines.size() && !IsHeader(lines[i]); ++i) {
     const qsizetype eq = lines[i].indexOf(u'=');
-    if (eq < 0) continue;
-    const QString key = skin::TrimText(lines[i].left(eq));
+    const QString key = eq < 0 ? QString() : skin::TrimText(lines[i].left(eq));
     // Keys compare by lower case: a key whose letters fold otherwise is looked up as written only.
     if (!Ascii(key)) continue;
     const QString value = ini.ReadString(name, key, def);
