@@ -4,6 +4,8 @@
 // it: the first section of the name (letter case ignored), the first line of
 // the key in it, its trimmed value or the default when that is empty, and the
 // same value whatever the letter case of the key.
+#include <QSet>
+
 #include "platform/IntText.h"
 #include "skin/core/QuickIni.h"
 #include "tests/fuzz/FuzzTarget.h"
@@ -21,18 +23,22 @@ QString LineKey(const QString& line) {
   return eq < 0 ? QString() : skin::TrimText(line.left(eq)).toLower();
 }
 
-// The value of `key` in `section` by scanning the lines from the top.
-QString ScanValue(const QStringList& lines, const QString& section, const QString& key, const QString& def) {
-  const QString header = u'[' + section + u']';
-  qsizetype i = 0;
-  while (i < lines.size() && lines[i].compare(header, Qt::CaseInsensitive) != 0) ++i;
-  for (++i; i < lines.size() && !IsHeader(lines[i]); ++i) {
-    if (LineKey(lines[i]) != key.toLower()) continue;
-    const qsizetype eq = lines[i].indexOf(u'=');
-    const QString value = skin::TrimText(lines[i].mid(eq + 1));
-    return value.isEmpty() ? def : value;
+// Every value as a scan of the lines from the top finds it, in one pass:
+// case-folded header -> lower-cased key -> the value of its first line, for
+// the first section of each header only.
+using Values = QHash<QString, QHash<QString, QString>>;
+Values ScanValues(const QStringList& lines) {
+  Values values;
+  QHash<QString, QString>* section = nullptr;
+  for (const QString& line : lines) {
+    if (IsHeader(line)) {
+      const QString folded = line.toCaseFolded();
+      section = values.contains(folded) ? nullptr : &values[folded];
+    } else if (section && !section->contains(LineKey(line))) {
+      section->insert(LineKey(line), skin::TrimText(line.mid(line.indexOf(u'=') + 1)));
+    }
   }
-  return def;
+  return values;
 }
 
 bool Ascii(const QString& s) {
@@ -41,9 +47,10 @@ bool Ascii(const QString& s) {
   return true;
 }
 
-void CheckSection(const skin::TQuickIni& ini, const QString& name, qsizetype at) {
+void CheckSection(const skin::TQuickIni& ini, const Values& scanned, const QString& name, qsizetype at) {
   const QStringList& lines = ini.Lines();
   CQ_FUZZ_CHECK_SAYING(ini.SectionExists(name) && ini.SectionExists(name.toUpper()), Show(name));
+  const QHash<QString, QString> keys = scanned.value((u'[' + name + u']').toCaseFolded());
   const QString def = QStringLiteral("-");
   for (qsizetype i = at + 1; i < lines.size() && !IsHeader(lines[i]); ++i) {
     const qsizetype eq = lines[i].indexOf(u'=');
@@ -51,7 +58,8 @@ void CheckSection(const skin::TQuickIni& ini, const QString& name, qsizetype at)
     // Keys compare by lower case: a key whose letters fold otherwise is looked up as written only.
     if (!Ascii(key)) continue;
     const QString value = ini.ReadString(name, key, def);
-    CQ_FUZZ_CHECK_SAYING(value == ScanValue(lines, name, key, def), Show(name) << " " << Show(key) << " = " << Show(value));
+    const QString want = keys.value(key.toLower());
+    CQ_FUZZ_CHECK_SAYING(value == (want.isEmpty() ? def : want), Show(name) << " " << Show(key) << " = " << Show(value));
     CQ_FUZZ_CHECK_SAYING(ini.ReadString(name.toLower(), key.toUpper(), def) == value, Show(name) << " " << Show(key));
     const auto number = platform::TryDollarHexToInt(value.startsWith(QStringLiteral("0x"), Qt::CaseInsensitive) &&
                                                             value.size() > 2
@@ -77,14 +85,15 @@ int Run(const std::uint8_t* data, std::size_t size) {
   CQ_FUZZ_CHECK(sections.size() == headers);
   // The sections named as written, in ASCII (whose letter case folds alike
   // every way), each checked at its first header.
+  const Values scanned = ScanValues(lines);
   int s = 0;
-  QStringList seen;
+  QSet<QString> seen;
   for (qsizetype i = 0; i < lines.size(); ++i) {
     if (!IsHeader(lines[i])) continue;
     const QString name = sections[s++];
-    if (lines[i] != u'[' + name + u']' || !Ascii(name) || seen.contains(name, Qt::CaseInsensitive)) continue;
-    seen << name;
-    CheckSection(ini, name, i);
+    if (lines[i] != u'[' + name + u']' || !Ascii(name) || seen.contains(name.toLower())) continue;
+    seen.insert(name.toLower());
+    CheckSection(ini, scanned, name, i);
   }
   return 0;
 }

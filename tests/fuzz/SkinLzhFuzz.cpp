@@ -2,7 +2,8 @@
 // then a payload.
 //  - Low bit clear: the payload is a skin file (a 32-bit length, then the bit
 //    stream). It decodes to the declared length and at most one match
-//    (F - 1 bytes) past it, to the same bytes however the reads are cut, and
+//    (F - 1 bytes) past it, to the same bytes however the reads are cut (in
+//    pieces of 1 to 2..128 bytes as the flag's upper bits say), and
 //    a declared length over the limit gives nothing and says so.
 //  - Low bit set: the payload is packed by the skin packer's encoder and
 //    decodes back to itself.
@@ -17,7 +18,7 @@ namespace {
 using fuzz::Show;
 
 // Keeps each run short: the decoder's work per byte is the same at any length.
-constexpr std::int64_t kMaxOutput = 4 * 1024;
+constexpr std::int64_t kMaxOutput = 2 * 1024;
 
 std::uint32_t DeclaredLength(const QByteArray& file) {
   const auto* p = reinterpret_cast<const std::uint8_t*>(file.constData());
@@ -45,6 +46,7 @@ QByteArray DecodeInPieces(const QByteArray& file, std::int64_t count, int piece)
   return out;
 }
 
+// `piece` 1 reads the stream whole only; above, in pieces too.
 void CheckFile(const QByteArray& file, int piece) {
   bool tooLarge = true;
   const QByteArray out = skin::TLZH::DecodeBuffer(file, kMaxOutput, &tooLarge);
@@ -60,6 +62,7 @@ void CheckFile(const QByteArray& file, int piece) {
   }
   CQ_FUZZ_CHECK_SAYING(out.size() >= declared && out.size() < declared + skin::lzh::F,
                        declared << " declared, " << out.size() << " decoded");
+  if (piece == 1) return;
   const QByteArray pieces = DecodeInPieces(file, declared, piece);
   CQ_FUZZ_CHECK_SAYING(pieces == out, "read in pieces of up to " << piece << ": " << pieces.size() << " bytes");
 }

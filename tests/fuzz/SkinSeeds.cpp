@@ -92,7 +92,7 @@ void Skins(const QString& folder) {
   Put("skin-archive", "cut", Flagged(0, small.left(small.size() * 2 / 3)));
   Put("skin-archive", "older", Flagged(0, Word32(19999) + small.mid(4, 200)));
   Put("skin-archive", "entries", Flagged(1, Bytes("\x03\x08skin.INI\x05\x00[a]\r\n\x05" "A.bmp\x02\x00" "BM\x00\x00\x00")));
-  // Small skins: the stream target skips archives longer than 8 KiB.
+  // Small skins: the stream target skips archives longer than 2 KiB.
   const QByteArray tinyIni = "[TitlebarSkin]\r\nSkinName=tiny\r\n[Personality]\r\nLeft=l.bmp\r\nLeftTopHeight=3\r\n"
                              "LeftFrame=2\r\nTextBack=t.bmp\r\n[Colours]\r\nButtonFace=1 2 3\r\n[Button1]\r\nAction=0\r\n"
                              "ButtonImage=l.bmp\r\n[SunkEdge]\r\nImage=t.bmp\r\n[ComboButton]\r\nImage=l.bmp\r\n";
@@ -100,7 +100,7 @@ void Skins(const QString& folder) {
                                     {"l.bmp", skintest::BmpOf(skintest::Pattern(8, 6, skintest::Coord))},
                                     {"t.bmp", skintest::BmpOf(skintest::Solid(5, 3, qRgb(255, 0, 255)))}};
   Put("skin-stream", "tiny", skinpack::LzhEncodeFile(skinpack::BuildArchive(tiny)));
-  Put("skin-stream", "ini-only", skinpack::LzhEncodeFile(skinpack::BuildArchive({{"skin.ini", ini.left(3000)}})));
+  Put("skin-stream", "ini-only", skinpack::LzhEncodeFile(skinpack::BuildArchive({{"skin.ini", ini.left(1500)}})));
   Put("skin-stream", "too-long", Word32(64 * 1024 * 1024) + QByteArray(8, '\x55'));
   Put("skin-ini", "skin", ini);
   Put("skin-ini", "odd", "; comment\r\n[Sec]\nKey = 1\r\nkey=2\n[SEC]\nkey=3\n[ two ]\nX=$7FFFFFFF\nY=0x10\nZ=\n\n[]\n=v\n");

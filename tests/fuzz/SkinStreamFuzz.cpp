@@ -17,7 +17,7 @@ using fuzz::Show;
 // length limit (which refuses them at once): the decoder would make up every
 // byte past the input, at the same cost per byte as the LZH target measures,
 // and each run would take milliseconds.
-constexpr std::uint32_t kLongestRun = 8 * 1024;
+constexpr std::uint32_t kLongestRun = 2 * 1024;
 
 int Run(const std::uint8_t* data, std::size_t size) {
   const QByteArray file = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
