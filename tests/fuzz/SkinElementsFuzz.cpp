@@ -11,6 +11,7 @@
 // the rectangle drawn into; an element's region lies on its image and the
 // pixel transforms keep its size.
 #include <QPainter>
+#include <QHash>
 #include <QSet>
 
 #include <climits>
@@ -53,21 +54,26 @@ QStringList ImageNames(const QStringList& lines) {
   return names;
 }
 
-// A bitmap of w x h pixels in a pattern of its own, with magenta stripes.
-QByteArray PaintedBmp(int w, int h, int seed) {
+// A 24-bit bitmap of w x h pixels in one of four patterns, with magenta
+// stripes; made once for each size and pattern, as every run asks for them.
+QByteArray PaintedBmp(int w, int h, int pattern) {
+  static QHash<int, QByteArray> made;
+  const int key = (w * 64 + h) * 4 + pattern;
+  if (const auto it = made.constFind(key); it != made.cend()) return *it;
   QList<quint32> pixels;
   pixels.reserve(w * h);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x)
-      pixels.append((x + 2 * y + seed) % 5 == 0 ? 0xFF00FFu : static_cast<quint32>((x * 37) ^ (y * 101) ^ (seed << 16)) & 0xFFFFFFu);
-  return skintest::MakeBmp(w, h, 24, pixels);
+      pixels.append((x + 2 * y + pattern) % 5 == 0 ? 0xFF00FFu
+                                                    : static_cast<quint32>((x * 37) ^ (y * 101) ^ (pattern << 16)) & 0xFFFFFFu);
+  return *made.insert(key, skintest::MakeBmp(w, h, 24, pixels));
 }
 
 QByteArray BuildArchive(const QByteArray& iniBytes, const QStringList& names, const std::uint8_t* sizes) {
   QList<skinpack::Entry> entries{{"skin.ini", iniBytes}};
   for (int k = 0; k < names.size(); ++k) {
     const int w = sizes[2 * (k % 6)] % 33, h = sizes[2 * (k % 6) + 1] % 33;
-    entries.append({platform::ToGbk(names[k]), w == 0 || h == 0 ? QByteArray("BM") : PaintedBmp(w, h, k)});
+    entries.append({platform::ToGbk(names[k]), w == 0 || h == 0 ? QByteArray("BM") : PaintedBmp(w, h, k % 4)});
   }
   return skinpack::BuildArchive(entries);
 }
@@ -104,12 +110,13 @@ void Paint(QPainter& p, int which, const QRect& rect, const skin::TDataSkinObjec
 void CheckOutside(const QImage& canvas, const QRect& rect, const QString& name, int which) {
   if (which % 6 == 4) return;
   const QRect inside = rect & canvas.rect();
-  for (int y = 0; y < canvas.height(); ++y) {
+  const int w = canvas.width(), h = canvas.height();
+  for (int y = 0; y < h; ++y) {
     const auto* row = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
     const bool crossed = y >= inside.top() && y <= inside.bottom() && !inside.isEmpty();
-    for (int x = 0; x < canvas.width(); ++x) {
+    for (int x = 0; x < w; ++x) {
       if (crossed && x == inside.left()) x = inside.right() + 1;
-      if (x < canvas.width() && row[x] != kUntouched)
+      if (x < w && row[x] != kUntouched)
         CQ_FUZZ_CHECK_SAYING(false, Show(name) << " painter " << which % 6 << " into " << rect.x() << "," << rect.y()
                                                << " " << rect.width() << "x" << rect.height() << " touched " << x << ","
                                                << y);
