@@ -18,7 +18,8 @@ case "$build" in /*) ;; *) build="$here/$build" ;; esac
 out="$here/docs/screenshots"
 
 if [ -z "${CQ_ON_DISPLAY:-}" ]; then
-  exec env CQ_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$build"
+  # -noreset: the program started again after the last one closed is not refused during a server reset.
+  exec env CQ_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x900x24 -noreset" "$0" "$build"
 fi
 
 MAIN_TITLE='Cinnabarquillpad V2014 build 09.01'

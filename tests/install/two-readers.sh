@@ -31,9 +31,11 @@ check_eq() {  # what, expected, actual
 }
 
 if [ -z "${CQ_ON_DISPLAY:-}" ]; then
-  # Everything below runs on a display of its own.
+  # Everything below runs on a display of its own. -noreset: by default the
+  # server resets when its last client leaves, and a reader started again
+  # during that reset (it takes long on a busy machine) is refused.
   rm -rf "$work" && mkdir -p "$work"
-  exec env CQ_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x900x24" "$0" "$@"
+  exec env CQ_ON_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x900x24 -noreset" "$0" "$@"
 fi
 
 # ---- helpers ----------------------------------------------------------------
