@@ -25,6 +25,10 @@ constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS history(id INTEGER PRIMARY KEY AUTOINCREMENT, author TEXT NOT NULL,"
     " title TEXT NOT NULL, texthash BLOB NOT NULL, form TEXT NOT NULL, head TEXT NOT NULL, at INTEGER NOT NULL,"
     " UNIQUE(author, title, texthash));"
+    // Where the library in use held the reader's poems when they were last
+    // found there (rows of kept or read poems only).
+    "CREATE TABLE IF NOT EXISTS libraryrow(author TEXT NOT NULL, title TEXT NOT NULL, texthash BLOB NOT NULL,"
+    " row INTEGER NOT NULL, PRIMARY KEY(author, title, texthash)) WITHOUT ROWID;"
     "PRAGMA user_version = 1;";
 
 // What the reader is told for an engine result code, and what can be done.
@@ -73,6 +77,11 @@ class Statement {
     sqlite3_bind_int64(stmt_, 6, at);
   }
   void BindInt(int at, qint64 v) { sqlite3_bind_int64(stmt_, at, v); }
+  // Ready to run again with other values.
+  void Reset() {
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+  }
   // One step: true while a row is there.
   bool Step() {
     const int rc = sqlite3_step(stmt_);
@@ -293,6 +302,37 @@ std::vector<ReaderEntry> ReaderStore::History() const {
 void ReaderStore::ClearHistory() {
   Change change(db_, path_);
   Exec(db_, "DELETE FROM history", path_);
+  change.Commit();
+}
+
+std::vector<std::optional<qint64>> ReaderStore::LibraryRows(const std::vector<PoemRef>& poems) const {
+  std::vector<std::optional<qint64>> rows(poems.size());
+  Statement s(db_, "SELECT row FROM libraryrow WHERE author = ?1 AND title = ?2 AND texthash = ?3", path_);
+  for (size_t i = 0; i < poems.size(); ++i) {
+    s.Reset();
+    s.BindKey(poems[i]);
+    if (s.Step()) rows[i] = s.IntAt(0);
+  }
+  return rows;
+}
+
+void ReaderStore::KeepLibraryRows(const std::vector<std::pair<PoemRef, qint64>>& rows) {
+  Change change(db_, path_);
+  {
+    Statement put(db_, "INSERT OR REPLACE INTO libraryrow(author, title, texthash, row) VALUES(?1, ?2, ?3, ?4)", path_);
+    for (const auto& [poem, row] : rows) {
+      put.Reset();
+      put.BindKey(poem);
+      put.BindInt(4, row);
+      put.Step();
+    }
+  }
+  // Rows of poems neither kept nor in the history any more go.
+  Exec(db_,
+       "DELETE FROM libraryrow WHERE NOT EXISTS (SELECT 1 FROM favourite f WHERE f.author = libraryrow.author"
+       " AND f.title = libraryrow.title AND f.texthash = libraryrow.texthash) AND NOT EXISTS (SELECT 1 FROM history h"
+       " WHERE h.author = libraryrow.author AND h.title = libraryrow.title AND h.texthash = libraryrow.texthash)",
+       path_);
   change.Commit();
 }
 

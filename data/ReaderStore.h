@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "toolkit/Exception.h"
@@ -75,6 +77,15 @@ class ReaderStore {
   // Newest first.
   std::vector<ReaderEntry> History() const;
   void ClearHistory();
+
+  // Where the library in use held these poems when they were last found
+  // there: row numbers that spare a search of the library. A row number is
+  // only a guess (a rebuild or another library moves the poems), to be
+  // checked against the poem before it is used.
+  std::vector<std::optional<qint64>> LibraryRows(const std::vector<PoemRef>& poems) const;
+  // Remembers where poems were found, in one change. Only the rows of poems
+  // kept or in the history are remembered.
+  void KeepLibraryRows(const std::vector<std::pair<PoemRef, qint64>>& rows);
 
  private:
   ReaderStore(sqlite3* db, QString path) : db_(db), path_(std::move(path)) {}

@@ -233,12 +233,43 @@ std::vector<std::optional<qint64>> AnthologyExtras::LibraryIds(const std::vector
   }
   if (unknown.empty()) return ids;
   lookup_->SetConnectionString(knownFor_);
-  const std::vector<std::optional<qint64>> found = FindPoemIds(*lookup_, unknown);
+  std::vector<std::optional<qint64>> found = ConfirmPoemIds(*lookup_, unknown, RememberedIds(unknown));
+  std::vector<data::PoemRef> sought;
+  std::vector<size_t> soughtAt;
+  for (size_t j = 0; j < unknown.size(); ++j)
+    if (!found[j]) sought.push_back(unknown[j]), soughtAt.push_back(j);
+  if (!sought.empty()) {
+    const std::vector<std::optional<qint64>> more = FindPoemIds(*lookup_, sought);
+    std::vector<std::pair<data::PoemRef, qint64>> learnt;
+    for (size_t k = 0; k < sought.size(); ++k)
+      if (more[k]) found[soughtAt[k]] = more[k], learnt.emplace_back(sought[k], *more[k]);
+    RememberIds(learnt);
+  }
   for (size_t j = 0; j < unknown.size(); ++j) {
     ids[at[j]] = found[j];
     if (found[j]) knownIds_.insert(key(unknown[j]), *found[j]);
   }
   return ids;
+}
+
+// Where the poems were found before is only a help: without reader.db, or
+// when it cannot be read or written, they are searched for as the first time.
+std::vector<std::optional<qint64>> AnthologyExtras::RememberedIds(const std::vector<data::PoemRef>& poems) {
+  data::ReaderStore* store = data_.Store();
+  try {
+    if (store) return store->LibraryRows(poems);
+  } catch (const data::EReaderDataError&) {
+  }
+  return std::vector<std::optional<qint64>>(poems.size());
+}
+
+void AnthologyExtras::RememberIds(const std::vector<std::pair<data::PoemRef, qint64>>& found) {
+  data::ReaderStore* store = data_.Store();
+  if (!store || found.empty()) return;
+  try {
+    store->KeepLibraryRows(found);
+  } catch (const data::EReaderDataError&) {
+  }
 }
 
 void AnthologyExtras::KeptItemClick() {
@@ -282,21 +313,10 @@ Scope AnthologyExtras::RandomScope() const {
   return scope;
 }
 
-const std::vector<qint64>& AnthologyExtras::ScopeIds(const Scope& scope) {
-  // The poems of a scope are read once: the library does not change while the program runs.
-  const QString key = scope.author.isEmpty() ? QStringLiteral("eras:") + scope.eras.join(u'\n')
-                                             : QStringLiteral("author:") + scope.author;
-  if (key != scopeKey_ || targets_.poetry->ConnectionString() != lookup_->ConnectionString()) {
-    lookup_->SetConnectionString(targets_.poetry->ConnectionString());
-    scopeIds_ = PoemIds(*lookup_, scope);
-    scopeKey_ = key;
-  }
-  return scopeIds_;
-}
-
 void AnthologyExtras::RandomItemClick() {
   if (targets_.finishSearch) targets_.finishSearch();
-  const qint64 id = random_.Pick(ScopeIds(RandomScope()));
+  lookup_->SetConnectionString(targets_.poetry->ConnectionString());
+  const qint64 id = draw_.Draw(*lookup_, RandomScope(), random_);
   if (id < 0) {
     Tell(QStringLiteral("这里没有可以选的作品。"));
     return;

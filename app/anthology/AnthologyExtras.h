@@ -19,6 +19,7 @@
 #include "app/anthology/PoemListing.h"
 #include "app/anthology/RandomPick.h"
 #include "app/anthology/ReaderData.h"
+#include "app/anthology/ScopeDraw.h"
 #include "app/anthology/SearchHighlight.h"
 #include "platform/Color.h"
 
@@ -94,10 +95,12 @@ class AnthologyExtras : public QObject {
   void Shown(const data::PoemRef& poem);
   // Lists the poems of the reader's data in the poem table.
   void ListPoems(const std::vector<data::ReaderEntry>& entries);
-  // The poems' row ids in the library in use, looked up once a run.
+  // The poems' row ids in the library in use, looked up once a run: where
+  // reader.db says they were found before, checked, else searched for.
   std::vector<std::optional<qint64>> LibraryIds(const std::vector<data::PoemRef>& poems);
+  std::vector<std::optional<qint64>> RememberedIds(const std::vector<data::PoemRef>& poems);
+  void RememberIds(const std::vector<std::pair<data::PoemRef, qint64>>& found);
   Scope RandomScope() const;
-  const std::vector<qint64>& ScopeIds(const Scope& scope);
   QList<AnthologyPoem> KeptPoems();
   void Tell(const QString& message) const;
 
@@ -107,8 +110,7 @@ class AnthologyExtras : public QObject {
   SearchHighlight highlight_;
   PoemListing listing_;
   RandomPick random_;
-  QString scopeKey_;
-  std::vector<qint64> scopeIds_;
+  ScopeDraw draw_;
   QString knownFor_;                 // the library the known row ids are of
   QHash<QString, qint64> knownIds_;  // poems found in it: author, title, text hash -> row id
   toolkit::TLabel* keptMark_ = nullptr;

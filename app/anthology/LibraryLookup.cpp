@@ -80,6 +80,28 @@ std::vector<std::optional<qint64>> FindPoemIds(data::TADOQuery& cursor, const st
   return ids;
 }
 
+std::vector<std::optional<qint64>> ConfirmPoemIds(data::TADOQuery& cursor, const std::vector<data::PoemRef>& poems,
+                                                  const std::vector<std::optional<qint64>>& guesses) {
+  std::vector<std::optional<qint64>> confirmed(poems.size());
+  // Row ids are integers formatted here: one statement for any number of them.
+  QStringList ids;
+  for (const std::optional<qint64>& g : guesses)
+    if (g) ids << QString::number(*g);
+  if (ids.isEmpty()) return confirmed;
+  Run(cursor, QStringLiteral("select rowid,authorname,title,content from poetry where rowid in (%1)").arg(ids.join(u',')),
+      {});
+  QHash<qint64, data::PoemRef> rows;
+  for (; !cursor.Eof(); cursor.Next())
+    rows.insert(cursor.Fields(0).Value().toLongLong(),
+                RefOf(cursor.Fields(1).AsString(), cursor.Fields(2).AsString(), {}, {}, cursor.Fields(3).AsString()));
+  cursor.Close();
+  for (size_t i = 0; i < poems.size(); ++i) {
+    const auto row = guesses[i] ? rows.constFind(*guesses[i]) : rows.cend();
+    if (row != rows.cend() && row->SamePoem(poems[i])) confirmed[i] = guesses[i];
+  }
+  return confirmed;
+}
+
 std::vector<qint64> PoemIds(data::TADOQuery& cursor, const Scope& scope) {
   if (!scope.author.isEmpty()) {
     Run(cursor, QStringLiteral("select rowid from poetry where authorname=?"), {scope.author});
@@ -98,6 +120,30 @@ std::vector<qint64> PoemIds(data::TADOQuery& cursor, const Scope& scope) {
   for (; !cursor.Eof(); cursor.Next()) ids.push_back(cursor.Fields(0).Value().toLongLong());
   cursor.Close();
   return ids;
+}
+
+QHash<QString, QStringList> AuthorsByEra(data::TADOQuery& cursor) {
+  Run(cursor, QStringLiteral("select agename,authorname from author"), {});
+  QHash<QString, QStringList> authors;
+  for (; !cursor.Eof(); cursor.Next()) authors[cursor.Fields(0).AsString()] << cursor.Fields(1).AsString();
+  cursor.Close();
+  return authors;
+}
+
+RowRange PoemRowRange(data::TADOQuery& cursor) {
+  // Each bound alone: together in one select they would be found by a scan of the table.
+  Run(cursor, QStringLiteral("select (select min(rowid) from poetry),(select max(rowid) from poetry)"), {});
+  RowRange range;
+  if (!cursor.Fields(0).IsNull()) range = {cursor.Fields(0).Value().toLongLong(), cursor.Fields(1).Value().toLongLong()};
+  cursor.Close();
+  return range;
+}
+
+QString AuthorOfRow(data::TADOQuery& cursor, qint64 id) {
+  Run(cursor, QStringLiteral("select authorname from poetry where rowid=?"), {id});
+  const QString author = cursor.RecordCount() > 0 ? cursor.Fields(0).AsString() : QString();
+  cursor.Close();
+  return author;
 }
 
 std::optional<FoundPoem> PoemById(data::TADOQuery& cursor, qint64 id) {

@@ -31,11 +31,26 @@ qint64 RandomPick::Pick(const std::vector<qint64>& ids) {
       break;
     }
   }
-  const auto again = std::find(recent_.begin(), recent_.end(), picked);
-  if (again != recent_.end()) recent_.erase(again);
-  recent_.push_back(picked);
-  while (recent_.size() > static_cast<size_t>(kRemembered)) recent_.pop_front();
+  Remember(picked);
   return picked;
+}
+
+qint64 RandomPick::PickRow(qint64 first, qint64 last, int tries, const std::function<bool(qint64)>& inScope) {
+  std::uniform_int_distribution<qint64> choose(first, last);
+  for (int i = 0; i < tries; ++i) {
+    const qint64 row = choose(rng_);
+    if (IsRecent(row, 0) || !inScope(row)) continue;
+    Remember(row);
+    return row;
+  }
+  return -1;
+}
+
+void RandomPick::Remember(qint64 id) {
+  const auto again = std::find(recent_.begin(), recent_.end(), id);
+  if (again != recent_.end()) recent_.erase(again);
+  recent_.push_back(id);
+  while (recent_.size() > static_cast<size_t>(kRemembered)) recent_.pop_front();
 }
 
 }  // namespace anthology

@@ -159,7 +159,7 @@ LineSearch::Shares LineSearch::FindCandidates() {
   Shares s;
   Statement which(connection_->Handle(), indexed_ ? QStringLiteral("select docid from ") + data::kPoetrySearchIndex +
                                                         QStringLiteral(" where content match ?")
-                                                  : QStringLiteral("select min(rowid),max(rowid) from poetry"));
+                                                  : QStringLiteral("select (select min(rowid) from poetry),(select max(rowid) from poetry)"));
   const QByteArray phrase = phrase_.toUtf8();
   if (indexed_) sqlite3_bind_text(*which, 1, phrase.constData(), static_cast<int>(phrase.size()), SQLITE_TRANSIENT);
   while (!Stopped() && which.Step()) {

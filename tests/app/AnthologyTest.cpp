@@ -5,6 +5,8 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <deque>
 #include <map>
 #include <set>
 
@@ -12,6 +14,7 @@
 #include "app/anthology/KeywordHits.h"
 #include "app/anthology/LibraryLookup.h"
 #include "app/anthology/RandomPick.h"
+#include "app/anthology/ScopeDraw.h"
 #include "data/Connection.h"
 #include "data/Databases.h"
 #include "data/Query.h"
@@ -171,6 +174,9 @@ TEST(LibraryLookup, KeptPoemsSurviveARebuild) {
   EXPECT_EQ(anthology::FindPoem(q, wuti2)->head, QStringLiteral("昨夜星辰"));
   EXPECT_EQ(anthology::FindPoem(q, jingye)->era, QStringLiteral("唐代"));
   EXPECT_FALSE(anthology::FindPoem(q, gone));
+  // Rows where the poems were found before are taken only where they still hold them.
+  EXPECT_EQ(anthology::ConfirmPoemIds(q, {wuti2, jingye, gone, wuti2, jingye}, {3, 2, 1, std::nullopt, 999}),
+            (std::vector<std::optional<qint64>>{3, std::nullopt, std::nullopt, std::nullopt, std::nullopt}));
   EXPECT_EQ(anthology::PoemIds(q, {QStringLiteral("李商隐"), {}}).size(), 2u);
   EXPECT_EQ(anthology::PoemIds(q, {QString(), {QStringLiteral("宋代"), QStringLiteral("唐代")}}).size(), 3u);
   EXPECT_TRUE(anthology::PoemIds(q, {QString(), {QStringLiteral("宋代")}}).empty());
@@ -183,6 +189,10 @@ TEST(LibraryLookup, KeptPoemsSurviveARebuild) {
         "静夜思\t李白\t五言绝句\t床前看月光\t床前看月光，疑是地上霜。\n");
   data::TADOQuery rebuilt(QStringLiteral("Lookup"));
   rebuilt.SetConnectionString(data::MakeConnectionString(file, data::kPoetryDbPassword));
+  // 静夜思 is found under another text now, but its old row holds 无题, and
+  // its new row another text: neither guess is taken.
+  EXPECT_EQ(anthology::ConfirmPoemIds(rebuilt, {jingye, jingye}, {1, 3}),
+            (std::vector<std::optional<qint64>>{std::nullopt, std::nullopt}));
   ASSERT_TRUE(anthology::FindPoem(rebuilt, jingye));
   EXPECT_EQ(anthology::FindPoem(rebuilt, jingye)->head, QStringLiteral("床前看月光"));
   EXPECT_FALSE(anthology::FindPoem(rebuilt, wuti2));
@@ -190,6 +200,63 @@ TEST(LibraryLookup, KeptPoemsSurviveARebuild) {
   ASSERT_EQ(ids.size(), 1u);
   EXPECT_EQ(anthology::PoemById(rebuilt, ids[0])->title, QStringLiteral("静夜思"));
   EXPECT_FALSE(anthology::PoemById(rebuilt, 999));
+}
+
+// A random poem of an era is drawn from the rows of the whole library: only
+// the era's poems come, each as often as the others, never one of the last
+// twenty; an era with few rows in the library is listed instead.
+TEST(ScopeDraw, EveryPoemOfTheScopeAndNoOther) {
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("db3.dat"));
+  // 杜甫 has every fourth of rows 1..199 (49 poems), 苏轼 the others, 纳兰性德 row 200 alone.
+  QByteArray poems = "title\tauthorname\tformatName\thead\tcontent\n";
+  for (int row = 1; row <= 200; ++row) {
+    const char* author = row == 200 ? "纳兰性德" : row % 4 == 0 ? "杜甫" : "苏轼";
+    poems += QStringLiteral("诗%1\t%2\t\t句\t句%1。\n").arg(row).arg(QString::fromUtf8(author)).toUtf8();
+  }
+  dbbuild::WriteDatabase(file, data::kPoetryDbPassword,
+                         {dbbuild::ParseTableSource(QStringLiteral("author"),
+                                                    "authorname\tauthoryear\tpoetryTotal:int\tcontent\tagename\n"
+                                                    "杜甫\t712\t0\t传\t唐代\n苏轼\t1037\t0\t传\t宋代\n"
+                                                    "纳兰性德\t1655\t0\t传\t清代\n"),
+                          dbbuild::ParseTableSource(QStringLiteral("poetry"), poems)});
+  data::TADOQuery q(QStringLiteral("Draw"));
+  q.SetConnectionString(data::MakeConnectionString(file, data::kPoetryDbPassword));
+  anthology::ScopeDraw draw;
+  anthology::RandomPick pick(99);
+  const anthology::Scope tang{QString(), {QStringLiteral("唐代")}};
+  std::map<qint64, int> seen;
+  std::deque<qint64> last;
+  for (int i = 0; i < 49 * 40; ++i) {
+    const qint64 row = draw.Draw(q, tang, pick);
+    ASSERT_EQ(row % 4, 0) << "row " << row << " is not 杜甫's";
+    ASSERT_TRUE(std::find(last.begin(), last.end(), row) == last.end()) << "repeated within 20 at draw " << i;
+    last.push_back(row);
+    if (last.size() > 20) last.pop_front();
+    ++seen[row];
+  }
+  ASSERT_EQ(seen.size(), 49u);
+  EXPECT_EQ(seen.begin()->first, 4);
+  EXPECT_EQ(seen.rbegin()->first, 196);
+  for (const auto& [row, n] : seen) EXPECT_NEAR(n, 40, 16) << row;
+  // One row in 200 is too thin to draw from the whole library: listed, and a
+  // scope of one poem gives it every time.
+  const anthology::Scope qing{QString(), {QStringLiteral("清代")}};
+  EXPECT_EQ(draw.Draw(q, qing, pick), 200);
+  EXPECT_EQ(draw.Draw(q, qing, pick), 200);
+  // Two eras at once, with the library's first and last rows, and an author: their poems only.
+  std::set<qint64> both;
+  for (int i = 0; i < 2000; ++i) {
+    const qint64 row = draw.Draw(q, {QString(), {QStringLiteral("宋代"), QStringLiteral("清代")}}, pick);
+    ASSERT_TRUE(row == 200 || row % 4 != 0) << row;
+    both.insert(row);
+  }
+  EXPECT_EQ(both.size(), 151u);
+  EXPECT_EQ(*both.begin(), 1);
+  EXPECT_EQ(*both.rbegin(), 200);
+  const qint64 sushi = draw.Draw(q, {QStringLiteral("苏轼"), {}}, pick);
+  EXPECT_TRUE(sushi != 200 && sushi % 4 != 0) << sushi;
+  EXPECT_EQ(draw.Draw(q, {QString(), {QStringLiteral("元代")}}, pick), -1);
 }
 
 }  // namespace

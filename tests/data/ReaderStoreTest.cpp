@@ -72,6 +72,35 @@ TEST_F(ReaderStoreTest, FavouritesAndHistoryKeepTheirOrderAcrossOpenings) {
   EXPECT_EQ(store->Favourites().size(), 3u);
 }
 
+// Where poems were found in the library is remembered across openings for
+// the poems kept or read only, and a poem found again elsewhere has its new row.
+TEST_F(ReaderStoreTest, LibraryRowsAreRememberedForTheReadersPoemsOnly) {
+  {
+    auto store = ReaderStore::Open(DbPath());
+    store->ToggleFavourite(Poem(1));
+    store->RecordReading(Poem(2));
+    // Poem 3 is neither kept nor read: its row is not worth keeping.
+    store->KeepLibraryRows({{Poem(1), 11}, {Poem(2), 22}, {Poem(3), 33}});
+    store->KeepLibraryRows({{Poem(1), 101}});
+  }
+  auto store = ReaderStore::Open(DbPath());
+  PoemRef otherText = Poem(1);
+  otherText.textHash = data::PoemTextHash(QStringLiteral("另一首"));
+  const std::vector<std::optional<qint64>> rows =
+      store->LibraryRows({Poem(2), Poem(1), Poem(3), otherText, Poem(1, QStringLiteral("杜甫"))});
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[0], 22);
+  EXPECT_EQ(rows[1], 101);
+  EXPECT_EQ(rows[2], std::nullopt);
+  EXPECT_EQ(rows[3], std::nullopt);
+  EXPECT_EQ(rows[4], std::nullopt);
+  // A poem let go and cleared from the history loses its row with the next change.
+  store->ToggleFavourite(Poem(1));
+  store->ClearHistory();
+  store->KeepLibraryRows({});
+  EXPECT_EQ(store->LibraryRows({Poem(1), Poem(2)}), (std::vector<std::optional<qint64>>{std::nullopt, std::nullopt}));
+}
+
 // The file is in WAL mode for good (its header's write and read versions are
 // 2, where a rollback journal has 1), and a change goes into the log first.
 TEST_F(ReaderStoreTest, TheFileKeepsItsChangesInAWriteAheadLog) {
