@@ -10,6 +10,7 @@
 #include "app/Maker.h"
 #include "app/Queries.h"
 #include "app/SkinContentColours.h"
+#include "tip/TipForm.h"
 #include "app/anthology/AnthologyExtras.h"
 #include "app/reading/ReadingExtras.h"
 #include "controls/outbar/OutBarGroup.h"
@@ -470,6 +471,13 @@ void TForm1::SkinChanged() {
   const skin::TSkinColours& c = SkinData1->Elements().Colours;
   const bool skinned = SkinData1->Active() && !SkinData1->NotLoaded();
   anthology_->SetMarkColors(skinned ? c.Hilight : platform::clHighlight, skinned ? c.HilightText : platform::clHighlightText);
+}
+
+void TForm1::SetTipWindow(tip::TForm2* tip) {
+  Form2 = tip;
+  if (!tip) return;
+  AddTipWindowParts(*contentColours_, *tip);
+  contentColours_->Follow(*SkinData1);
 }
 
 void TForm1::FlatSpeedButton5Click() {

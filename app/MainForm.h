@@ -43,6 +43,10 @@ class TFlatSpeedButton;
 class TQexButton;
 class TsuiImagePanel;
 }
+namespace tip {
+class TForm2;
+}
+
 namespace toolkit {
 class TButton;
 class TComboBox;
@@ -157,6 +161,9 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
 
   // The daily tip window, shown by "每日一贴" and at start-up when asked.
   toolkit::TForm* Form2 = nullptr;
+  // Makes `tip` the daily tip window; its contents wear the skin's window
+  // colours as the main window's do.
+  void SetTipWindow(tip::TForm2* tip);
 
   // Sort direction shared by both tables; false at start.
   bool SortAscending = false;

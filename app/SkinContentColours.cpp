@@ -5,8 +5,11 @@
 #include "controls/outbar/OutBar.h"
 #include "controls/outbar/OutBarGroup.h"
 #include "controls/outbar/OutBarVertListView.h"
+#include "controls/styled/FlatSpeedButton.h"
 #include "controls/styled/QexButton.h"
 #include "skin/engine/SkinData.h"
+#include "tip/TipForm.h"
+#include "toolkit/DBCtrls.h"
 #include "toolkit/Panel.h"
 #include "toolkit/StdCtrls.h"
 
@@ -22,6 +25,14 @@ platform::TColor SkinContentColours::ColourOf(const skin::TSkinColours& c, Role 
     case kHilightText: return c.HilightText;
   }
   return c.WindowText;
+}
+
+void SkinContentColours::Add(Part part) {
+  if (applied_) {
+    own_.push_back(part.get());
+    given_.push_back(own_.back());
+  }
+  parts_.push_back(std::move(part));
 }
 
 void SkinContentColours::Follow(const skin::TSkinData& data) {
@@ -78,6 +89,21 @@ void AddMainWindowParts(SkinContentColours& colours, TForm1& f) {
     colours.Add(label, &toolkit::TLabel::FontColor, &toolkit::TLabel::SetFontColor, C::kWindowText);
   for (styled::TQexButton* b : {f.qexbtn1, f.qexbtn2, f.qexbtn3, f.qexbtn4})
     colours.Add(b, &styled::TQexButton::FontColor, &styled::TQexButton::SetFontColor, C::kWindowText);
+}
+
+void AddTipWindowParts(SkinContentColours& colours, tip::TForm2& t) {
+  using C = SkinContentColours;
+  colours.Add<toolkit::TMemo>(t.DBMemo1, &toolkit::TMemo::Color, &toolkit::TMemo::SetColor, C::kWindow);
+  colours.Add<toolkit::TMemo>(t.DBMemo1, &toolkit::TMemo::FontColor, &toolkit::TMemo::SetFontColor, C::kWindowText);
+  colours.Add<toolkit::TLabel>(t.DBText1, &toolkit::TLabel::FontColor, &toolkit::TLabel::SetFontColor, C::kWindowText);
+  using B = styled::TFlatSpeedButton;
+  for (B* b : {t.FlatSpeedButton1, t.FlatSpeedButton2}) {
+    colours.Add(b, &B::ColorFlat, &B::SetColorFlat, C::kButtonFace);
+    colours.Add(b, &B::ColorBorder, &B::SetColorBorder, C::kButtonFace);
+    colours.Add(b, &B::ColorFocused, &B::SetColorFocused, C::kHilight);
+    colours.Add(b, &B::ColorDown, &B::SetColorDown, C::kHilight);
+    colours.Add(b, &B::FontColor, &B::SetFontColor, C::kButtonText);
+  }
 }
 
 }  // namespace app

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's contents in a skin's own window colours, when the skin
+// The contents of the main window and the tip window in a skin's own window colours, when the skin
 // gives them (the dark skin for reading at night does): the text pane, both
 // tables, the era and author lists with their captions and highlights, the
 // search strip and keyword box, the info bar's and the speech bar's texts.
@@ -16,6 +16,10 @@ class TSkinData;
 struct TSkinColours;
 }
 
+namespace tip {
+class TForm2;
+}
+
 namespace app {
 
 class TForm1;
@@ -30,7 +34,8 @@ class SkinContentColours {
     Role role;
   };
 
-  void Add(Part part) { parts_.push_back(std::move(part)); }
+  // A part added while the skin's colours are on takes them at the next Follow.
+  void Add(Part part);
   // Makes a member pair of a control a part.
   template <typename W>
   void Add(W* w, platform::TColor (W::*get)() const, void (W::*set)(platform::TColor), Role role) {
@@ -53,5 +58,7 @@ class SkinContentColours {
 
 // The parts of the main window.
 void AddMainWindowParts(SkinContentColours& colours, TForm1& form);
+// The parts of the daily tip window: its text, title and page buttons.
+void AddTipWindowParts(SkinContentColours& colours, tip::TForm2& tip);
 
 }  // namespace app

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   toolkit::InstallApplicationStyle();
   auto* form1 = application.CreateForm<app::TForm1>();
   auto* form2 = application.CreateForm<tip::TForm2>();
-  form1->Form2 = form2;
+  form1->SetTipWindow(form2);
   // The tip window stays with the main window: above it, minimised and restored with it.
   form2->SetPopupParent(form1);
   form1->Reading()->SetTipTexts(form2->DBText1, form2->DBMemo1);

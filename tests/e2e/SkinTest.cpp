@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QThread>
 
+#include "platform/Color.h"
 #include "skin/core/SkinElements.h"
 #include "tests/e2e/E2E.h"
 #include "tests/e2e/SkinE2E.h"
@@ -379,6 +380,23 @@ TEST_P(Skins, ChoosingSkinsReskinsEveryOpenWindow) {
     const skin::TFrameMetrics m = skin::ComputeFrameMetrics(current->Elements(), skin::fkDialog);
     tip = skine2e::FindWindow(display_, kTipTitle);
     EXPECT_EQ(tip->geometry.size(), QSize(kTipClient.width() + m.L + m.R, kTipClient.height() + m.T + m.B));
+    if (n != 7) continue;
+    // At night the tip window's contents are dark too: the tip text on the
+    // skin's window colour, the page buttons on its button face.
+    const QPoint client = tip->geometry.topLeft() + QPoint(m.L, m.T);
+    const skin::TSkinColours& c = current->Elements().Colours;
+    const QRgb window = platform::ToQColor(platform::ColorToRGB(c.Window)).rgb();
+    const QRgb face = platform::ToQColor(platform::ColorToRGB(c.ButtonFace)).rgb();
+    QRgb text = 0, button = 0;
+    for (int wait = 0; wait < 50 && (text != window || button != face); ++wait) {
+      if (wait) QThread::msleep(100);
+      shot = e2e::Shot(display_, Tag() + QStringLiteral("-night-tip-poll"));
+      text = shot.pixel(client + QPoint(150, 205)) | 0xff000000u;
+      button = shot.pixel(client + QPoint(210, 18)) | 0xff000000u;
+    }
+    skine2e::KeepShot(shot, Tag() + QStringLiteral("-night-tip"));
+    EXPECT_EQ(QColor(text), QColor(window));
+    EXPECT_EQ(QColor(button), QColor(face));
   }
 }
 

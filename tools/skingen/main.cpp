@@ -209,7 +209,9 @@ class SkinWriter {
     Colour(QStringLiteral("ButtonText"), p_.text);
     Colour(QStringLiteral("ButtonHilight"), p_.light);
     Colour(QStringLiteral("Buttonlight"), Mix(p_.face, p_.light, 0.5));
-    Colour(QStringLiteral("ButtonShadow"), p_.shadow);
+    // ButtonShadow is also the grey of what cannot be chosen now: on dark
+    // faces the shadow itself would not show, so text dimmed towards the menu.
+    Colour(QStringLiteral("ButtonShadow"), p_.lightOnDark ? Mix(p_.text, Mix(p_.face, p_.window, 0.5), 0.4) : p_.shadow);
     Colour(QStringLiteral("ButtonDkShadow"), p_.dark);
     Colour(QStringLiteral("MenuBarText"), p_.text);
     Colour(QStringLiteral("TitleTextActive"), p_.titleText);
