@@ -21,7 +21,7 @@ namespace {
 constexpr qsizetype kBatchRows = 512;
 constexpr int kBatchMilliseconds = 8;
 
-const QString kFields = QStringLiteral("select rowid,title,authorname,formatName,head,content from poetry");
+const QString kFields = QStringLiteral("select rowid,title,authorname,content from poetry");
 
 QString Text(sqlite3_stmt* stmt, int column) {
   const auto* bytes = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
@@ -96,22 +96,32 @@ class LineSearch::Half {
 
  private:
   void Poem(sqlite3_stmt* stmt) {
-    const QByteArrayView content(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 5)), sqlite3_column_bytes(stmt, 5));
+    const QByteArrayView content(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3)), sqlite3_column_bytes(stmt, 3));
     const QByteArrayView keyword(search_.keyword_);
     if (!LineHolds(content, keyword, 0)) return;
+    // Where the keyword comes next in the poem, from a line's start on: the
+    // lines before it need no search of their own. (A keyword with Latin
+    // letters matches them in either case, which only the lines' search does.)
+    const bool exact = !HasLetters(keyword);
+    qsizetype nextHit = exact ? content.indexOf(keyword) : 0;
     int number = 0;
     const qsizetype firstOfPoem = rows.size();
     VerseLineReader lines(content);
     for (VerseLine l; lines.Next(l);) {
       ++number;
+      if (exact) {
+        if (nextHit >= 0 && nextHit < l.start) nextHit = content.indexOf(keyword, l.start);
+        if (nextHit < 0) break;
+        if (nextHit + keyword.size() > l.start + l.length) continue;
+      }
       const QByteArrayView line = content.sliced(l.start, l.length);
       if (!LineHolds(line, keyword, search_.place_)) continue;
       LineRow row;
       if (rows.size() == firstOfPoem) {
-        row.title = Text(stmt, 1), row.author = Text(stmt, 2), row.form = Text(stmt, 3), row.head = Text(stmt, 4);
+        row.title = Text(stmt, 1), row.author = Text(stmt, 2);
       } else {
         const LineRow& first = rows[firstOfPoem];
-        row.title = first.title, row.author = first.author, row.form = first.form, row.head = first.head;
+        row.title = first.title, row.author = first.author;
       }
       row.line = QString::fromUtf8(line);
       row.poem = sqlite3_column_int64(stmt, 0);

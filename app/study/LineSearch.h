@@ -30,8 +30,6 @@ struct LineRow {
   QString line;  // as the database holds it, with its closing marks
   QString title;
   QString author;
-  QString form;
-  QString head;  // the poem's first line, as the poem table's rows keep it
   qint64 poem = 0;  // the poem's row id
   int lineNumber = 0;  // 1 for the poem's first line
   // Where the line lies in the poem's text (UTF-16 units): what to highlight.

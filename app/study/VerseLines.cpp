@@ -89,11 +89,15 @@ QList<VerseLine> SplitVerseLines(QByteArrayView utf8) {
   return out;
 }
 
+bool HasLetters(QByteArrayView keyword) {
+  return std::any_of(keyword.begin(), keyword.end(), [](char c) { return Folded(c) != c || (c >= 'a' && c <= 'z'); });
+}
+
 bool LineHolds(QByteArrayView line, QByteArrayView keyword, int place) {
   if (keyword.isEmpty()) return false;
   // The quick substring search finds the hits, unless the keyword has Latin
   // letters, which match without regard to case and only they.
-  const bool letters = std::any_of(keyword.begin(), keyword.end(), [](char c) { return Folded(c) != c || (c >= 'a' && c <= 'z'); });
+  const bool letters = HasLetters(keyword);
   auto next = [&](qsizetype from) {
     if (!letters) {
       // The C library's search skips ahead by pairs of bytes: the first byte

@@ -41,5 +41,7 @@ QList<VerseLine> SplitVerseLines(QByteArrayView utf8);
 // regard to case); with a place (1 and up) only where the keyword's first
 // character is a Chinese character at that place. Place 0: anywhere.
 bool LineHolds(QByteArrayView line, QByteArrayView keyword, int place);
+// Whether a keyword has Latin letters, which match without regard to case.
+bool HasLetters(QByteArrayView keyword);
 
 }  // namespace study
