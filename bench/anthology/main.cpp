@@ -28,6 +28,7 @@
 
 #include "app/Allocator.h"
 #include "app/MainForm.h"
+#include "bench/support/MainWindow.h"
 #include "app/anthology/AnthologyExtras.h"
 #include "app/anthology/LibraryLookup.h"
 #include "controls/outbar/OutBarVertListView.h"
@@ -149,11 +150,7 @@ int main(int argc, char** argv) {
   platform::SetDialogs(std::make_unique<QuietDialogs>());
 
   app::TForm1 form;
-  form.DoCreate();
-  form.resize(1280, 900);
-  form.show();
-  (void)QTest::qWaitForWindowExposed(&form);
-  QApplication::processEvents();
+  bench::ShowMainWindow(form);
   Bench bench(form);
   anthology::AnthologyExtras& a = *form.Anthology();
   std::printf("Full library from %s, reader data in %s\n", qPrintable(QDir::currentPath()), qPrintable(programDir.path()));
@@ -188,11 +185,7 @@ int main(int argc, char** argv) {
   {
     // A window of the next run: reader.db tells where the poems were found.
     app::TForm1 next;
-    next.DoCreate();
-    next.resize(1280, 900);
-    next.show();
-    (void)QTest::qWaitForWindowExposed(&next);
-    QApplication::processEvents();
+    bench::ShowMainWindow(next);
     const double nextRun = Times(1, [&] { next.Anthology()->KeptItemClick(); })[0];
     std::printf("  我的收藏 with 1,000 kept: first listing of the next run %.2f ms (%d rows)\n", nextRun,
                 next.ListView1->Items().Count());

@@ -35,6 +35,7 @@
 #include "app/Allocator.h"
 #include "app/GlyphWarmup.h"
 #include "app/MainForm.h"
+#include "bench/support/MainWindow.h"
 #include "app/study/LineSearch.h"
 #include "app/Queries.h"
 #include "controls/outbar/OutBarVertListView.h"
@@ -233,11 +234,7 @@ int main(int argc, char** argv) {
   platform::SetDialogs(std::unique_ptr<platform::Dialogs>(dialogs));
 
   app::TForm1 form;
-  form.DoCreate();
-  form.resize(1280, 900);
-  form.show();
-  (void)QTest::qWaitForWindowExposed(&form);
-  QApplication::processEvents();
+  bench::ShowMainWindow(form);
   Bench bench(form);
   data::TADOQuery& cursor = *form.ADOQuery1();
   {

@@ -28,7 +28,7 @@ inline app::TForm1* CreateProgramWindows() {
   app::InstallDesktopIdentity();
   toolkit::InstallApplicationStyle();
   auto* form1 = application.CreateForm<app::TForm1>();
-  form1->Form2 = application.CreateForm<tip::TForm2>();
+  form1->SetTipWindow(application.CreateForm<tip::TForm2>());
   return form1;
 }
 

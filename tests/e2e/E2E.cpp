@@ -411,9 +411,11 @@ bool WaitForShot(const VirtualDisplay& display, const QString& name, const std::
 bool WaitForShot(const std::function<QImage()>& take, const std::function<bool(const QImage&)>& ready, QImage* shot,
                  int timeoutMs) {
   const QDeadlineTimer deadline(Patience(timeoutMs));
+  QImage taken;
   for (;;) {
-    *shot = take();
-    if (!shot->isNull() && ready(*shot)) return true;
+    taken = take();
+    if (shot) *shot = taken;
+    if (!taken.isNull() && ready(taken)) return true;
     if (deadline.hasExpired()) return false;
     QThread::msleep(120);
   }

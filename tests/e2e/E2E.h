@@ -149,7 +149,8 @@ bool IsViewable(const VirtualDisplay& display, const QString& id);
 // ---- screenshots and pixels -------------------------------------------------
 
 // Polls screenshots until `ready` holds for one, at most `timeoutMs`. The last
-// one taken is kept as `name` and stored in *shot; returns whether it was ready.
+// one taken is kept as `name` and stored in *shot (unless `shot` is null);
+// returns whether it was ready.
 bool WaitForShot(const VirtualDisplay& display, const QString& name, const std::function<bool(const QImage&)>& ready,
                  QImage* shot, int timeoutMs = 20000);
 // The same with screenshots taken by `take` (a null image when it failed).

@@ -388,13 +388,14 @@ TEST_P(Skins, ChoosingSkinsReskinsEveryOpenWindow) {
     const QRgb window = platform::ToQColor(platform::ColorToRGB(c.Window)).rgb();
     const QRgb face = platform::ToQColor(platform::ColorToRGB(c.ButtonFace)).rgb();
     QRgb text = 0, button = 0;
-    for (int wait = 0; wait < 50 && (text != window || button != face); ++wait) {
-      if (wait) QThread::msleep(100);
-      shot = e2e::Shot(display_, Tag() + QStringLiteral("-night-tip-poll"));
-      text = shot.pixel(client + QPoint(150, 205)) | 0xff000000u;
-      button = shot.pixel(client + QPoint(210, 18)) | 0xff000000u;
-    }
-    skine2e::KeepShot(shot, Tag() + QStringLiteral("-night-tip"));
+    e2e::WaitForShot(
+        display_, Tag() + QStringLiteral("-night-tip"),
+        [&](const QImage& shown) {
+          text = shown.pixel(client + QPoint(150, 205)) | 0xff000000u;
+          button = shown.pixel(client + QPoint(210, 18)) | 0xff000000u;
+          return text == window && button == face;
+        },
+        nullptr, 5000);
     EXPECT_EQ(QColor(text), QColor(window));
     EXPECT_EQ(QColor(button), QColor(face));
   }
