@@ -118,7 +118,7 @@ class LineSearch::Half {
       if (!LineHolds(line, keyword, search_.place_)) continue;
       LineRow row;
       if (rows.size() == firstOfPoem) {
-        row.title = Text(stmt, 1), row.author = Text(stmt, 2);
+        row.title = Text(stmt, 1), row.author = Author(stmt);
       } else {
         const LineRow& first = rows[firstOfPoem];
         row.title = first.title, row.author = first.author;
@@ -136,9 +136,22 @@ class LineSearch::Half {
     }
   }
 
+  // The poem's author: the library keeps an author's poems side by side, so the
+  // last author's text serves the next poems of the same author.
+  const QString& Author(sqlite3_stmt* stmt) {
+    const QByteArrayView bytes(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2)), sqlite3_column_bytes(stmt, 2));
+    if (bytes != QByteArrayView(lastAuthorBytes_)) {
+      lastAuthorBytes_ = bytes.toByteArray();
+      lastAuthor_ = QString::fromUtf8(bytes);
+    }
+    return lastAuthor_;
+  }
+
   const LineSearch& search_;
   sqlite3* db_;
   QElapsedTimer sinceHanded_;
+  QByteArray lastAuthorBytes_;
+  QString lastAuthor_;
   friend class LineSearch;
 };
 

@@ -105,6 +105,10 @@ TEST_F(LineSearchDatabase, RowsNameTheLineThePoemAndWhereTheLineLies) {
                               1, 2, 14, 12}));
   EXPECT_EQ(rows[1].line, QStringLiteral("花间一壶酒，独酌无相亲。"));
   EXPECT_EQ(rows[1].poem, 3);
+  // Each poem's own author, whether the poem before had another or the same.
+  EXPECT_EQ(rows[1].author, QStringLiteral("李白"));
+  EXPECT_EQ(rows[2].author, QStringLiteral("某"));
+  EXPECT_EQ(rows[4].title, QStringLiteral("奇字"));
   EXPECT_EQ(rows[1].start, 0);
   QStringList lines;
   for (const LineRow& r : rows.mid(2)) lines << r.line + QString::number(r.lineNumber);
