@@ -139,9 +139,10 @@ RowRange PoemRowRange(data::TADOQuery& cursor) {
   return range;
 }
 
-QString AuthorOfRow(data::TADOQuery& cursor, qint64 id) {
+std::optional<QString> AuthorOfRow(data::TADOQuery& cursor, qint64 id) {
   Run(cursor, QStringLiteral("select authorname from poetry where rowid=?"), {id});
-  const QString author = cursor.RecordCount() > 0 ? cursor.Fields(0).AsString() : QString();
+  std::optional<QString> author;
+  if (cursor.RecordCount() > 0) author = cursor.Fields(0).AsString();
   cursor.Close();
   return author;
 }

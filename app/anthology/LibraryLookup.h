@@ -58,8 +58,8 @@ struct RowRange {
   qint64 last = 0;
 };
 RowRange PoemRowRange(data::TADOQuery& cursor);
-// The author of the poem with that row id, or "" when there is no such row.
-QString AuthorOfRow(data::TADOQuery& cursor, qint64 id);
+// The author of the poem with that row id, if there is such a row.
+std::optional<QString> AuthorOfRow(data::TADOQuery& cursor, qint64 id);
 // The poem with that row id, if any.
 std::optional<FoundPoem> PoemById(data::TADOQuery& cursor, qint64 id);
 

@@ -32,7 +32,8 @@ qint64 ScopeDraw::Draw(data::TADOQuery& cursor, const Scope& scope, RandomPick& 
   Load(cursor, scope);
   if (!listed_ && !authors_.isEmpty() && rows_.first <= rows_.last) {
     const qint64 drawn = pick.PickRow(rows_.first, rows_.last, kTries, [&](qint64 row) {
-      return authors_.contains(AuthorOfRow(cursor, row));
+      const std::optional<QString> author = AuthorOfRow(cursor, row);
+      return author && authors_.contains(*author);
     });
     if (drawn >= 0) return drawn;
     // Few of the library's rows are the scope's: its poems are few enough to list.
