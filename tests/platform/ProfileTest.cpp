@@ -84,10 +84,10 @@ TEST_F(ProfileTest, WriteIntoAMissingFolderOrOverAFileItCannotReadFails) {
 
 // The first section of a name and the first key of a name in it are read, by
 // single reads and by one snapshot alike; a later section of the same name is
-// not read at all.
+// not read at all. Lines without "=" are passed over, not taken as the end.
 TEST_F(ProfileTest, FirstSectionAndFirstKeyWinInSingleReadsAndSnapshots) {
   Write(QStringLiteral("[tip]\r\ncount=1\r\ncount=2\r\n[ TIP ]\r\ncount=3\r\nlate=9\r\n[Ωmega]\r\nk=v\r\n[ωMEGA]\r\nk=w\r\n"
-                       "[sec]trailing\r\n a = x = y \r\n=noname\r\n[last]\r\nz=end"));
+                       "[sec]trailing\r\n a = x = y \r\n=noname\r\n[last]\r\n\r\nno equals sign\r\nz=end"));
   const ProfileSnapshot snapshot(file);
   const struct {
     const char *section, *key, *value;
