@@ -71,6 +71,10 @@ TEST(CalcGlyphLayout, EveryLayoutRoundsAndTruncatesAsSpecified) {
       {QRect(0, 0, 44, 33), QPoint(), QSize(12, 6), blGlyphBottom, -1, -1, QSize(18, 9), 2, {18, 18}, {16, 6}},
       {QRect(0, 0, 30, 40), QPoint(), QSize(12, 6), blGlyphTop, -1, -1, QSize(10, 30), 1, {10, 1}, {9, 32}},
       {QRect(0, 0, 44, 33), QPoint(), QSize(12, 6), blGlyphTop, -1, 5, QSize(), 1, {22, 14}, {16, 14}},
+      // No glyph count counts as one image; a margin of 0 still spreads the spacing,
+      // here over even room (the cases above leave odd room).
+      {QRect(0, 0, 50, 30), QPoint(), QSize(13, 7), blGlyphLeft, -1, 3, QSize(11, 9), 0, {12, 11}, {26, 12}},
+      {QRect(2, 3, 57, 29), QPoint(), QSize(15, 8), blGlyphRight, 0, -1, QSize(12, 10), 1, {47, 13}, {17, 14}},
   };
   for (const Case& c : cases) {
     const GlyphLayoutResult r =
