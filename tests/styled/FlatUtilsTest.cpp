@@ -187,6 +187,38 @@ TEST(FillGradient, OnePixelHighShowsTheBottomEndAndNothingOutside) {
   FillGradient(image, QRect(3, 3, 0, 4), platform::RGB(9, 9, 9), platform::RGB(9, 9, 9), fdLeftToRight, 60);
 }
 
+// Every direction fills the whole rectangle of an odd size away from the
+// image's edges and nothing around it; two colours make two bands.
+TEST(FillGradient, EveryDirectionStaysInsideItsRectangle) {
+  const platform::TColor s = platform::RGB(200, 10, 40), p = platform::RGB(21, 181, 90);
+  const QRect rect(3, 2, 13, 11);
+  const QRgb white = qRgb(255, 255, 255);
+  for (TFillDirection d : {fdTopToBottom, fdBottomToTop, fdLeftToRight, fdRightToLeft, fdCenterToVerti,
+                           fdCenterToHoriz, fdXPFace}) {
+    for (int colors : {60, 2}) {
+      QImage image(20, 16, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      FillGradient(image, rect, s, p, d, colors);
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+          ASSERT_EQ(image.pixel(x, y) == white, !rect.contains(x, y)) << d << " " << colors << " at " << x << "," << y;
+    }
+  }
+  // Two colours across 13 pixels: 6 of the start, 6 of the stop, 1 left over of the stop.
+  QImage image(20, 16, QImage::Format_RGB32);
+  FillGradient(image, rect, s, p, fdLeftToRight, 2);
+  for (int x = 3; x < 16; ++x) EXPECT_EQ(image.pixel(x, 7), Rgb(x < 9 ? s : p)) << x;
+  // An image of another pixel format is converted first. The middle row's red
+  // and green fall on exact halves, rounded away from zero (-89.5 and 85.5).
+  QImage rgb888(6, 3, QImage::Format_RGB888);
+  rgb888.fill(Qt::white);
+  FillGradient(rgb888, rgb888.rect(), s, p, fdTopToBottom, 3);
+  EXPECT_EQ(rgb888.format(), QImage::Format_RGB32);
+  const QRgb rows[] = {Rgb(s), qRgb(110, 96, 65), Rgb(p)};
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(rgb888.pixel(x, y), rows[y]) << x << "," << y;
+}
+
 TEST(FillGradient, XPFaceEdgesAndCorner) {
   QImage image(40, 30, QImage::Format_RGB32);
   image.fill(Qt::black);
@@ -195,6 +227,7 @@ TEST(FillGradient, XPFaceEdgesAndCorner) {
   EXPECT_EQ(image.pixel(10, 0), Rgb(s));      // top row
   EXPECT_EQ(image.pixel(0, 15), Rgb(s));      // left column
   EXPECT_EQ(image.pixel(20, 6), Rgb(p));      // main area starts with the stop colour
+  EXPECT_EQ(image.pixel(6, 6), Rgb(p));       // right of the corner as well
   EXPECT_EQ(image.pixel(20, 23), Rgb(s));     // and ends with the start colour
   EXPECT_EQ(image.pixel(20, 29), Rgb(p));     // bottom strip ends with the stop colour
   // Corner: column i repeats the left band's colour of row T+7 down to row T+i+1.
