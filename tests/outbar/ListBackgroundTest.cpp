@@ -13,8 +13,9 @@ using platform::RGB;
 
 TEST(Gradient, WhiteToBlackOverHundredRowsGivesTheWorkedLevels) {
   const auto bands = GradientBands(100, platform::clWhite, platform::clBlack);
-  ASSERT_GE(bands.size(), 100u);
-  EXPECT_LE(bands.size(), 256u);
+  // 256 levels, bands 1 thick: the band starting at E itself is the last one.
+  ASSERT_EQ(bands.size(), 101u);
+  EXPECT_EQ(bands[100].start, 100);
   EXPECT_EQ(bands[0].thickness, 1);
   EXPECT_EQ(platform::GetRValue(bands[0].color), 255);
   EXPECT_EQ(platform::GetRValue(bands[1].color), 253);
@@ -31,6 +32,37 @@ TEST(Gradient, WhiteToBlackOverHundredRowsGivesTheWorkedLevels) {
   EXPECT_EQ(qRed(image.pixel(5, 0)), 255);
   EXPECT_EQ(qRed(image.pixel(5, 2)), 250);
   EXPECT_EQ(qGreen(image.pixel(9, 99)), 3);
+}
+
+// Channels that rise and fall by different odd and even steps, each level
+// cut towards zero (never rounded), bands thicker than 1, the last band
+// starting exactly at E, and a gradient 1 pixel long.
+TEST(Gradient, LopsidedChannelsTruncateTowardsZero) {
+  const struct {
+    int extent;
+    platform::TColor begin, end;
+    std::vector<GradientBand> bands;
+  } cases[] = {
+      {7, RGB(10, 200, 30), RGB(13, 190, 31),
+       {{0, 1, RGB(10, 200, 30)}, {1, 1, RGB(10, 199, 30)}, {2, 1, RGB(10, 198, 30)}, {3, 1, RGB(11, 196, 30)},
+        {4, 1, RGB(11, 195, 30)}, {5, 1, RGB(12, 193, 30)}, {6, 1, RGB(12, 192, 30)}, {7, 1, RGB(13, 190, 31)}}},
+      {22, RGB(9, 5, 0), RGB(9, 5, 4),
+       {{0, 5, RGB(9, 5, 0)}, {5, 5, RGB(9, 5, 0)}, {10, 5, RGB(9, 5, 1)}, {15, 5, RGB(9, 5, 2)},
+        {20, 5, RGB(9, 5, 3)}}},
+      {1, RGB(0, 4, 9), RGB(5, 4, 6), {{0, 1, RGB(0, 4, 9)}, {1, 1, RGB(5, 4, 6)}}},
+      {21, RGB(7, 3, 0), RGB(3, 3, 0),
+       {{0, 5, RGB(7, 3, 0)}, {5, 5, RGB(7, 3, 0)}, {10, 5, RGB(6, 3, 0)}, {15, 5, RGB(5, 3, 0)},
+        {20, 5, RGB(4, 3, 0)}}},
+  };
+  for (const auto& c : cases) {
+    const auto bands = GradientBands(c.extent, c.begin, c.end);
+    ASSERT_EQ(bands.size(), c.bands.size()) << c.extent;
+    for (size_t k = 0; k < bands.size(); ++k) {
+      EXPECT_EQ(bands[k].start, c.bands[k].start) << c.extent << " band " << k;
+      EXPECT_EQ(bands[k].thickness, c.bands[k].thickness) << c.extent << " band " << k;
+      EXPECT_EQ(bands[k].color, c.bands[k].color) << c.extent << " band " << k;
+    }
+  }
 }
 
 TEST(Gradient, EqualColoursMakeOneBandAndSystemColoursResolve) {

@@ -188,20 +188,27 @@ TEST(FillGradient, OnePixelHighShowsTheBottomEndAndNothingOutside) {
 }
 
 // Every direction fills the whole rectangle of an odd size away from the
-// image's edges and nothing around it; two colours make two bands.
+// image's edges and nothing around it, on a background that differs from
+// pixel to pixel (a stray band copied from outside shows); two colours make
+// two bands.
 TEST(FillGradient, EveryDirectionStaysInsideItsRectangle) {
   const platform::TColor s = platform::RGB(200, 10, 40), p = platform::RGB(21, 181, 90);
   const QRect rect(3, 2, 13, 11);
-  const QRgb white = qRgb(255, 255, 255);
+  const auto background = [](int x, int y) { return qRgb(x * 12, 255, y * 15); };  // green 255: never s or p
   for (TFillDirection d : {fdTopToBottom, fdBottomToTop, fdLeftToRight, fdRightToLeft, fdCenterToVerti,
                            fdCenterToHoriz, fdXPFace}) {
     for (int colors : {60, 2}) {
       QImage image(20, 16, QImage::Format_RGB32);
-      image.fill(Qt::white);
+      for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) image.setPixel(x, y, background(x, y));
       FillGradient(image, rect, s, p, d, colors);
       for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-          ASSERT_EQ(image.pixel(x, y) == white, !rect.contains(x, y)) << d << " " << colors << " at " << x << "," << y;
+        for (int x = 0; x < image.width(); ++x) {
+          if (rect.contains(x, y))
+            ASSERT_NE(qGreen(image.pixel(x, y)), 255) << d << " " << colors << " at " << x << "," << y;
+          else
+            ASSERT_EQ(image.pixel(x, y), background(x, y)) << d << " " << colors << " at " << x << "," << y;
+        }
     }
   }
   // Two colours across 13 pixels: 6 of the start, 6 of the stop, 1 left over of the stop.
