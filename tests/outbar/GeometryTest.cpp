@@ -54,6 +54,35 @@ TEST(GroupBarGeometry, ButtonsStackAroundTheActivePage) {
   EXPECT_EQ(GroupPageRect(Bar(100, 200, {21, 21}, -1)), (TRect{1, 1, 99, 199}));
 }
 
+// Unequal slots and a ButtonSpace of 2, the first or the third group open: the
+// buttons around the page, and the hit test at both ends of every range (the
+// inner edges, the page's top, a count that ends at 0 or just past it).
+TEST(GroupBarGeometry, LopsidedSlotsPlaceButtonsAndHitsAtTheirEnds) {
+  GroupBarLayout first = Bar(100, 200, {19, 24, 27, 22}, 0);
+  first.buttonSpace = 2;
+  GroupBarLayout third = first;
+  third.active = 2;
+  EXPECT_EQ(GroupPageRect(first), (TRect{1, 18, 99, 128}));
+  EXPECT_EQ(GroupPageRect(third), (TRect{1, 69, 99, 179}));
+  EXPECT_EQ(GroupButtonRect(first, 0), (TRect{1, 1, 99, 18}));
+  EXPECT_EQ(GroupButtonRect(first, 1), (TRect{1, 128, 99, 150}));
+  EXPECT_EQ(GroupButtonRect(first, 3), (TRect{1, 179, 99, 199}));
+  EXPECT_EQ(GroupButtonRect(third, 1), (TRect{1, 20, 99, 42}));
+  EXPECT_EQ(GroupButtonRect(third, 3), (TRect{1, 179, 99, 199}));
+  const struct {
+    const GroupBarLayout* bar;
+    int x, y, group;
+  } hits[] = {
+      {&first, 10, 1, -1},  {&first, 10, 2, 0},   {&first, 10, 17, 0},  {&first, 10, 18, -1},
+      {&first, 10, 128, -1}, {&first, 10, 129, 1}, {&first, 10, 152, 1}, {&first, 10, 153, 2},
+      {&third, 10, 20, 0},  {&third, 10, 21, 1},  {&third, 10, 68, 2},  {&third, 10, 69, -1},
+      {&third, 1, 21, 1},   {&third, 0, 21, -1},  {&third, 99, 21, 1},  {&third, 100, 21, -1},
+      {&third, 10, 180, 3}, {&third, 10, 197, 3}, {&third, 10, 198, -1},
+  };
+  for (const auto& h : hits)
+    EXPECT_EQ(GroupAt(*h.bar, h.x, h.y), h.group) << (h.bar == &first ? "first " : "third ") << h.x << "," << h.y;
+}
+
 TEST(GroupBarGeometry, AnimationDrawsFrequencyFramesNeverTheFinalOffset) {
   const TRect oldPage{1, 22, 99, 158}, newPage{1, 43, 99, 179};
   const AnimationPlan down = PlanAnimation(oldPage, newPage, true, false, 10);
@@ -73,8 +102,17 @@ TEST(GroupBarGeometry, AnimationDrawsFrequencyFramesNeverTheFinalOffset) {
   const int y = up.offsets[2];
   EXPECT_EQ(y, 2 * oldPage.Height() / 4);
   EXPECT_EQ(up.frames[2][0].rows, y);
+  EXPECT_EQ(up.band, (TRect{1, 22, 99, 179}));
+  EXPECT_EQ(up.bandRows, 157);  // moving up keeps every row
+  EXPECT_EQ(up.imageHeight, 157 + 136);
+  EXPECT_EQ(up.frames[2][0].sourceRow, 0);
+  EXPECT_EQ(up.frames[2][0].screenRow, 22);
   EXPECT_EQ(up.frames[2][1].sourceRow, oldPage.Height() + 1);
   EXPECT_EQ(up.frames[2][1].screenRow, up.band.top + y);
+  EXPECT_EQ(up.frames[2][1].rows, 157 - y);
+  EXPECT_EQ(PlanAnimation(oldPage, newPage, true, true, 10).bandRows, 157);  // the new group is the last
+  // Pages with the same top: the new page does not lie lower, so the band ends at the old page's bottom.
+  EXPECT_EQ(PlanAnimation({1, 20, 99, 100}, {1, 20, 99, 140}, false, false, 2).band, (TRect{1, 20, 99, 100}));
   EXPECT_TRUE(PlanAnimation(oldPage, newPage, true, false, 0).frames.empty());
 }
 
