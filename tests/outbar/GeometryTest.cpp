@@ -155,6 +155,60 @@ TEST(ItemLayoutGeometry, SmallIconBoxesAndFramesFollowTheCaptionRule) {
   EXPECT_EQ(tall.bounds.right, 111);  // cut at CW - 10
 }
 
+// Large icons: the caption box centred below the image (an odd difference cut
+// towards zero), then the caption rule with a caption that fills the width,
+// one narrower than the box and one in between; without an image the caption
+// starts at the item's top. Standard frames ring the image 1 pixel out, or sit
+// centred inside a larger icon box.
+TEST(ItemLayoutGeometry, IconBoxesCentreTheCaptionBelowTheImage) {
+  const WrapFunction fill = [](const QString&, int width) { return WrapResult{width, 1}; };
+  const WrapFunction narrow = [](const QString&, int width) { return WrapResult{std::min(30, width), 1}; };
+  const WrapFunction mid = [](const QString&, int width) { return WrapResult{std::min(90, width), 1}; };
+  const struct {
+    QSize image;
+    const WrapFunction* wrap;
+    TRect icon, bounds, label;
+  } cases[] = {
+      {QSize(33, 30), &fill, {44, 6, 77, 36}, {10, 6, 111, 55}, {10, 38, 111, 55}},
+      {QSize(33, 30), &narrow, {44, 6, 77, 36}, {39, 6, 83, 55}, {39, 38, 83, 55}},
+      {QSize(), &mid, {60, 6, 60, 6}, {15, 6, 105, 25}, {15, 6, 105, 23}},
+  };
+  for (const auto& c : cases) {
+    LayoutParams lp;
+    lp.style = vsIcon;
+    lp.clientWidth = 121;
+    lp.lineHeight = 17;
+    lp.imageSize = c.image;
+    const ItemBoxes b = ComputeItemBoxes(lp, QStringLiteral("x"), 40, ArrangedItemX(lp), 6, *c.wrap);
+    EXPECT_EQ(b.icon, c.icon) << c.bounds.left;
+    EXPECT_EQ(b.bounds, c.bounds) << c.bounds.left;
+    EXPECT_EQ(b.label, c.label) << c.bounds.left;
+  }
+  LayoutParams lp;
+  lp.clientWidth = 121;
+  lp.lineHeight = 17;
+  lp.imageSize = QSize(33, 30);
+  const ItemBoxes b = ComputeItemBoxes(lp, QStringLiteral("x"), 40, ArrangedItemX(lp), 6, narrow);
+  FrameParams fp;
+  fp.imageSize = QSize(33, 30);
+  EXPECT_EQ(FrameRect(fp, b), (TRect{43, 5, 78, 37}));
+  fp.imageSize = QSize(16, 15);  // (33 - 16) div 2 - 1 = 7 and (30 - 15) div 2 - 1 = 6 inwards
+  EXPECT_EQ(FrameRect(fp, b), (TRect{51, 12, 70, 30}));
+  // Standard hits: the image, the label, and the gap rows between them under the label's width.
+  const struct {
+    int x, y;
+    bool hit;
+  } hits[] = {{44, 35, true}, {43, 35, false}, {40, 35, false}, {44, 36, true},  {39, 37, true}, {38, 37, false},
+              {82, 37, true}, {83, 37, false}, {82, 54, true},  {82, 55, false}, {76, 6, true},  {76, 5, false}};
+  for (const auto& h : hits) EXPECT_EQ(HitsItem(fp, b, h.x, h.y), h.hit) << h.x << "," << h.y;
+  // A standard small-icon frame: 2 out at the left and top, 1 at the right and bottom.
+  lp.style = vsSmallIcon;
+  lp.imageSize = QSize(16, 15);
+  fp.style = vsSmallIcon;
+  EXPECT_EQ(FrameRect(fp, ComputeItemBoxes(lp, QStringLiteral("x"), 40, ArrangedItemX(lp), 6, narrow)),
+            (TRect{3, 4, 22, 22}));
+}
+
 TEST(ItemLayoutGeometry, VisibilityButtonsWheelAndDropMark) {
   // Visible once the bottom stays more than h above the client bottom.
   EXPECT_TRUE(IsItemVisible({7, 100, 50, 120}, 0, 6, 12, 127, false));
@@ -194,4 +248,19 @@ TEST(ItemLayoutGeometry, VisibilityButtonsWheelAndDropMark) {
   EXPECT_EQ(m.y, 298);  // cut to CH - 2
   EXPECT_EQ(m.top, 294);
   EXPECT_EQ(m.bottom, 298);
+  // A top pad of 3 moves the mark up for every item but the first, once it lies below row 0.
+  const struct {
+    int k, stepsBefore, scrollY;
+    TViewStyle style;
+    TSelectionType selection;
+    int y, top, bottom;
+  } pads[] = {{1, 32, 0, vsSmallIcon, stExpanded, 29, 28, 30},
+              {2, 41, 40, vsIcon, stStandard, -2, -6, 2},
+              {0, 10, 0, vsIcon, stStandard, 10, 10, 14}};
+  for (const auto& c : pads) {
+    m = ComputeDropMark(c.k, 5, c.stepsBefore, c.scrollY, 3, 300, c.style, c.selection);
+    EXPECT_EQ(m.y, c.y) << c.k;
+    EXPECT_EQ(m.top, c.top) << c.k;
+    EXPECT_EQ(m.bottom, c.bottom) << c.k;
+  }
 }
