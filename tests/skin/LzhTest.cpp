@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
+#include <cstring>
 
 #include "skin/core/Lzh.h"
 #include "tools/skinpack/LzhEncoder.h"
@@ -124,6 +125,10 @@ TEST(Lzh, DeclaredLengthBeyondTheLimitIsRefused) {
   bool tooLarge = false;
   EXPECT_TRUE(TLZH::DecodeBuffer(FileOf(0xFFFFFFFFu, "abc"), 1 << 20, &tooLarge).isEmpty());
   EXPECT_TRUE(tooLarge);
+  // Only the top byte set: 2^31, far beyond the limit (not a length that wraps to 0).
+  tooLarge = false;
+  EXPECT_TRUE(TLZH::DecodeBuffer(FileOf(0x80000000u, "abc"), 1 << 20, &tooLarge).isEmpty());
+  EXPECT_TRUE(tooLarge);
   EXPECT_TRUE(TLZH::DecodeBuffer("ab", 1 << 20, &tooLarge).isEmpty());
   EXPECT_FALSE(tooLarge);
 }
@@ -145,6 +150,25 @@ TEST(Lzh, StreamInterfaceWorksInSmallPieces) {
       [&](const std::uint8_t* buffer, int n) { out.append(reinterpret_cast<const char*>(buffer), n); });
   EXPECT_EQ(produced, text.size());
   EXPECT_EQ(out, text);
+  // The same decoder starts afresh on the next stream, even after one it left
+  // unfinished with coded bits still waiting.
+  const auto decode = [&lzh](const QByteArray& coded, qsizetype count) {
+    qsizetype at = 0;
+    QByteArray decoded;
+    lzh.DecodeStream(
+        count,
+        [&](std::uint8_t* buffer, int want) {
+          const int n = static_cast<int>(std::min<qsizetype>(want, coded.size() - at));
+          std::memcpy(buffer, coded.constData() + at, static_cast<size_t>(n));
+          at += n;
+          return n;
+        },
+        [&](const std::uint8_t* buffer, int n) { decoded.append(reinterpret_cast<const char*>(buffer), n); });
+    return decoded;
+  };
+  EXPECT_EQ(decode(stream, 100), text.left(100));
+  const QByteArray other = RandomBytes(5000, 12, 7);
+  EXPECT_EQ(decode(skinpack::LzhEncode(other), other.size()), other);
 }
 
 }  // namespace
