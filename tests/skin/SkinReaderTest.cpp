@@ -68,6 +68,34 @@ TEST(SkinReader, FirstOfTwoEqualNamesWins) {
   EXPECT_EQ(entry, QByteArray("first"));
 }
 
+// One reader opened again and again: a refused archive leaves nothing of the
+// one before (names, data, header), and an accepted one finds its own entries
+// at their own offsets, not at those of the archive before.
+TEST(SkinReader, OpeningAgainForgetsTheArchiveBefore) {
+  testing_support::DialogScript dialogs;
+  TSkinReader reader;
+  EXPECT_EQ(reader.Version(), 0u);
+  EXPECT_EQ(reader.NameListLength(), 0);
+  ASSERT_TRUE(reader.OpenArchive(RawArchive("a.bmp\r\nb.bmp\r\n", {2, 3}, "aabbb")));
+  EXPECT_EQ(reader.NameListLength(), 14);
+  EXPECT_EQ(reader.DataSize(), 5);
+  EXPECT_FALSE(reader.OpenArchive(RawArchive("c.bmp\r\n", {1}, "c", 19999)));
+  EXPECT_EQ(reader.Count(), 0);
+  EXPECT_EQ(reader.DataSize(), 0);
+  EXPECT_EQ(reader.Version(), 0u);
+  EXPECT_EQ(reader.NameListLength(), 0);
+  ASSERT_TRUE(reader.OpenArchive(RawArchive("a.bmp\r\nb.bmp\r\n", {2, 3}, "aabbb")));
+  ASSERT_TRUE(reader.OpenArchive(RawArchive("d.bmp\r\nc.bmp\r\n", {1, 1}, "dc")));
+  EXPECT_EQ(reader.Names(), (QList<QByteArray>{"d.bmp", "c.bmp"}));
+  QByteArray entry;
+  EXPECT_TRUE(reader.FindEntry(QStringLiteral("c.bmp"), entry));
+  EXPECT_EQ(entry, QByteArray("c"));
+  EXPECT_TRUE(reader.FindEntry(QStringLiteral("d.bmp"), entry));
+  EXPECT_EQ(entry, QByteArray("d"));
+  EXPECT_FALSE(reader.FindEntry(QStringLiteral("a.bmp"), entry));
+  EXPECT_EQ(dialogs->shown.size(), 1);
+}
+
 TEST(SkinReader, WrongVersionIsRefusedWithOneMessage) {
   for (const quint32 version : {0u, 19999u, 20001u, 0x204E0000u}) {
     testing_support::DialogScript dialogs;
@@ -157,6 +185,7 @@ TEST(SkinReader, NameListLongerThanTheArchiveReadsWhatExists) {
   PutU32(archive, 4, 0x7FFFFFFF);
   TSkinReader reader;
   ASSERT_TRUE(reader.OpenArchive(archive));
+  EXPECT_EQ(reader.NameListLength(), 0x7FFFFFFF);  // the top byte read in full
   // No size words exist for the names, so none counts as an entry.
   EXPECT_EQ(reader.Count(), 0);
   QByteArray entry;
