@@ -15,10 +15,12 @@ TQuickIni Parse(const QByteArray& text) {
 }
 
 TEST(QuickIni, KeysIgnoreBlanksAndLetterCase) {
-  const TQuickIni ini = Parse("[Personality]\r\n   Left  =  FrameLeft.bmp   \r\nTOP=t.bmp\r\n\tMix=\tv\t\r\n");
+  const TQuickIni ini =
+      Parse("[Personality]\r\n   Left  =  FrameLeft.bmp   \r\nTOP=t.bmp\r\n\tMix=\tv\t\r\nMark = !x! \r\n");
   EXPECT_EQ(ini.ReadString("Personality", "left", "d"), QStringLiteral("FrameLeft.bmp"));
   EXPECT_EQ(ini.ReadString("PERSONALITY", "Top", "d"), QStringLiteral("t.bmp"));
   EXPECT_EQ(ini.ReadString("personality", "mix", "d"), QStringLiteral("v"));
+  EXPECT_EQ(ini.ReadString("personality", "mark", "d"), QStringLiteral("!x!"));  // only blanks and controls go
   EXPECT_EQ(ini.ReadString("Personality", "Right", "d"), QStringLiteral("d"));
   EXPECT_EQ(ini.ReadString("Other", "Left", "d"), QStringLiteral("d"));
 }
@@ -44,7 +46,7 @@ TEST(QuickIni, FirstOfDuplicateSectionsAndKeysWins) {
 TEST(QuickIni, Integers) {
   const TQuickIni ini = Parse(
       "[n]\nhex=0x1F\nHEX=0X10\ndollar=$ff\nneg=-12\nplus=+5\nword=abc\nmixed=12px\nonlyprefix=0x\n"
-      "big=4294967296\nmax=2147483647\n");
+      "big=4294967296\nmax=2147483647\nshort=0x5\nupper=0X1a\n");
   EXPECT_EQ(ini.ReadInteger("n", "hex", 0), 31);
   EXPECT_EQ(ini.ReadInteger("n", "dollar", 0), 255);
   EXPECT_EQ(ini.ReadInteger("n", "neg", 0), -12);
@@ -54,6 +56,8 @@ TEST(QuickIni, Integers) {
   EXPECT_EQ(ini.ReadInteger("n", "onlyprefix", 42), 42);
   EXPECT_EQ(ini.ReadInteger("n", "big", 42), 42);
   EXPECT_EQ(ini.ReadInteger("n", "max", 0), 2147483647);
+  EXPECT_EQ(ini.ReadInteger("n", "short", 0), 5);   // one digit after the prefix
+  EXPECT_EQ(ini.ReadInteger("n", "upper", 0), 26);  // a capital X
   EXPECT_EQ(ini.ReadInteger("n", "absent", -3), -3);
 }
 
@@ -90,7 +94,8 @@ TEST(QuickIni, CommentsBlankLinesLineBreaksAndNul) {
 }
 
 TEST(QuickIni, SectionsInFileOrderTrimmed) {
-  const TQuickIni ini = Parse("[ Colours ]\n[Button.Close]\nx=1\n[ToolBars]\nnot a [section\n[]\n");
+  const TQuickIni ini =
+      Parse("[ Colours ]\n[Button.Close]\nx=1\nedge=end]\n[open\n[ToolBars]\nnot a [section\n[]\n");
   QStringList sections;
   ini.ReadSections(sections);
   EXPECT_EQ(sections, (QStringList{"Colours", "Button.Close", "ToolBars", ""}));
@@ -98,6 +103,9 @@ TEST(QuickIni, SectionsInFileOrderTrimmed) {
   EXPECT_TRUE(ini.SectionExists("Toolbars"));
   EXPECT_FALSE(ini.SectionExists("Colours"));
   EXPECT_TRUE(ini.SectionExists(" Colours "));
+  // A header both starts with "[" and ends with "]": a line with only one of them is a key line.
+  EXPECT_EQ(ini.ReadString("Button.Close", "edge", "d"), QStringLiteral("end]"));
+  EXPECT_EQ(ini.ReadString("Button.Close", "", "d"), QStringLiteral("[open"));  // the empty key of a line without "="
 }
 
 // The index answers as the scan it replaces: headers fold letter case beyond
@@ -106,15 +114,16 @@ TEST(QuickIni, SectionsInFileOrderTrimmed) {
 // section only.
 TEST(QuickIni, TheIndexFindsWhatAScanWouldFind) {
   const QByteArray text = platform::ToGbk(QStringLiteral(
-      "[Ärger]\nk=1\n[ärger]\nk=2\nz=3\n[ΣΊΣΥΦΟΣ]\n  lone line  \n=x\nK = 4\n[last]\nk=5\n"));
+      "[Ärger]\nk=1\n[ärger]\nk=2\nz=3\n[ΣΊΣΥΦΟΣ]\n  lone line  \n=x\nK = 4\n[last]\nk=5\n[𐐀]\nk=6\n"));
   const TQuickIni ini = Parse(text);
-  EXPECT_EQ(ini.SectionCount(), 4);
+  EXPECT_EQ(ini.SectionCount(), 5);
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("äRGER"), "k", 0), 1);
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("ärger"), "z", 0), 0);
   EXPECT_EQ(ini.ReadString(QStringLiteral("σίσυφος"), "", "d"), QStringLiteral("lone line"));
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("ΣΊΣΥΦΟΣ"), "k", 0), 4);
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("Last"), "K", 0), 5);
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("last"), "z", -1), -1);
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("𐐨"), "k", 0), 6);  // a letter beyond the first plane folds whole
 }
 
 TEST(QuickIni, ValuesAreGbkText) {
