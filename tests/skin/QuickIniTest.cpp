@@ -124,6 +124,7 @@ TEST(QuickIni, TheIndexFindsWhatAScanWouldFind) {
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("Last"), "K", 0), 5);
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("last"), "z", -1), -1);
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("𐐨"), "k", 0), 6);  // a letter beyond the first plane folds whole
+  EXPECT_EQ(ini.ReadInteger(QStringLiteral("𐐁"), "k", -1), -1);  // and its neighbour, of the same first half, stays another
 }
 
 TEST(QuickIni, ValuesAreGbkText) {
