@@ -141,10 +141,14 @@ static int ReadOnlyAuthorizer(void*, int action, const char* name, const char* f
 // Before the engine's first use: its page caches take memory page by page as
 // pages are read, instead of each connection claiming room for a hundred
 // 16 KiB pages at once (some 1.6 MB apiece, before the first window is painted).
+// Nothing asks the engine how much memory it holds, and counting it takes a
+// lock shared by every connection at each allocation: the line search's two
+// readers would wait on each other.
 void ConfigureEngineOnce() {
   static std::once_flag once;
   std::call_once(once, [] {
     sqlite3_config(SQLITE_CONFIG_PAGECACHE, nullptr, 0, 0);
+    sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
     sqlite3_initialize();  // a failure here fails the open that follows, with the engine's message
   });
 }

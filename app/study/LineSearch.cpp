@@ -2,9 +2,9 @@
 
 #include <sqlite3.h>
 
-#include <QElapsedTimer>
 #include <algorithm>
-#include <functional>
+#include <cstring>
+#include <span>
 
 #include "app/study/VerseLines.h"
 #include "data/Connection.h"
@@ -16,10 +16,12 @@ namespace study {
 
 namespace {
 
-// Rows go over to the caller this many at a time, or sooner when this many
-// milliseconds have passed since the last hand-over.
-constexpr qsizetype kBatchRows = 512;
-constexpr int kBatchMilliseconds = 8;
+// The poems are read in runs: each reader takes the next run when it has read
+// its last, so both keep busy to the end however the poems' lengths fall. A
+// run is a sixteenth of the poems, between one and this many poems (or row
+// ids, when every poem is read): short enough for the first rows to come soon,
+// long enough that taking a run costs nothing beside reading it.
+constexpr qint64 kLongestRun = 2048;
 
 const QString kFields = QStringLiteral("select rowid,title,authorname,content from poetry");
 
@@ -61,61 +63,62 @@ PoemStatement PoemQuery(qint64 poem) {
   return {QStringLiteral("select title,authorname,formatName,head,content from poetry where rowid=?"), {poem}};
 }
 
-// The poems of one half: the candidates the index named, or a range of row
-// ids when every poem is read. Its rows are handed on to `hand`.
-class LineSearch::Half {
+// One reader of the poems, on a connection of its own: it reads the runs it
+// is given, each the candidates the index named or a range of row ids.
+class LineSearch::Reader {
  public:
-  Half(const LineSearch& search, sqlite3* db) : search_(search), db_(db) {}
+  Reader(const LineSearch& search, sqlite3* db)
+      : search_(search),
+        db_(db),
+        exact_(!HasLetters(search.keyword_)),
+        // One read transaction for all the runs: each statement of its own
+        // would lock and unlock the file, which costs more than a lookup.
+        begin_(db, QStringLiteral("begin")),
+        poem_(db, kFields + QStringLiteral(" where rowid=?")),
+        range_(db, kFields + QStringLiteral(" where rowid between ? and ? order by rowid")) {
+    begin_.Step();
+  }
+  ~Reader() { sqlite3_exec(db_, "commit", nullptr, nullptr, nullptr); }
 
-  void ReadPoems(const std::vector<qint64>& ids) {
-    // One read transaction for all the lookups: each statement of its own
-    // would lock and unlock the file, which costs more than the lookup.
-    Statement begin(db_, QStringLiteral("begin"));
-    begin.Step();
-    struct End {
-      sqlite3* db;
-      ~End() { sqlite3_exec(db, "commit", nullptr, nullptr, nullptr); }
-    } end{db_};
-    Statement poem(db_, kFields + QStringLiteral(" where rowid=?"));
+  void ReadPoems(std::span<const qint64> ids) {
     for (const qint64 id : ids) {
       if (search_.Stopped()) return;
-      sqlite3_bind_int64(*poem, 1, id);
-      if (poem.Step()) Poem(*poem);
-      sqlite3_reset(*poem);
+      sqlite3_bind_int64(*poem_, 1, id);
+      if (poem_.Step()) Poem(*poem_);
+      sqlite3_reset(*poem_);
     }
   }
   void ReadRange(qint64 first, qint64 last) {
-    Statement poems(db_, kFields + QStringLiteral(" where rowid between ? and ? order by rowid"));
-    sqlite3_bind_int64(*poems, 1, first);
-    sqlite3_bind_int64(*poems, 2, last);
-    while (!search_.Stopped() && poems.Step()) Poem(*poems);
+    sqlite3_bind_int64(*range_, 1, first);
+    sqlite3_bind_int64(*range_, 2, last);
+    while (!search_.Stopped() && range_.Step()) Poem(*range_);
+    sqlite3_reset(*range_);
   }
 
-  QList<LineRow> rows;
-  std::function<void(QList<LineRow>&)> hand;  // null: the rows stay in `rows`
+  QList<LineRow> rows;  // of the run being read
 
  private:
   void Poem(sqlite3_stmt* stmt) {
     const QByteArrayView content(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 3)), sqlite3_column_bytes(stmt, 3));
     const QByteArrayView keyword(search_.keyword_);
-    if (!LineHolds(content, keyword, 0)) return;
     // Where the keyword comes next in the poem, from a line's start on: the
     // lines before it need no search of their own. (A keyword with Latin
     // letters matches them in either case, which only the lines' search does.)
-    const bool exact = !HasLetters(keyword);
-    qsizetype nextHit = exact ? content.indexOf(keyword) : 0;
+    qsizetype nextHit = exact_ ? Find(content, keyword, 0) : 0;
+    if (nextHit < 0 || (!exact_ && !LineHolds(content, keyword, 0))) return;
     int number = 0;
     const qsizetype firstOfPoem = rows.size();
     VerseLineReader lines(content);
     for (VerseLine l; lines.Next(l);) {
       ++number;
-      if (exact) {
-        if (nextHit >= 0 && nextHit < l.start) nextHit = content.indexOf(keyword, l.start);
+      if (exact_) {
+        if (nextHit < l.start) nextHit = Find(content, keyword, l.start);
         if (nextHit < 0) break;
         if (nextHit + keyword.size() > l.start + l.length) continue;
       }
       const QByteArrayView line = content.sliced(l.start, l.length);
-      if (!LineHolds(line, keyword, search_.place_)) continue;
+      // A hit inside the line is all that anywhere asks.
+      if (!(exact_ && search_.place_ == 0) && !LineHolds(line, keyword, search_.place_)) continue;
       LineRow row;
       if (rows.size() == firstOfPoem) {
         row.title = Text(stmt, 1), row.author = Author(stmt);
@@ -130,10 +133,13 @@ class LineSearch::Half {
       row.length = l.length16;
       rows.append(std::move(row));
     }
-    if (hand && (rows.size() >= kBatchRows || (!rows.isEmpty() && sinceHanded_.hasExpired(kBatchMilliseconds)))) {
-      hand(rows);
-      sinceHanded_.restart();
-    }
+  }
+
+  // The C library's search skips ahead by pairs of bytes, where a search for
+  // the first byte alone would stop at nearly every character.
+  static qsizetype Find(QByteArrayView text, QByteArrayView keyword, qsizetype from) {
+    const void* at = memmem(text.data() + from, text.size() - from, keyword.data(), keyword.size());
+    return at ? static_cast<const char*>(at) - text.data() : qsizetype{-1};
   }
 
   // The poem's author: the library keeps an author's poems side by side, so the
@@ -149,10 +155,10 @@ class LineSearch::Half {
 
   const LineSearch& search_;
   sqlite3* db_;
-  QElapsedTimer sinceHanded_;
+  const bool exact_;
+  Statement begin_, poem_, range_;
   QByteArray lastAuthorBytes_;
   QString lastAuthor_;
-  friend class LineSearch;
 };
 
 LineSearch::LineSearch(const QString& connectionString, const QString& keyword, int place, Candidates candidates)
@@ -172,7 +178,7 @@ LineSearch::~LineSearch() {
   thread_.join();
 }
 
-// What the two halves read: the candidates' ids, or every row id from low to high.
+// What the readers read: the candidates' ids, or every row id from low to high.
 struct LineSearch::Shares {
   std::vector<qint64> ids;
   qint64 low = 0, high = -1;
@@ -187,38 +193,42 @@ LineSearch::Shares LineSearch::FindCandidates() {
   if (indexed_) sqlite3_bind_text(*which, 1, phrase.constData(), static_cast<int>(phrase.size()), SQLITE_TRANSIENT);
   while (!Stopped() && which.Step()) {
     if (indexed_) s.ids.push_back(sqlite3_column_int64(*which, 0));
-    else s.low = sqlite3_column_int64(*which, 0), s.high = sqlite3_column_int64(*which, 1);
+    else if (sqlite3_column_type(*which, 0) != SQLITE_NULL) s.low = sqlite3_column_int64(*which, 0), s.high = sqlite3_column_int64(*which, 1);
   }
   std::sort(s.ids.begin(), s.ids.end());
   return s;
 }
 
 void LineSearch::Run() {
-  Half first(*this, connection_->Handle()), second(*this, second_->Handle());
-  first.hand = [this](QList<LineRow>& rows) { Hand(rows, false); };
-  first.sinceHanded_.start();
   sqlite3_progress_handler(connection_->Handle(), 4096, &Stopping, &stop_);
+  sqlite3_progress_handler(second_->Handle(), 4096, &Stopping, &stop_);
   QString error, secondError;
   try {
     const Shares s = FindCandidates();
-    const auto middle = s.ids.begin() + s.ids.size() / 2;
-    const qint64 split = s.low + (s.high - s.low) / 2;
-    std::thread other([&] {
+    const qint64 count = indexed_ ? static_cast<qint64>(s.ids.size()) : s.high - s.low + 1;
+    const qint64 length = std::clamp<qint64>(count / 16, 1, kLongestRun);
+    {
+      std::lock_guard lock(mutex_);
+      runs_.resize(count > 0 ? (count + length - 1) / length : 0);
+    }
+    std::atomic<qint64> next{0};
+    // Each reader takes the next run until none is left.
+    auto read = [&](sqlite3* db, QString& failure) {
       try {
-        if (indexed_) second.ReadPoems({middle, s.ids.end()});
-        else second.ReadRange(split + 1, s.high);
+        Reader reader(*this, db);
+        for (qint64 run; !Stopped() && (run = next++) < static_cast<qint64>(runs_.size());) {
+          const qint64 from = run * length, to = std::min(count, from + length);
+          if (indexed_) reader.ReadPoems(std::span(s.ids).subspan(from, to - from));
+          else reader.ReadRange(s.low + from, s.low + to - 1);
+          if (!Stopped()) RunRead(run, reader.rows);
+        }
       } catch (const toolkit::Exception& e) {
-        secondError = e.Message();
+        failure = e.Message();
         givenUp_.store(true);
       }
-    });
-    try {
-      if (indexed_) first.ReadPoems({s.ids.begin(), middle});
-      else first.ReadRange(s.low, split);
-    } catch (const toolkit::Exception& e) {
-      error = e.Message();
-      givenUp_.store(true);
-    }
+    };
+    std::thread other([&] { read(second_->Handle(), secondError); });
+    read(connection_->Handle(), error);
     other.join();
   } catch (const toolkit::Exception& e) {
     error = e.Message();
@@ -226,18 +236,23 @@ void LineSearch::Run() {
   if (error.isEmpty()) error = secondError;
   if (stop_.load()) error.clear();  // stopped by the owner: the interruption is no failure
   sqlite3_progress_handler(connection_->Handle(), 0, nullptr, nullptr);
-  Hand(first.rows, false);
-  Hand(second.rows, true, error);
+  sqlite3_progress_handler(second_->Handle(), 0, nullptr, nullptr);
+  std::lock_guard lock(mutex_);
+  done_ = true;
+  error_ = error;
+  handed_.notify_all();
 }
 
-void LineSearch::Hand(QList<LineRow>& batch, bool done, const QString& error) {
+void LineSearch::RunRead(qint64 run, QList<LineRow>& rows) {
   {
     std::lock_guard lock(mutex_);
-    pending_.append(std::move(batch));
-    done_ = done;
-    error_ = error;
+    runs_[run].rows = std::move(rows);
+    runs_[run].read = true;
+    // The runs read so far go over in their order, up to the first still being read.
+    for (; handedRuns_ < runs_.size() && runs_[handedRuns_].read; ++handedRuns_)
+      pending_.append(std::move(runs_[handedRuns_].rows));
   }
-  batch.clear();
+  rows = QList<LineRow>();
   handed_.notify_all();
 }
 

@@ -5,10 +5,10 @@
 // The poems' word index names the poems that may hold the keyword; the line
 // split of each decides. A keyword without a word (only marks), or a
 // database without the index, has every poem read. Reading the poems is what
-// takes the time (every page of them is decrypted), so the search reads them
-// in two halves, each on a thread and a connection of its own; it hands its
-// rows over in stretches, in the order of the poems and of their lines: the
-// first half's as they come, the second's after them.
+// takes the time (every page of them is decrypted), so two readers share it,
+// each on a thread and a connection of its own, taking runs of poems in turn.
+// The rows go over in the order of the poems and of their lines, a run at a
+// time once the runs before it are in.
 #include <QDeadlineTimer>
 #include <QList>
 #include <QString>
@@ -68,24 +68,31 @@ class LineSearch {
   bool Indexed() const { return indexed_; }
 
  private:
-  class Half;
+  class Reader;
   struct Shares;
   Shares FindCandidates();
   void Run();
-  // Stopped by the owner, or given up after a half failed.
+  // Stopped by the owner, or given up after a reader failed.
   bool Stopped() const { return stop_.load() || givenUp_.load(); }
-  void Hand(QList<LineRow>& batch, bool done, const QString& error = QString());
+  // Keeps the rows of a run read and hands on those whose turn has come.
+  void RunRead(qint64 run, QList<LineRow>& rows);
 
   QByteArray keyword_;  // UTF-8, as the poems are read
   int place_;
   bool indexed_ = false;
   QString phrase_;
-  std::shared_ptr<data::Connection> connection_;  // the first half's, and the candidates'
-  std::shared_ptr<data::Connection> second_;      // the second half's
+  std::shared_ptr<data::Connection> connection_;  // the first reader's, and the candidates'
+  std::shared_ptr<data::Connection> second_;      // the second reader's
 
   std::mutex mutex_;
   std::condition_variable handed_;
-  QList<LineRow> pending_;
+  QList<LineRow> pending_;  // handed on, not yet collected
+  struct ReadRun {
+    QList<LineRow> rows;
+    bool read = false;
+  };
+  std::vector<ReadRun> runs_;
+  size_t handedRuns_ = 0;
   bool done_ = false;
   QString error_;
   std::atomic<bool> stop_{false};
