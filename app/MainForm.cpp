@@ -318,7 +318,17 @@ void TForm1::ListView1Click() { ShowPoemRow(false); }
 
 void TForm1::ListView1Change(toolkit::TListItem*, toolkit::TItemChange change) {
   if (change == toolkit::ctText && (search_->AddingRows() || lines_->AddingRows())) return;
+  // A range selection over thousands of rows reports each of them, and each
+  // report shows the selection's first row. While that is still the row an
+  // earlier report of the same action showed, and the pane holds what it was
+  // given then, showing the row again would change nothing.
+  const unsigned action = ListView1->SelectionAction();
+  const toolkit::TListItem* row = ListView1->Selected();
+  if (change == toolkit::ctState && action != 0 && row && shownInAction_.action == action && shownInAction_.row == row &&
+      shownInAction_.show != 0 && pane_->LastShow() == shownInAction_.show)
+    return;
   ShowPoemRow(true);
+  shownInAction_ = {action, row, pane_->LastShow()};
 }
 
 void TForm1::Label1MouseMove(Qt::KeyboardModifiers, int, int) {

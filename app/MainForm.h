@@ -263,6 +263,13 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
   // The rows' sort keys while a table sorts.
   const ColumnSortKeys* sortKeys_ = nullptr;
   std::unique_ptr<TextPane> pane_;
+  // The poem row shown by a report of the poem table's selection action under
+  // way, and the pane's show that it gave (ListView1Change).
+  struct ShownInAction {
+    unsigned action = 0;
+    const toolkit::TListItem* row = nullptr;
+    unsigned show = 0;
+  } shownInAction_;
   int sortColumn_ = -1;
   std::unique_ptr<reading::ReadingExtras> reading_;
   std::unique_ptr<anthology::AnthologyExtras> anthology_;

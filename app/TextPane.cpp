@@ -20,6 +20,7 @@ TextPane::Refill::~Refill() {
 
 void TextPane::Refill::Show(const QString& text) {
   shown_ = true;
+  if (++pane_.shows_ == 0) pane_.shows_ = 1;
   toolkit::TMemo* memo = pane_.memo_;
   if (pane_.untouched_ && text == pane_.last_) {
     // What clearing and adding would leave: the caret after the text, nothing selected.

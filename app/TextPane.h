@@ -35,12 +35,17 @@ class TextPane {
     bool shown_ = false;
   };
 
+  // The number of the last Show while the pane still holds, untouched, the
+  // text it gave; 0 once anything else has changed the pane.
+  unsigned LastShow() const { return untouched_ ? shows_ : 0; }
+
  private:
   toolkit::TMemo* memo_;
   QObject watch_;  // scope of the connection that notices other changes of the pane
   QString last_;
   bool untouched_ = false;
   bool writing_ = false;
+  unsigned shows_ = 0;
 };
 
 }  // namespace app

@@ -101,10 +101,25 @@ void TListView::SetItemFocused(TListItem* item) {
   }
 }
 
+// Marks the calls of one selection action; the outermost starts a new one.
+class TListView::SelectionActionScope {
+ public:
+  explicit SelectionActionScope(TListView& view) : view_(view) {
+    if (view_.actionDepth_++ == 0 && ++view_.action_ == 0) view_.action_ = 1;
+  }
+  ~SelectionActionScope() { --view_.actionDepth_; }
+  SelectionActionScope(const SelectionActionScope&) = delete;
+  SelectionActionScope& operator=(const SelectionActionScope&) = delete;
+
+ private:
+  TListView& view_;
+};
+
 void TListView::ClearSelection() { DeselectAllExcept(nullptr); }
 
 void TListView::SelectAll() {
   if (!multiSelect_) return;
+  const SelectionActionScope action(*this);
   const unsigned generation = generation_;
   for (int i = 0; i < items_.Count() && generation == generation_; ++i) SetItemState(items_.At(i), kSelected, true, false);
 }
@@ -152,6 +167,7 @@ bool TListView::SetItemState(TListItem* item, int mask, bool selected, bool focu
 }
 
 bool TListView::DeselectAllExcept(const TListItem* keep) {
+  const SelectionActionScope action(*this);
   const unsigned generation = generation_;
   // Only the selection's span is walked, and only until the rows to go are gone.
   auto others = [&] { return selection_.Count() - (keep != nullptr && keep->selected_ ? 1 : 0); };
@@ -170,6 +186,7 @@ void TListView::SetSelection(TListItem* item) {
 }
 
 bool TListView::DeselectOutside(int lo, int hi) {
+  const SelectionActionScope action(*this);
   const unsigned generation = generation_;
   // Only the rows of the range and of the selection's span are visited: the
   // rows selected outside the range are counted first.
@@ -196,6 +213,7 @@ bool TListView::DeselectOutside(int lo, int hi) {
 }
 
 void TListView::SetGroupSelection(TListItem* item) {
+  const SelectionActionScope action(*this);
   if (selection_.Mark() == nullptr) selection_.SetMark(item);
   const int a = selection_.Mark()->index_;
   const int b = item->index_;

@@ -156,6 +156,11 @@ class TListView : public QAbstractScrollArea {
   void SetItemFocused(TListItem* item);
   void ClearSelection();
   void SelectAll();
+  // While one action changes the selection of many rows (a range, a clear, a
+  // select-all, a plain selection that drops the others), the number of that
+  // action; 0 otherwise. An OnChange handler tells by it the reports of one
+  // action, between which nothing but the handlers themselves runs.
+  unsigned SelectionAction() const { return actionDepth_ > 0 ? action_ : 0; }
   // The row at a point of the widget, nullptr over empty space and the header.
   TListItem* GetItemAt(int x, int y) const;
   // A row's rectangle in widget coordinates (right and bottom exclusive).
@@ -290,6 +295,10 @@ class TListView : public QAbstractScrollArea {
   bool leftPressed_ = false;
   // Counts removals of rows, so that state changes notice handlers that removed rows.
   unsigned generation_ = 0;
+  // The selection action under way (SelectionAction) and how deep its calls nest.
+  class SelectionActionScope;
+  unsigned action_ = 0;
+  int actionDepth_ = 0;
   TDisplayText display_;
   TCellDress dress_;
 };

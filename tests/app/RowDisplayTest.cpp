@@ -95,9 +95,17 @@ TEST_F(RowDisplayTest, ARangeSelectionShowsTheFirstRowAndTheSortKeepsEveryRowsRe
   form->ListView1->setFocus();
   form->ListView1->SetItemIndex(0);
   ASSERT_EQ(form->Panel4->Caption(), QStringLiteral(" 作品名称：静夜思   作家：李白"));
+  // The reader selects a word of the shown poem; the range's first report
+  // shows the row again as a refill would, though the row is the one shown.
+  QTextCursor word = form->Memo1->textCursor();
+  word.setPosition(2);
+  word.setPosition(4, QTextCursor::KeepAnchor);
+  form->Memo1->setTextCursor(word);
   QTest::keyClick(form->ListView1, Qt::Key_End, Qt::ShiftModifier);
   EXPECT_EQ(form->ListView1->SelCount(), 3);
   EXPECT_EQ(Pane(), QStringLiteral("床前明月光，疑是地上霜。\r\n举头望明月，低头思故乡。\r\n"));
+  EXPECT_FALSE(form->Memo1->textCursor().hasSelection());
+  EXPECT_TRUE(form->Memo1->textCursor().atEnd());
   // Sorted by first line, descending first: 同一句 (CDAC) rows before 床前明月光 (B4B2).
   form->ListView1ColumnClick(2);
   EXPECT_EQ(form->ListView1->Items().Item(2)->Caption(), QStringLiteral("静夜思"));

@@ -144,3 +144,47 @@ TEST(ListSelectionOfTheView, ARangeNeverStartsAtARowThatIsGone) {
   click(4, Qt::ShiftModifier);
   EXPECT_EQ(selectedRows(), (QList<int>{0, 1, 2, 3, 4}));
 }
+
+// Each report of a state change tells the selection action it belongs to: the
+// reports of one range, clear or select-all share a number no other action has,
+// and a row that takes the selection or the focus by itself has none.
+TEST(ListSelectionOfTheView, EachReportTellsTheSelectionActionItBelongsTo) {
+  TListView view;
+  view.resize(300, 200);
+  view.SetMultiSelect(true);
+  view.SetRowSelect(true);
+  view.Columns().Add(QStringLiteral("标题"), 150);
+  for (int i = 0; i < 5; ++i) view.Items().Add()->SetCaption(QStringLiteral("row %1").arg(i));
+  QList<unsigned> seen;
+  view.OnChange = [&](TListItem*, toolkit::TItemChange) { seen << view.SelectionAction(); };
+  view.show();
+  view.setFocus();
+  auto press = [&](Qt::Key key, Qt::KeyboardModifiers mods) {
+    seen.clear();
+    QTest::keyClick(&view, key, mods);
+    return seen;
+  };
+  view.SetItemIndex(0);
+  EXPECT_EQ(view.SelectionAction(), 0u);
+  // Shift+End: rows 1 to 4 join and the focus moves from row 0 to row 4, all in one action.
+  const QList<unsigned> range = press(Qt::Key_End, Qt::ShiftModifier);
+  ASSERT_EQ(range.size(), 6);
+  EXPECT_NE(range[0], 0u);
+  EXPECT_EQ(range.count(range[0]), 6);
+  // Home: rows 1 to 4 leave in an action of their own; the focus then comes
+  // back to row 0 by itself.
+  const QList<unsigned> home = press(Qt::Key_Home, Qt::NoModifier);
+  ASSERT_EQ(home.size(), 6);
+  EXPECT_NE(home[0], 0u);
+  EXPECT_NE(home[0], range[0]);
+  EXPECT_EQ(home.count(home[0]), 4);
+  EXPECT_EQ(home.mid(4), (QList<unsigned>{0u, 0u}));
+  // Down: row 0 is cleared away in an action of one row, then row 1 takes
+  // the selection and the focus, reported alone.
+  const QList<unsigned> down = press(Qt::Key_Down, Qt::NoModifier);
+  ASSERT_EQ(down.size(), 3);
+  EXPECT_NE(down[0], 0u);
+  EXPECT_NE(down[0], home[0]);
+  EXPECT_EQ(down.mid(1), (QList<unsigned>{0u, 0u}));
+  EXPECT_EQ(view.SelectionAction(), 0u);
+}
