@@ -36,6 +36,8 @@ TEST(ScrollGeometry, ProductsThenQuotientsRoundToTheNearestWithSixtyFourBits) {
   EXPECT_EQ(skin::MulDivRound(252, 3, 8), 95);     // 94.5
   EXPECT_EQ(skin::MulDivRound(268, 9, 108), 22);   // 22.33
   EXPECT_EQ(skin::MulDivRound(-252, 1, 8), -32);   // halves away from zero
+  EXPECT_EQ(skin::MulDivRound(3, 5, -2), -8);      // -7.5, the divisor negative
+  EXPECT_EQ(skin::MulDivRound(17, 1, 7), 2);       // 2.43: an odd divisor's half is 3, not 4
   EXPECT_EQ(skin::MulDivRound(252, 1500000000, 2000000000), 189);  // 3.78e11 in between
   EXPECT_EQ(skin::MulDivRound(5, 7, 0), 0);
 }
@@ -52,6 +54,12 @@ TEST(ScrollGeometry, AScrollBarControlWithAPageSizeEndsItsThumbAtTheLastArrow) {
   EXPECT_EQ(first.thumbStart, A);
   // A minimum other than 0 counts the position from it.
   EXPECT_EQ(skin::ControlBarGeometry(300, A, TScrollRange{-50, 49, 10, -13}).thumbStart, 108);
+  // A page of one has a thumb of no length, and no thumb zone in the track.
+  const TScrollBarGeometry one = skin::ControlBarGeometry(300, A, TScrollRange{0, 99, 1, 37});
+  EXPECT_FALSE(one.HasThumb());
+  EXPECT_EQ(skin::ScrollHitZone(one, 100), skin::shPageForward);
+  // A maximum below the minimum is an empty range, however large the page.
+  EXPECT_FALSE(skin::ControlBarGeometry(300, A, TScrollRange{10, 5, 20, 10}).HasThumb());
 }
 
 TEST(ScrollGeometry, WithoutAPageSizeTheThumbIsAnArrowLong) {
@@ -78,6 +86,14 @@ TEST(ScrollGeometry, AScrollAreasThumbTakesTheVisibleShareOfTheTrack) {
   g = skin::AreaBarGeometry(200, A, TScrollRange{0, 10000, 1, 10000});
   EXPECT_EQ(g.ThumbLength(), skin::kMinThumbLength);
   EXPECT_EQ(g.thumbEnd, 200 - A);
+  // A minimum other than 0: the same range as the first, shifted by -30.
+  g = skin::AreaBarGeometry(200, A, TScrollRange{-30, 70, 20, 20});
+  EXPECT_EQ(g.thumbStart, 16 + 70);
+  EXPECT_EQ(g.ThumbLength(), 28);
+  // No page size: the smallest thumb, moved over the rest of the track (160 * 1 / 2).
+  g = skin::AreaBarGeometry(200, A, TScrollRange{0, 2, 0, 1});
+  EXPECT_EQ(g.thumbStart, 16 + 80);
+  EXPECT_EQ(g.ThumbLength(), skin::kMinThumbLength);
   EXPECT_FALSE(skin::AreaBarGeometry(200, A, TScrollRange{0, 0, 20, 0}).HasThumb());
   EXPECT_FALSE(skin::AreaBarGeometry(39, A, TScrollRange{0, 100, 20, 0}).HasThumb());  // a 7-pixel track
 }
@@ -86,6 +102,7 @@ TEST(ScrollGeometry, ABarShorterThanTwoArrowsHasTwoHalfArrowsAndNoTrack) {
   EXPECT_EQ(skin::ScrollArrowLength(25, A), 12);
   EXPECT_EQ(skin::ScrollArrowLength(31, A), 15);
   EXPECT_EQ(skin::ScrollArrowLength(32, A), 16);
+  EXPECT_EQ(skin::AreaBarGeometry(-5, A, TScrollRange{0, 100, 20, 50}).length, 0);
   const TScrollBarGeometry g = skin::AreaBarGeometry(25, A, TScrollRange{0, 100, 20, 50});
   EXPECT_EQ(g.arrow, 12);
   EXPECT_EQ(g.TrackEnd(), g.TrackStart());
