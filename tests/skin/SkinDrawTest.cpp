@@ -28,6 +28,7 @@ TEST(SkinDraw, FrameCellsAndIndexColumns) {
   EXPECT_TRUE(FrameRect(img, false, 5, 0).isEmpty());
   EXPECT_TRUE(FrameRect(img, false, 5, 6).isEmpty());
   EXPECT_TRUE(FrameRect(img, false, 200, 1).isEmpty());
+  EXPECT_EQ(FrameRect(img, false, 0, 1), QRect(0, 0, 100, 10));  // no count is one frame
   // Drawing frame 5 of 5 at natural size copies columns 80 ... 99.
   QImage target = Canvas(20, 10);
   QPainter p(&target);
@@ -60,6 +61,15 @@ TEST(SkinDraw, NinePartKeepsCornersAndStretchesEdges) {
     for (int x = 0; x < 6; ++x) source.insert(cell.pixel(x, y));
   for (int y = 0; y < 14; ++y)
     for (int x = 0; x < 20; ++x) EXPECT_TRUE(source.contains(out.pixel(x, y))) << x << "," << y;
+  // Unequal margins, one-pixel corners on the left: each corner from its own
+  // corner of the cell, the top edge ending where the right margin begins.
+  const QImage lop = ComposeNinePart(QSize(11, 9), cell, M(1, 1, 3, 2), false, false, 1, 1);
+  EXPECT_EQ(lop.pixel(0, 0), Coord(0, 0));
+  EXPECT_EQ(lop.pixel(0, 8), Coord(0, 5));
+  EXPECT_EQ(lop.pixel(8, 0), Coord(3, 0));
+  EXPECT_EQ(lop.pixel(7, 0), Coord(2, 0));
+  EXPECT_EQ(lop.pixel(10, 7), Coord(5, 4));
+  EXPECT_EQ(lop.pixel(1, 7), Coord(1, 4));
 }
 
 TEST(SkinDraw, NarrowTargetDropsTheSideMargins) {
@@ -82,6 +92,7 @@ TEST(SkinDraw, EmptyTargetsDrawNothing) {
   DrawThreePartBar(p, QRect(0, 0, 0, 0), cell, false, false, 1, 1, M(2, 0, 2, 0));
   DrawFrameStretched(p, QRect(5, 5, -1, -1), cell, false, 1, 1);
   DrawNinePartBorder(p, QRect(0, 0, 0, 10), cell, false, 1, 1, M(1, 1, 1, 1));
+  DrawTransparent(p, QRect(4, 4, 0, 0), cell, kSkinKeyColor);
   // Images that are too small for their frame count and missing images.
   DrawSkinImage(p, QRect(0, 0, 10, 10), cell, false, false, false, 50, 1, {});
   DrawSkinImage(p, QRect(0, 0, 10, 10), QImage(), false, false, false, 1, 1, {});
@@ -221,7 +232,10 @@ TEST(SkinDraw, VerticalFrameLayout) {
   const QImage img = Pattern(3, 8, Coord);
   const QImage out = ComposeNinePart(QSize(3, 4), img, {}, true, false, 2, 2);
   EXPECT_EQ(qGreen(out.pixel(0, 0)), 4);
-  EXPECT_EQ(qGreen(out.pixel(0, 3)), 7);
+  EXPECT_EQ(out.pixel(0, 3), Coord(0, 7));
+  EXPECT_EQ(out.pixel(2, 0), Coord(2, 4));
+  // A source of 24-bit pixels draws the same.
+  EXPECT_EQ(ComposeNinePart(QSize(3, 4), img.convertToFormat(QImage::Format_RGB888), {}, true, false, 2, 2), out);
 }
 
 TEST(SkinDraw, MagentaIsSkippedOnlyWhenExact) {
@@ -284,6 +298,13 @@ TEST(SkinDraw, ThreePartBarRepeatsTheMiddle) {
   EXPECT_EQ(qGreen(target.pixel(0, 1)), 0);
   EXPECT_EQ(qGreen(target.pixel(0, 4)), 1);
   EXPECT_EQ(target.pixel(0, 0), kBackground);
+  // No left cap: the middle starts at the bar's left edge.
+  QImage uncapped = Canvas(12, 2);
+  QPainter q(&uncapped);
+  DrawThreePartBar(q, QRect(0, 0, 12, 2), cell, false, false, 1, 1, M(0, 0, 3, 0));
+  q.end();
+  const int uncappedRed[12] = {0, 1, 2, 3, 4, 0, 1, 2, 3, 5, 6, 7};
+  for (int x = 0; x < 12; ++x) EXPECT_EQ(qRed(uncapped.pixel(x, 0)), uncappedRed[x]) << x;
 }
 
 TEST(SkinDraw, CentredFrameRoundsTowardZero) {
@@ -356,6 +377,10 @@ TEST(SkinDraw, PixelTransforms) {
   QImage grey = Solid(1, 1, qRgb(10, 20, 31));
   GrayscaleBitmap(grey);
   EXPECT_EQ(grey.pixel(0, 0), qRgb(20, 20, 20));
+  QImage translucent(1, 1, QImage::Format_ARGB32);
+  translucent.setPixel(0, 0, qRgba(10, 20, 31, 128));
+  GrayscaleBitmap(translucent);
+  EXPECT_EQ(translucent.pixel(0, 0), qRgba(20, 20, 20, 128));  // the alpha kept
 }
 
 }  // namespace
