@@ -42,10 +42,13 @@ TEST(FrameGeometry, BorderWidthsAreImageSizesOverTheirFrameCounts) {
   e.FrameLeft.FrameCount = 2;
   e.FrameTop.Image = QImage(60, 41, QImage::Format_RGB32);
   e.FrameTop.FrameCount = 2;
+  e.FrameBottom.Image = QImage(60, 7, QImage::Format_RGB32);
+  e.FrameBottom.FrameCount = 0;
   const TFrameMetrics odd = ComputeFrameMetrics(e, fkFixed);
   EXPECT_EQ(odd.L, 4);
   EXPECT_EQ(odd.T, 20);
   EXPECT_EQ(odd.R, 0);  // no image: no border
+  EXPECT_EQ(odd.B, 0);  // no frames: no border
   EXPECT_EQ(odd.Margins(), QMargins(4, 20, 0, 0));
 }
 
@@ -89,7 +92,10 @@ TEST(FrameGeometry, HitTestingBordersCornersCaptionMenuAndClient) {
   EXPECT_EQ(FrameHitTest({0, 100}, s, m, false), HTNOWHERE);
   EXPECT_EQ(FrameHitTest({150, 1}, s, m, false), HTCAPTION);
   EXPECT_EQ(FrameHitTest({0, 5}, s, m, false), HTCAPTION);
-  EXPECT_EQ(FrameHitTest({-1, 5}, s, m, true), HTNOWHERE);
+  EXPECT_EQ(FrameHitTest({297, 100}, s, m, false), HTNOWHERE);
+  EXPECT_EQ(FrameHitTest({150, 195}, s, m, false), HTNOWHERE);
+  for (const QPoint outside : {QPoint(-1, 5), QPoint(300, 100), QPoint(150, 200), QPoint(150, -1)})
+    EXPECT_EQ(FrameHitTest(outside, s, m, true), HTNOWHERE) << outside.x() << "," << outside.y();
 
   EXPECT_EQ(CursorForHit(HTLEFT), Qt::SizeHorCursor);
   EXPECT_EQ(CursorForHit(HTBOTTOM), Qt::SizeVerCursor);
@@ -138,6 +144,36 @@ TEST(FrameRegion, TransparentBordersCutTheirMagentaPixelsAndOpaqueOnesKeepTheRec
   EXPECT_TRUE(r.contains(QPoint(4, 58)));
   EXPECT_TRUE(r.contains(QPoint(50, 30)));   // the client
   EXPECT_TRUE(r.contains(QPoint(50, 0)));    // the opaque top
+  EXPECT_EQ(r.boundingRect(), QRect(0, 0, 100, 60));
+  // A window one pixel high keeps its side borders whole.
+  const QRegion flat = FrameRegion(QSize(100, 1), m, Elements(trans), true, fkFixed, {});
+  EXPECT_TRUE(flat.contains(QPoint(0, 0)));
+  EXPECT_TRUE(flat.contains(QPoint(97, 0)));
+  // Only the left border transparent: the right one is kept whole.
+  FrameSpec leftOnly = opaque;
+  leftOnly.leftTrans = 1;
+  const QRegion l = FrameRegion(size, m, Elements(leftOnly), true, fkFixed, {});
+  EXPECT_FALSE(l.contains(QPoint(0, 0)));
+  EXPECT_TRUE(l.contains(QPoint(97, 0)));
+
+  // A transparent top takes its magenta from the caption strip when there is one.
+  FrameSpec top = opaque;
+  top.topTrans = 1;
+  QImage strip(100, 20, QImage::Format_RGB32);
+  strip.fill(top.top);
+  strip.setPixel(10, 0, qRgb(255, 0, 255));
+  strip.setPixel(11, 0, qRgb(255, 1, 255));  // within the tolerance of one
+  strip.setPixel(12, 0, qRgb(255, 2, 255));
+  const QRegion cut = FrameRegion(size, m, Elements(top), true, fkFixed, strip);
+  EXPECT_FALSE(cut.contains(QPoint(10, 0)));
+  EXPECT_FALSE(cut.contains(QPoint(11, 0)));
+  EXPECT_TRUE(cut.contains(QPoint(12, 0)));
+  EXPECT_TRUE(cut.contains(QPoint(50, 0)));
+  // A top border one pixel high is kept whole.
+  const TFrameMetrics thin{4, 1, 3, 5, 0};
+  EXPECT_TRUE(FrameRegion(size, thin, Elements(top), true, fkFixed, strip).contains(QPoint(10, 0)));
+  // Without a strip, the top border's own image, which has no magenta.
+  EXPECT_EQ(FrameRegion(size, m, Elements(top), true, fkFixed, {}), QRegion(0, 0, 100, 60));
 
   // Only the bottom border transparent: 2 x Left + Right + Top is 0, a plain rectangle.
   FrameSpec bottomOnly = opaque;
