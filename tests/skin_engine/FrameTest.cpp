@@ -232,7 +232,17 @@ TEST(CaptionButtons, TheThreeVisibilityRules) {
   EXPECT_FALSE(VisibilityRuleA(6, 5, noMenu, 0));
   EXPECT_FALSE(VisibilityRuleA(7, 5, c, 0));
   EXPECT_FALSE(VisibilityRuleA(9, 5, c, 0));
+  EXPECT_TRUE(VisibilityRuleA(8, 5, c, 0));
+  EXPECT_FALSE(VisibilityRuleA(8, 5, noMenu, 0));
+  TCaptionContext noMinimize = c;
+  noMinimize.caps.Minimize = false;
+  EXPECT_TRUE(VisibilityRuleA(9, 5, noMinimize, 0));
   EXPECT_FALSE(VisibilityRuleA(100, 5, c, 0));
+  TCaptionContext mdi = c;  // a maximised MDI child's buttons need a menu bar
+  mdi.mdiChildMaximized = true;
+  EXPECT_FALSE(VisibilityRuleA(100, 5, mdi, 0));
+  mdi.M = 1;
+  EXPECT_TRUE(VisibilityRuleA(100, 5, mdi, 0));
   c.kind = fkDialog;
   EXPECT_TRUE(VisibilityRuleA(200, 5, c, 0));
   c.dialogClass = true;
@@ -248,6 +258,7 @@ TEST(CaptionButtons, TheThreeVisibilityRules) {
   };
   EXPECT_TRUE(VisibilityRuleA(1000, 5, c, 7));
   EXPECT_FALSE(VisibilityRuleA(2000, 5, c, 3));
+  EXPECT_FALSE(VisibilityRuleA(2001, 5, c, 7));  // past 2000 the window is not asked
   EXPECT_EQ(asked, QList<int>({7, 3}));
   // Rule B: 6 and 8 without the system-menu condition, 100 repeats rule A, 5 and above 100 hide.
   EXPECT_TRUE(VisibilityRuleB(6, false, noMenu));

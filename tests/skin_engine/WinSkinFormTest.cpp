@@ -223,6 +223,23 @@ TEST_F(Frame, CaptionButtonsHoverPressAndCloseThroughTheCloseHandler) {
   Mouse(f, QEvent::MouseMove, close, Qt::NoButton);
   EXPECT_EQ(b->State, skin::ncsOver);
   EXPECT_EQ(frame->HotObject(), b);
+  // Painted by itself, the button shows its hover frame at its place and nothing beside it.
+  QImage canvas(f->size(), QImage::Format_ARGB32_Premultiplied);
+  canvas.fill(Qt::black);
+  QPainter painter(&canvas);
+  b->Paint(&painter);
+  painter.end();
+  EXPECT_EQ(canvas.pixelColor(close).rgb(), enginetest::ButtonFrameColour(spec_.buttons[0], 3).rgb());
+  EXPECT_EQ(canvas.pixelColor(b->Rect.topLeft() - QPoint(1, 0)).rgb(), QColor(Qt::black).rgb());
+  // The system-menu button shows the window's icon, not frames of its own image.
+  skin::TWinSysButton* menu = frame->CaptionButtonAt({6 + 8, (spec_.T - 16) / 2 + 8});
+  ASSERT_NE(menu, nullptr);
+  canvas.fill(Qt::black);
+  painter.begin(&canvas);
+  menu->Paint(&painter);
+  painter.end();
+  EXPECT_NE(canvas.pixelColor(6 + 8, (spec_.T - 16) / 2 + 8).rgb(),
+            enginetest::ButtonFrameColour(spec_.buttons[4], 1).rgb());
   Mouse(f, QEvent::MouseButtonPress, close);
   EXPECT_EQ(b->State, skin::ncsPressed);
   // Released elsewhere: nothing happens.
@@ -234,6 +251,10 @@ TEST_F(Frame, CaptionButtonsHoverPressAndCloseThroughTheCloseHandler) {
   Settle();
   EXPECT_EQ(closes, 1);
   EXPECT_FALSE(f->isVisible());
+  // Once a new skin replaces the elements, the button holds none of the old ones.
+  data_->ReadSkinStream(enginetest::FrameSkinStream(spec_));
+  EXPECT_EQ(b->Data(), nullptr);
+  EXPECT_EQ(b->Action(), -1);
 }
 
 TEST_F(Frame, MaximiseAndRestoreByTheCaptionAndTheButtons) {
