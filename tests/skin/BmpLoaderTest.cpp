@@ -21,6 +21,10 @@ TEST(BmpLoader, PalettedDepths) {
   QImage one = LoadBmp(MakeBmp(9, 2, 1, bits, palette.mid(0, 2)));
   ASSERT_EQ(one.size(), QSize(9, 2));
   for (int i = 0; i < bits.size(); ++i) EXPECT_EQ(one.pixel(i % 9, i / 9), palette[bits[i]]) << i;
+  // One pixel a row: each row still takes four bytes.
+  const QImage narrow = LoadBmp(MakeBmp(1, 2, 1, {1, 0}, palette.mid(0, 2)));
+  EXPECT_EQ(narrow.pixel(0, 0), palette[1]);
+  EXPECT_EQ(narrow.pixel(0, 1), palette[0]);
   const QList<quint32> nibbles = {3, 2, 1, 0, 2, 3};
   QImage four = LoadBmp(MakeBmp(3, 2, 4, nibbles, palette));
   ASSERT_FALSE(four.isNull());
@@ -30,8 +34,9 @@ TEST(BmpLoader, PalettedDepths) {
   ASSERT_FALSE(eight.isNull());
   for (int i = 0; i < bytes.size(); ++i) EXPECT_EQ(eight.pixel(i % 4, i / 4), palette[bytes[i]]) << i;
   // An index beyond the palette reads as black.
-  QImage beyond = LoadBmp(MakeBmp(2, 1, 8, {1, 200}, palette));
+  QImage beyond = LoadBmp(MakeBmp(3, 1, 8, {1, 200, 4}, palette));
   EXPECT_EQ(beyond.pixel(1, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(beyond.pixel(2, 0), qRgb(0, 0, 0));  // the first index past the palette
   EXPECT_EQ(beyond.pixel(0, 0), qRgb(255, 0, 255));
 }
 
@@ -52,6 +57,34 @@ TEST(BmpLoader, TrueColourBottomUpAndTopDown) {
   EXPECT_EQ(sixteen.pixel(1, 0), qRgb(0, 0, 255));
 }
 
+// A one-row bitmap whose three channel masks follow its 40-byte header.
+QByteArray BitFields(int width, int bpp, const QList<quint32>& pixels, quint32 r, quint32 g, quint32 b) {
+  QByteArray bmp = MakeBmp(width, 1, bpp, pixels, {r, g, b});  // the masks stand where a palette would
+  PutU32(bmp, 30, 3);
+  return bmp;
+}
+
+TEST(BmpLoader, BitFieldMasksScaleEachChannelToEightBitsRounded) {
+  // Unequal masks: 10 bits from bit 10, 4 bits from bit 20, 1 bit at bit 0.
+  const QImage odd = LoadBmp(BitFields(2, 32, {0xF00C01, 0x1FFC00}, 0x0FFC00, 0xF00000, 0x000001));
+  ASSERT_EQ(odd.size(), QSize(2, 1));
+  EXPECT_EQ(odd.pixel(0, 0), qRgb(1, 255, 255));  // 3 of 1023 is 0.75, rounded to 1
+  EXPECT_EQ(odd.pixel(1, 0), qRgb(255, 17, 0));
+  // A mask of nothing reads as 0.
+  const QImage noGreen = LoadBmp(BitFields(1, 32, {0x12FF34}, 0xFF0000, 0, 0x0000FF));
+  EXPECT_EQ(noGreen.pixel(0, 0), qRgb(0x12, 0, 0x34));
+  // 5-6-5 at 16 bits: 16 of 31 is 131.6, rounded to 132.
+  const QImage sixteen = LoadBmp(BitFields(2, 16, {0xF810, 0x0021}, 0xF800, 0x07E0, 0x001F));
+  EXPECT_EQ(sixteen.pixel(0, 0), qRgb(255, 0, 132));
+  EXPECT_EQ(sixteen.pixel(1, 0), qRgb(0, 4, 8));
+  // Masks cut off by the end of the file, the pixels said to start inside them.
+  QByteArray cut = BitFields(1, 32, {0x123456}, 0xFF0000, 0x00FF00, 0x0000FF).left(58);
+  PutU32(cut, 10, 54);
+  EXPECT_TRUE(LoadBmp(cut).isNull());
+  // Other depths take no masks.
+  EXPECT_TRUE(LoadBmp(BitFields(2, 24, {0, 0}, 0xFF0000, 0x00FF00, 0x0000FF)).isNull());
+}
+
 TEST(BmpLoader, OldCoreHeader) {
   // 12-byte header, 3-byte palette entries, 8 bpp, 2 x 1.
   QByteArray b("BM", 2);
@@ -70,6 +103,9 @@ TEST(BmpLoader, OldCoreHeader) {
   ASSERT_EQ(img.size(), QSize(2, 1));
   EXPECT_EQ(img.pixel(0, 0), qRgb(0x10, 0x20, 0x30));
   EXPECT_EQ(img.pixel(1, 0), qRgb(0, 0, 0));
+  QByteArray twoPlanes = b;
+  twoPlanes[14 + 8] = 2;  // a bitmap has one plane
+  EXPECT_TRUE(LoadBmp(twoPlanes).isNull());
 }
 
 TEST(BmpLoader, MalformedFilesGiveNoImage) {
@@ -102,6 +138,9 @@ TEST(BmpLoader, MalformedFilesGiveNoImage) {
   QByteArray depth = good;
   depth[28] = 2;
   EXPECT_TRUE(LoadBmp(depth).isNull());
+  QByteArray planes = good;
+  planes[26] = 2;
+  EXPECT_TRUE(LoadBmp(planes).isNull());
   // Info header size larger than the file.
   QByteArray info = good;
   PutU32(info, 14, 0x10000);
