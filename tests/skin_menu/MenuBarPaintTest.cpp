@@ -49,12 +49,15 @@ TEST(MenuBarLayout, ItemStartFollowsTheElement) {
   TSkinElements e;
   menutest::SetMenuColours(e);
   EXPECT_EQ(MenuBarItemStart(e, 300, false), 6);  // no element
+  EXPECT_EQ(MenuBarItemStart(e, 300, true), 294);
   e.MenuBar = menutest::MenuBarElement(3, 5, 0);
   EXPECT_EQ(MenuBarItemStart(e, 300, false), 7);  // TileLeftMenu + 4
   EXPECT_EQ(MenuBarItemStart(e, 7, false), 7);    // just wide enough
   EXPECT_EQ(MenuBarItemStart(e, 6, false), 12);   // narrower than the start
   // Right to left: from the right edge, TileRightMenu + 8 in.
   EXPECT_EQ(MenuBarItemStart(e, 300, true), 287);
+  EXPECT_EQ(MenuBarItemStart(e, 13, true), 0);   // just wide enough
+  EXPECT_EQ(MenuBarItemStart(e, 10, true), -2);  // narrower: 12 in from the right edge
 }
 
 TEST(MenuBarLayout, ItemsAreCaptionPlusTenAndHiddenOnesTakeNoRoom) {
