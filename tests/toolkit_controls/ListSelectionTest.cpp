@@ -105,14 +105,23 @@ TEST(ListSelection, ARemovedRowTakesOnlyItsOwnFocusAndMark) {
   EXPECT_EQ(s.Mark(), nullptr);
 }
 
-// Through the view: a Shift range after the rows were cleared or its mark row
-// deleted starts at the row clicked, never at a row that is gone.
-TEST(ListSelectionOfTheView, ARangeNeverStartsAtARowThatIsGone) {
-  TListView view;
+namespace {
+
+// A view of rows that a reader selects several at a time.
+void MultiSelecting(TListView& view) {
   view.resize(300, 200);
   view.SetMultiSelect(true);
   view.SetRowSelect(true);
   view.Columns().Add(QStringLiteral("标题"), 150);
+}
+
+}  // namespace
+
+// Through the view: a Shift range after the rows were cleared or its mark row
+// deleted starts at the row clicked, never at a row that is gone.
+TEST(ListSelectionOfTheView, ARangeNeverStartsAtARowThatIsGone) {
+  TListView view;
+  MultiSelecting(view);
   auto fill = [&](int rows) {
     for (int i = 0; i < rows; ++i) view.Items().Add()->SetCaption(QStringLiteral("row %1").arg(i));
   };
@@ -150,10 +159,7 @@ TEST(ListSelectionOfTheView, ARangeNeverStartsAtARowThatIsGone) {
 // and a row that takes the selection or the focus by itself has none.
 TEST(ListSelectionOfTheView, EachReportTellsTheSelectionActionItBelongsTo) {
   TListView view;
-  view.resize(300, 200);
-  view.SetMultiSelect(true);
-  view.SetRowSelect(true);
-  view.Columns().Add(QStringLiteral("标题"), 150);
+  MultiSelecting(view);
   for (int i = 0; i < 5; ++i) view.Items().Add()->SetCaption(QStringLiteral("row %1").arg(i));
   QList<unsigned> seen;
   view.OnChange = [&](TListItem*, toolkit::TItemChange) { seen << view.SelectionAction(); };
