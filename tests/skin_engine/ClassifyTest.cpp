@@ -9,7 +9,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QMenuBar>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabBar>
 
 #include "controls/styled/suiImagePanel.h"
 #include "platform/WindowClass.h"
@@ -156,6 +160,7 @@ TEST(Classify, Skin3rdNamesAreComparedWithoutLetterCaseAndTheFirstMatchingLineWi
   const auto cut = MapThirdParty(QStringLiteral("TBar"), combo, {QStringLiteral("TBar=") + longKind}, All(), false);
   ASSERT_TRUE(cut.has_value());
   EXPECT_TRUE(cut->orders.empty());  // "buttonxxx..." is no known kind: handled, no skinner
+  EXPECT_EQ(cut->rule, QStringLiteral("Skin3rd ") + longKind.left(50));
   // The default table: TComboboxex maps to combobox, TAdvPageControl to nil.
   TSkinData data;
   EXPECT_EQ(Only(MapThirdParty(QStringLiteral("TCOMBOBOXEX"), combo, data.Skin3rd(), All(), false)), skComBox);
@@ -275,6 +280,12 @@ TEST(Classify, TagsSkipByTheirRemainderKeepingItsSignAndAHandledClassWalksItsOwn
   const TClassification eh = ClassifyControl(Named<toolkit::TComboBox>(&form, "TDBComboBoxEh"), data, none);
   EXPECT_TRUE(eh.orders.empty());
   EXPECT_TRUE(eh.walkOwned);
+  // The other classes that only have their own controls walked, the first and the last named.
+  for (const char* name : {"TQRPreview", "TfrPBox"}) {
+    const TClassification walked = ClassifyControl(Named<toolkit::TButton>(&form, name), data, none);
+    EXPECT_EQ(walked.rule, QStringLiteral("walk only")) << name;
+    EXPECT_TRUE(walked.orders.empty()) << name;
+  }
 }
 
 TEST(Classify, TheFormsControlsAreItsDesignedOnesNotTheInnerPartsOfComposites) {
@@ -285,29 +296,46 @@ TEST(Classify, TheFormsControlsAreItsDesignedOnesNotTheInnerPartsOfComposites) {
   combo->setEditable(true);
   auto* list = new toolkit::TListView(&form);
   auto* popup = new toolkit::TForm(&form);  // another window
+  // Composites of every other kind, each holding a part of its own.
+  QList<QWidget*> composites = {new toolkit::TButton(&form), new QLineEdit(&form), new QMenuBar(&form),
+                                new QTabBar(&form)};
+  for (QWidget* c : composites) new QWidget(c);
+  composites << combo << list;
   const std::vector<QWidget*> owned = OwnedControls(&form);
   EXPECT_NE(std::find(owned.begin(), owned.end(), panel), owned.end());
   EXPECT_NE(std::find(owned.begin(), owned.end(), button), owned.end());
   EXPECT_NE(std::find(owned.begin(), owned.end(), combo), owned.end());
   EXPECT_NE(std::find(owned.begin(), owned.end(), list), owned.end());
   EXPECT_EQ(std::find(owned.begin(), owned.end(), popup), owned.end());
-  for (QWidget* w : owned) {
-    EXPECT_NE(w->parentWidget(), combo);
-    EXPECT_NE(w->parentWidget(), list);
-  }
+  for (QWidget* w : owned) EXPECT_FALSE(composites.contains(w->parentWidget())) << w->metaObject()->className();
   // Panels come before the controls they hold.
   EXPECT_LT(std::find(owned.begin(), owned.end(), panel), std::find(owned.begin(), owned.end(), button));
 }
 
 TEST(Classify, ChildWindowsOfForeignWindowsByTheirWindowClass) {
   QWidget box;
-  EXPECT_EQ(ClassifyByWindowClass(new QPushButton(&box), All(), false).kind, skButton);
-  EXPECT_EQ(ClassifyByWindowClass(new QCheckBox(&box), All(), false).kind, skCheckBox);
-  EXPECT_EQ(ClassifyByWindowClass(new QRadioButton(&box), All(), false).kind, skRadioButton);
-  EXPECT_EQ(ClassifyByWindowClass(new QLineEdit(&box), All(), false).kind, skEdit);
-  EXPECT_EQ(ClassifyByWindowClass(new QLabel(&box), All(), false).kind, skNone);
-  EXPECT_EQ(ClassifyByWindowClass(new QPushButton(&box), Without({xcButton}), false).kind, skNone);
-  EXPECT_TRUE(ClassifyByWindowClass(new QPushButton(&box), All(), false).byHandle);
+  struct Case {
+    const char* what;
+    QWidget* child;
+    TSkinControlTypes controls;
+    TSkinnerKind kind;
+  } cases[] = {
+      {"push button", new QPushButton(&box), All(), skButton},
+      {"push button, buttons not skinned", new QPushButton(&box), Without({xcButton}), skNone},
+      {"check box", new QCheckBox(&box), All(), skCheckBox},
+      {"radio button", new QRadioButton(&box), All(), skRadioButton},
+      {"line edit", new QLineEdit(&box), All(), skEdit},
+      {"label", new QLabel(&box), All(), skNone},
+      {"scroll bar", new QScrollBar(&box), All(), skScrollbar},
+      {"scroll bar, scroll bars not skinned", new QScrollBar(&box), Without({xcScrollbar}), skNone},
+      {"spin box", new QSpinBox(&box), All(), skUpDown},
+      {"spin box, buttons not skinned", new QSpinBox(&box), Without({xcButton}), skNone},
+  };
+  for (const Case& c : cases) {
+    const TSkinnerOrder o = ClassifyByWindowClass(c.child, c.controls, false);
+    EXPECT_EQ(o.kind, c.kind) << c.what;
+    EXPECT_TRUE(o.byHandle) << c.what;
+  }
 }
 
 }  // namespace
