@@ -6,6 +6,8 @@
 #include <cstring>
 #include <span>
 
+#include <QScopeGuard>
+
 #include "app/study/VerseLines.h"
 #include "data/Connection.h"
 #include "data/Databases.h"
@@ -18,10 +20,16 @@ namespace {
 
 // The poems are read in runs: each reader takes the next run when it has read
 // its last, so both keep busy to the end however the poems' lengths fall. A
-// run is a sixteenth of the poems, between one and this many poems (or row
-// ids, when every poem is read): short enough for the first rows to come soon,
-// long enough that taking a run costs nothing beside reading it.
+// run is short enough for the first rows to come soon and for the readers to
+// end close together, long enough that taking a run costs nothing beside
+// reading it. When every poem is read, a run is a sixteenth of the row ids,
+// between one and the longest run.
 constexpr qint64 kLongestRun = 2048;
+// The poems the index names are counted only once it has named them all, so
+// their runs have one length: a large result has some sixty of them.
+constexpr qint64 kCandidateRun = 1024;
+// How many candidates the lookup names before handing them on.
+constexpr size_t kCandidateBatch = 256;
 
 const QString kFields = QStringLiteral("select rowid,title,authorname,content from poetry");
 
@@ -161,8 +169,9 @@ class LineSearch::Reader {
   QString lastAuthor_;
 };
 
-LineSearch::LineSearch(const QString& connectionString, const QString& keyword, int place, Candidates candidates)
-    : keyword_(keyword.toUtf8()), place_(place) {
+LineSearch::LineSearch(const QString& connectionString, const QString& keyword, int place, Candidates candidates,
+                       int runLength)
+    : keyword_(keyword.toUtf8()), place_(place), runLength_(runLength > 0 ? runLength : kCandidateRun) {
   const data::ConnectionInfo info = data::ParseConnectionString(connectionString);
   connection_ = data::Connection::Open(info);
   second_ = data::Connection::Open(info);
@@ -172,31 +181,19 @@ LineSearch::LineSearch(const QString& connectionString, const QString& keyword, 
 }
 
 LineSearch::~LineSearch() {
-  stop_.store(true);
+  Halt(true);
   sqlite3_interrupt(connection_->Handle());
   sqlite3_interrupt(second_->Handle());
   thread_.join();
 }
 
-// What the readers read: the candidates' ids, or every row id from low to high.
-struct LineSearch::Shares {
-  std::vector<qint64> ids;
-  qint64 low = 0, high = -1;
-};
-
-LineSearch::Shares LineSearch::FindCandidates() {
-  Shares s;
-  Statement which(connection_->Handle(), indexed_ ? QStringLiteral("select docid from ") + data::kPoetrySearchIndex +
-                                                        QStringLiteral(" where content match ?")
-                                                  : QStringLiteral("select (select min(rowid) from poetry),(select max(rowid) from poetry)"));
-  const QByteArray phrase = phrase_.toUtf8();
-  if (indexed_) sqlite3_bind_text(*which, 1, phrase.constData(), static_cast<int>(phrase.size()), SQLITE_TRANSIENT);
-  while (!Stopped() && which.Step()) {
-    if (indexed_) s.ids.push_back(sqlite3_column_int64(*which, 0));
-    else if (sqlite3_column_type(*which, 0) != SQLITE_NULL) s.low = sqlite3_column_int64(*which, 0), s.high = sqlite3_column_int64(*which, 1);
+void LineSearch::Halt(bool owner) {
+  {
+    // Under the lock, so that a reader about to wait for candidates sees it.
+    std::lock_guard lock(mutex_);
+    (owner ? stop_ : givenUp_).store(true);
   }
-  std::sort(s.ids.begin(), s.ids.end());
-  return s;
+  named_.notify_all();
 }
 
 void LineSearch::Run() {
@@ -204,32 +201,8 @@ void LineSearch::Run() {
   sqlite3_progress_handler(second_->Handle(), 4096, &Stopping, &stop_);
   QString error, secondError;
   try {
-    const Shares s = FindCandidates();
-    const qint64 count = indexed_ ? static_cast<qint64>(s.ids.size()) : s.high - s.low + 1;
-    const qint64 length = std::clamp<qint64>(count / 16, 1, kLongestRun);
-    {
-      std::lock_guard lock(mutex_);
-      runs_.resize(count > 0 ? (count + length - 1) / length : 0);
-    }
-    std::atomic<qint64> next{0};
-    // Each reader takes the next run until none is left.
-    auto read = [&](sqlite3* db, QString& failure) {
-      try {
-        Reader reader(*this, db);
-        for (qint64 run; !Stopped() && (run = next++) < static_cast<qint64>(runs_.size());) {
-          const qint64 from = run * length, to = std::min(count, from + length);
-          if (indexed_) reader.ReadPoems(std::span(s.ids).subspan(from, to - from));
-          else reader.ReadRange(s.low + from, s.low + to - 1);
-          if (!Stopped()) RunRead(run, reader.rows);
-        }
-      } catch (const toolkit::Exception& e) {
-        failure = e.Message();
-        givenUp_.store(true);
-      }
-    };
-    std::thread other([&] { read(second_->Handle(), secondError); });
-    read(connection_->Handle(), error);
-    other.join();
+    if (indexed_) ReadCandidates(error, secondError);
+    else ReadEveryPoem(error, secondError);
   } catch (const toolkit::Exception& e) {
     error = e.Message();
   }
@@ -243,11 +216,115 @@ void LineSearch::Run() {
   handed_.notify_all();
 }
 
+void LineSearch::Read(sqlite3* db, QString& failure, const std::function<void(Reader&)>& readRuns) {
+  try {
+    Reader reader(*this, db);
+    readRuns(reader);
+  } catch (const toolkit::Exception& e) {
+    failure = e.Message();
+    Halt(false);
+  }
+}
+
+void LineSearch::ReadCandidates(QString& error, QString& secondError) {
+  std::atomic<qint64> next{0};
+  auto read = [&](sqlite3* db, QString& failure) {
+    Read(db, failure, [&](Reader& reader) {
+      std::vector<qint64> ids;
+      for (qint64 run; !Stopped() && TakeRun(run = next++, ids);) {
+        reader.ReadPoems(ids);
+        if (!Stopped()) RunRead(run, reader.rows);
+      }
+    });
+  };
+  // The second reader begins with the first run the lookup names; this
+  // thread reads too once the lookup has ended.
+  std::thread other([&] { read(second_->Handle(), secondError); });
+  try {
+    ListCandidates();
+  } catch (const toolkit::Exception& e) {
+    error = e.Message();
+    Halt(false);
+  }
+  if (error.isEmpty()) read(connection_->Handle(), error);
+  other.join();
+}
+
+void LineSearch::ListCandidates() {
+  const auto listed = qScopeGuard([this] {
+    {
+      std::lock_guard lock(mutex_);
+      listed_ = true;
+    }
+    named_.notify_all();
+  });
+  // The index gives the poems in the order of their ids, a few at a time.
+  Statement which(connection_->Handle(), QStringLiteral("select docid from ") + data::kPoetrySearchIndex +
+                                             QStringLiteral(" where content match ? order by docid"));
+  const QByteArray phrase = phrase_.toUtf8();
+  sqlite3_bind_text(*which, 1, phrase.constData(), static_cast<int>(phrase.size()), SQLITE_TRANSIENT);
+  std::vector<qint64> batch;
+  batch.reserve(kCandidateBatch);
+  auto handOn = [&] {
+    {
+      std::lock_guard lock(mutex_);
+      candidates_.insert(candidates_.end(), batch.begin(), batch.end());
+    }
+    batch.clear();
+    named_.notify_all();
+  };
+  while (!Stopped() && which.Step()) {
+    batch.push_back(sqlite3_column_int64(*which, 0));
+    if (batch.size() == kCandidateBatch) handOn();
+  }
+  handOn();
+}
+
+bool LineSearch::TakeRun(qint64 run, std::vector<qint64>& ids) {
+  const size_t from = static_cast<size_t>(run * runLength_), to = from + static_cast<size_t>(runLength_);
+  std::unique_lock lock(mutex_);
+  named_.wait(lock, [&] { return Stopped() || listed_ || candidates_.size() >= to; });
+  if (Stopped() || from >= candidates_.size()) return false;
+  ids.assign(candidates_.begin() + static_cast<qsizetype>(from),
+             candidates_.begin() + static_cast<qsizetype>(std::min(to, candidates_.size())));
+  if (runs_.size() <= static_cast<size_t>(run)) runs_.resize(static_cast<size_t>(run) + 1);
+  return true;
+}
+
+void LineSearch::ReadEveryPoem(QString& error, QString& secondError) {
+  qint64 low = 0, high = -1;
+  {
+    Statement range(connection_->Handle(),
+                    QStringLiteral("select (select min(rowid) from poetry),(select max(rowid) from poetry)"));
+    if (range.Step() && sqlite3_column_type(*range, 0) != SQLITE_NULL)
+      low = sqlite3_column_int64(*range, 0), high = sqlite3_column_int64(*range, 1);
+  }
+  const qint64 count = high - low + 1;
+  const qint64 length = std::clamp<qint64>(count / 16, 1, kLongestRun);
+  {
+    std::lock_guard lock(mutex_);
+    runs_.resize(count > 0 ? static_cast<size_t>((count + length - 1) / length) : 0);
+  }
+  std::atomic<qint64> next{0};
+  auto read = [&](sqlite3* db, QString& failure) {
+    Read(db, failure, [&](Reader& reader) {
+      for (qint64 run; !Stopped() && (run = next++) < static_cast<qint64>(runs_.size());) {
+        const qint64 from = low + run * length;
+        reader.ReadRange(from, std::min(high, from + length - 1));
+        if (!Stopped()) RunRead(run, reader.rows);
+      }
+    });
+  };
+  std::thread other([&] { read(second_->Handle(), secondError); });
+  read(connection_->Handle(), error);
+  other.join();
+}
+
 void LineSearch::RunRead(qint64 run, QList<LineRow>& rows) {
   {
     std::lock_guard lock(mutex_);
-    runs_[run].rows = std::move(rows);
-    runs_[run].read = true;
+    runs_[static_cast<size_t>(run)].rows = std::move(rows);
+    runs_[static_cast<size_t>(run)].read = true;
     // The runs read so far go over in their order, up to the first still being read.
     for (; handedRuns_ < runs_.size() && runs_[handedRuns_].read; ++handedRuns_)
       pending_.append(std::move(runs_[handedRuns_].rows));
@@ -267,8 +344,8 @@ bool LineSearch::Collect(QList<LineRow>& rows, const QDeadlineTimer& deadline) {
 }
 
 QList<LineRow> FindLines(const QString& connectionString, const QString& keyword, int place,
-                         LineSearch::Candidates candidates) {
-  LineSearch search(connectionString, keyword, place, candidates);
+                         LineSearch::Candidates candidates, int runLength) {
+  LineSearch search(connectionString, keyword, place, candidates, runLength);
   QList<LineRow> rows;
   search.Collect(rows, QDeadlineTimer(QDeadlineTimer::Forever));
   return rows;

@@ -7,18 +7,23 @@
 // database without the index, has every poem read. Reading the poems is what
 // takes the time (every page of them is decrypted), so two readers share it,
 // each on a thread and a connection of its own, taking runs of poems in turn.
-// The rows go over in the order of the poems and of their lines, a run at a
-// time once the runs before it are in.
+// The first reader begins as soon as the index has named a run's worth of
+// poems, while the lookup goes on naming the rest. The rows go over in the
+// order of the poems and of their lines, a run at a time once the runs before
+// it are in.
 #include <QDeadlineTimer>
 #include <QList>
 #include <QString>
 #include <QVariantList>
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
 #include <atomic>
 #include <vector>
+
+struct sqlite3;
 
 namespace data {
 class Connection;
@@ -52,8 +57,10 @@ class LineSearch {
 
   // Connects to the database (raising the engine's errors as the cursors do)
   // and starts the search on its thread. Place 0: anywhere in the line.
+  // `runLength`: the poems of a run the index names (0: as many as suits a
+  // large result; tests give small runs to have many of them).
   LineSearch(const QString& connectionString, const QString& keyword, int place,
-             Candidates candidates = Candidates::kIndexed);
+             Candidates candidates = Candidates::kIndexed, int runLength = 0);
   // Stops the search and waits for its thread.
   ~LineSearch();
   LineSearch(const LineSearch&) = delete;
@@ -69,11 +76,23 @@ class LineSearch {
 
  private:
   class Reader;
-  struct Shares;
-  Shares FindCandidates();
   void Run();
+  // Reads runs on one connection; a reader that fails gives the search up,
+  // and the other stops at its next poem.
+  void Read(sqlite3* db, QString& failure, const std::function<void(Reader&)>& readRuns);
+  // Reads the poems the index names, while it names them.
+  void ReadCandidates(QString& error, QString& secondError);
+  // Reads every poem, in runs of row ids.
+  void ReadEveryPoem(QString& error, QString& secondError);
+  // Has the index name the candidates, handing them on as they come.
+  void ListCandidates();
+  // The ids of a run, once the index has named all of them or has ended;
+  // false when the run holds none (or the search stops).
+  bool TakeRun(qint64 run, std::vector<qint64>& ids);
   // Stopped by the owner, or given up after a reader failed.
   bool Stopped() const { return stop_.load() || givenUp_.load(); }
+  // Stops the search (`owner`) or gives it up, waking whoever waits for candidates.
+  void Halt(bool owner);
   // Keeps the rows of a run read and hands on those whose turn has come.
   void RunRead(qint64 run, QList<LineRow>& rows);
 
@@ -84,8 +103,14 @@ class LineSearch {
   std::shared_ptr<data::Connection> connection_;  // the first reader's, and the candidates'
   std::shared_ptr<data::Connection> second_;      // the second reader's
 
+  const qint64 runLength_;
+
   std::mutex mutex_;
   std::condition_variable handed_;
+  // The candidates named so far, in the order of their ids.
+  std::condition_variable named_;
+  std::vector<qint64> candidates_;
+  bool listed_ = false;  // the index has named them all
   QList<LineRow> pending_;  // handed on, not yet collected
   struct ReadRun {
     QList<LineRow> rows;
@@ -102,6 +127,6 @@ class LineSearch {
 
 // Every row of a search at once.
 QList<LineRow> FindLines(const QString& connectionString, const QString& keyword, int place,
-                         LineSearch::Candidates candidates = LineSearch::Candidates::kIndexed);
+                         LineSearch::Candidates candidates = LineSearch::Candidates::kIndexed, int runLength = 0);
 
 }  // namespace study

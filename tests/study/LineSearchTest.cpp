@@ -120,6 +120,11 @@ TEST_F(LineSearchDatabase, RowsNameTheLineThePoemAndWhereTheLineLies) {
   EXPECT_EQ(second[1].line, QStringLiteral("花，花。"));
   EXPECT_EQ(FindLines(Connection(), QStringLiteral("花"), 2, LineSearch::Candidates::kEveryPoem), second);
   EXPECT_EQ(FindLines(Connection(), QStringLiteral("花"), 0, LineSearch::Candidates::kEveryPoem), rows);
+  // In runs of one or of two poems (the last run short), taken by both readers
+  // in turn while the index names them: the same rows in the same order.
+  for (const int runLength : {1, 2})
+    EXPECT_EQ(FindLines(Connection(), QStringLiteral("花"), 0, LineSearch::Candidates::kIndexed, runLength), rows)
+        << runLength;
   // Across a line's end nothing is found; a keyword of marks reads every poem.
   EXPECT_TRUE(FindLines(Connection(), QStringLiteral("鸟夜"), 0).isEmpty());
   EXPECT_EQ(FindLines(Connection(), QStringLiteral("！"), 0).size(), 1);
@@ -202,11 +207,15 @@ TEST(LineSearchShipped, RowsEqualAPlainScanOfTheShippedPoems) {
   const std::span<const Case> run(cases, poems.RecordCount() > 20000 ? 2 : std::size(cases));
   for (const Case& c : run) {
     const QString keyword = QString::fromUtf16(c.keyword);
-    QStringList found;
-    for (const LineRow& r : FindLines(connection, keyword, c.place)) found << r.title + u'|' + r.line;
     const QStringList plain = PlainScan(poems, keyword, c.place);
     EXPECT_FALSE(plain.isEmpty()) << keyword.toStdString() << " " << c.place;
-    EXPECT_EQ(found, plain) << keyword.toStdString() << " " << c.place;
+    // Runs of seven poems as well: many runs, and a last one cut short.
+    for (const int runLength : {0, 7}) {
+      QStringList found;
+      for (const LineRow& r : FindLines(connection, keyword, c.place, LineSearch::Candidates::kIndexed, runLength))
+        found << r.title + u'|' + r.line;
+      EXPECT_EQ(found, plain) << keyword.toStdString() << " " << c.place << " " << runLength;
+    }
   }
 }
 
