@@ -383,8 +383,8 @@ void TForm1::Button1Click() {
   ADOQuery1_->SetSQL(QString());
   const SearchMode searchMode = static_cast<SearchMode>(mode);
   anthology_->SearchStarting(keyword, searchMode != SearchMode::Author);
-  const Statement s =
-      SearchQuery(searchMode, reading_->StoredKeyword(keyword), ADOQuery1_->HasTable(data::kPoetrySearchIndex));
+  const Statement s = SearchQuery(searchMode, reading_->StoredKeyword(keyword), ADOQuery1_->HasTable(data::kPoetrySearchIndex),
+                                  ADOQuery1_->HasTable(data::kPoetryListing));
   search_->Start(searchMode, s, keyword);
 }
 

@@ -27,7 +27,7 @@ QString ContainsPattern(const QString& keyword) {
   return u'%' + escaped + u'%';
 }
 
-Statement SearchQuery(SearchMode mode, const QString& keyword, bool indexed) {
+Statement SearchQuery(SearchMode mode, const QString& keyword, bool indexed, bool listed) {
   static const QString kLike = QStringLiteral(" like ? escape '\\'");
   const QString pattern = ContainsPattern(keyword);
   QString table = QStringLiteral("poetry"), field;
@@ -43,9 +43,21 @@ Statement SearchQuery(SearchMode mode, const QString& keyword, bool indexed) {
   // keyword of one word character the index is already exact (a text holds
   // the word just when it holds the character, or the character in the other
   // case for a Latin letter), so there is nothing left to check.
-  const QString candidates = QStringLiteral("select * from poetry where rowid in (select docid from ") +
-                             data::kPoetrySearchIndex + QStringLiteral(" where ") + field + QStringLiteral(" match ?)");
-  if (data::IsSingleWord(keyword)) return {candidates + QStringLiteral(" order by rowid"), {phrase}};
+  const QString matching = QStringLiteral(" in (select docid from ") + data::kPoetrySearchIndex + QStringLiteral(" where ") +
+                           field + QStringLiteral(" match ?)");
+  const bool single = data::IsSingleWord(keyword);
+  // The listing holds the titles, not the contents, to check hits against.
+  if (listed && (single || mode == SearchMode::Title)) {
+    const QString& key = data::kListingKey;
+    Statement s{QStringLiteral("select title,authorname,formatName,head,") + key + QStringLiteral(" from ") +
+                    data::kPoetryListing + QStringLiteral(" where ") + key + matching,
+                {phrase}, key, QStringLiteral("select * from poetry where rowid=?")};
+    if (!single) s.sql += QStringLiteral(" and title") + kLike, s.params.append(pattern);
+    s.sql += QStringLiteral(" order by ") + key;
+    return s;
+  }
+  const QString candidates = QStringLiteral("select * from poetry where rowid") + matching;
+  if (single) return {candidates + QStringLiteral(" order by rowid"), {phrase}};
   return {candidates + QStringLiteral(" and ") + field + kLike + QStringLiteral(" order by rowid"), {phrase, pattern}};
 }
 

@@ -9,6 +9,9 @@ namespace app {
 struct Statement {
   QString sql;
   QVariantList params;
+  // Fields the rows leave out, read for a row only when asked for
+  // (data::TADOQuery::SetDeferredFields); none when empty.
+  QString deferredKey, deferredSql;
 };
 
 // The authors of an era, in the engine's order.
@@ -24,7 +27,10 @@ enum class SearchMode { Title = 0, Author = 1, Content = 2 };
 // regard to case), in the order of the table. With `indexed` (the database
 // holds the poems' word index) the title and content searches find the same
 // rows in the same order through the index, unless the keyword holds no word.
-Statement SearchQuery(SearchMode mode, const QString& keyword, bool indexed = false);
+// With `listed` as well (it holds the poems' listing) they read the hits'
+// titles, authors, forms and first lines from the listing, and a hit's other
+// fields only when asked for, unless the contents must be read to check the hits.
+Statement SearchQuery(SearchMode mode, const QString& keyword, bool indexed = false, bool listed = false);
 // The LIKE pattern matching the keyword anywhere, with '\' as escape character.
 QString ContainsPattern(const QString& keyword);
 

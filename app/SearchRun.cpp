@@ -27,6 +27,7 @@ void SearchRun::Start(SearchMode mode, const Statement& statement, const QString
   End();
   cursor_.SetSQL(statement.sql);
   cursor_.SetParams(statement.params);
+  if (!statement.deferredSql.isEmpty()) cursor_.SetDeferredFields(statement.deferredKey, statement.deferredSql);
   run_ = Run{mode, keyword};
   Stretch();
 }

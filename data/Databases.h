@@ -21,5 +21,9 @@ inline constexpr const char* kLoreDbKey = "9090e0f94f7d0700650923fb0f5f8e4633d81
 
 // The table of words the title and content searches look in first (see SearchWords.h).
 inline const QString kPoetrySearchIndex = QStringLiteral("poetry_search");
+// The poems' titles, authors, forms and first lines without their texts, for
+// listing the hits of a search; its key is the poem's row id.
+inline const QString kPoetryListing = QStringLiteral("poetry_listing");
+inline const QString kListingKey = QStringLiteral("poem");
 
 }  // namespace data

@@ -36,6 +36,14 @@ void TADOQuery::SetSQL(const QString& text) {
   Close();
   sql_ = text;
   params_.clear();
+  deferredKey_.clear();
+  deferredSql_.clear();
+}
+
+void TADOQuery::SetDeferredFields(const QString& key, const QString& sql) {
+  Close();
+  deferredKey_ = key;
+  deferredSql_ = sql;
 }
 
 void TADOQuery::SetParams(const QVariantList& values) {
@@ -110,6 +118,66 @@ class TADOQuery::Background {
   std::future<void> done_;
 };
 
+// The statement that reads a row's deferred fields, kept prepared: a reader
+// choosing rows one after another has it run once for each.
+class TADOQuery::Deferred {
+ public:
+  Deferred(sqlite3* db, const QString& sql, int key, const QStringList& own) : db_(db), key_(key) {
+    if (sqlite3_prepare16_v2(db, sql.utf16(), static_cast<int>(sql.size() * sizeof(char16_t)), &stmt_, nullptr) != SQLITE_OK) {
+      const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+      sqlite3_finalize(stmt_);
+      throw toolkit::EDatabaseError(message);
+    }
+    for (int c = 0; c < sqlite3_column_count(stmt_); ++c) {
+      const QString name = QString::fromUtf8(sqlite3_column_name(stmt_, c));
+      if (own.contains(name, Qt::CaseInsensitive)) continue;
+      names.append(name);
+      columns_.push_back(c);
+    }
+  }
+  ~Deferred() { sqlite3_finalize(stmt_); }
+  Deferred(const Deferred&) = delete;
+  Deferred& operator=(const Deferred&) = delete;
+
+  int Key() const { return key_; }
+  // The deferred fields of the row whose key has the value, in the order of `names`.
+  std::vector<QVariant> Read(const QVariant& key) const {
+    const struct Reset {
+      sqlite3_stmt* stmt;
+      ~Reset() { sqlite3_reset(stmt); }
+    } reset{stmt_};
+    if (key.typeId() == QMetaType::LongLong) sqlite3_bind_int64(stmt_, 1, key.toLongLong());
+    else if (key.isNull()) sqlite3_bind_null(stmt_, 1);
+    else {
+      const QByteArray text = key.toString().toUtf8();
+      sqlite3_bind_text(stmt_, 1, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    }
+    std::vector<QVariant> values(columns_.size());
+    const int rc = sqlite3_step(stmt_);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw toolkit::EDatabaseError(QString::fromUtf8(sqlite3_errmsg(db_)));
+    if (rc == SQLITE_DONE) return values;
+    for (size_t i = 0; i < columns_.size(); ++i) {
+      const int c = columns_[i];
+      switch (sqlite3_column_type(stmt_, c)) {
+        case SQLITE_NULL: break;
+        case SQLITE_INTEGER: values[i] = static_cast<qlonglong>(sqlite3_column_int64(stmt_, c)); break;
+        case SQLITE_FLOAT: values[i] = sqlite3_column_double(stmt_, c); break;
+        default:
+          values[i] = QString::fromUtf8(static_cast<const char*>(sqlite3_column_blob(stmt_, c)), sqlite3_column_bytes(stmt_, c));
+      }
+    }
+    return values;
+  }
+
+  QStringList names;
+
+ private:
+  sqlite3* db_;
+  sqlite3_stmt* stmt_ = nullptr;
+  int key_;
+  std::vector<int> columns_;  // of the statement, for `names`
+};
+
 void TADOQuery::Open() {
   if (active_) return;
   if (opening_) {
@@ -150,6 +218,19 @@ bool TADOQuery::OpenUntil(const QDeadlineTimer& deadline) {
 
 void TADOQuery::Opened(ResultSet rows) {
   rows_ = std::move(rows);
+  if (!deferredSql_.isEmpty()) {
+    const int key = FieldIndex(deferredKey_);
+    if (key < 0) {
+      rows_ = ResultSet();
+      Fail(QStringLiteral("Field '%1' not found").arg(deferredKey_));
+    }
+    try {
+      deferred_ = std::make_unique<Deferred>(connection_->Handle(), deferredSql_, key, rows_.Columns());
+    } catch (const toolkit::EDatabaseError& e) {
+      rows_ = ResultSet();
+      Fail(e.Message());
+    }
+  }
   active_ = true;
   ++generation_;
   current_ = (rows_.RowCount() == 0) ? -1 : 0;
@@ -162,6 +243,7 @@ void TADOQuery::Close() {
   opening_.reset();
   active_ = false;
   rows_ = ResultSet();
+  deferred_.reset();
   currentValues_ = RowValues();
   current_ = -1;
   bof_ = eof_ = true;
@@ -227,13 +309,16 @@ int TADOQuery::FieldIndex(const QString& field) const {
     if (columns[i] == field) return i;
   for (int i = 0; i < columns.size(); ++i)
     if (columns[i].compare(field, Qt::CaseInsensitive) == 0) return i;
+  if (deferred_)
+    for (int i = 0; i < deferred_->names.size(); ++i)
+      if (deferred_->names[i].compare(field, Qt::CaseInsensitive) == 0) return OwnFieldCount() + i;
   return -1;
 }
 
 bool TADOQuery::Locate(const QString& field, const QString& value) {
   CheckActive();
   const int column = FieldIndex(field);
-  if (column < 0) return false;
+  if (column < 0 || column >= OwnFieldCount()) return false;
   const int row = rows_.FindFirst(column, value);
   if (row < 0) return false;
   current_ = row;
@@ -251,22 +336,35 @@ TField TADOQuery::FieldByName(const QString& field) const {
 
 TField TADOQuery::Fields(int index) const {
   CheckActive();
-  if (index < 0 || index >= rows_.ColumnCount()) Fail(QStringLiteral("List index out of bounds (%1)").arg(index));
-  const QString& name = rows_.Columns()[index];
+  const int own = OwnFieldCount();
+  if (index < 0 || index >= FieldCount()) Fail(QStringLiteral("List index out of bounds (%1)").arg(index));
+  const QString& name = index < own ? rows_.Columns()[index] : deferred_->names[index - own];
   if (current_ < 0) return TField(name, QVariant());
   RowValues& cached = currentValues_;
   if (cached.generation != generation_ || cached.row != current_) {
     cached.generation = generation_;
     cached.row = current_;
-    cached.values.assign(rows_.ColumnCount(), std::nullopt);
+    cached.values.assign(FieldCount(), std::nullopt);
   }
   std::optional<QVariant>& value = cached.values[index];
-  if (!value) value = rows_.Value(current_, index);
+  if (value) return TField(name, *value);
+  if (index < own) {
+    value = rows_.Value(current_, index);
+    return TField(name, *value);
+  }
+  // One read gives all the row's deferred fields.
+  std::vector<QVariant> read;
+  try {
+    read = deferred_->Read(rows_.Value(current_, deferred_->Key()));
+  } catch (const toolkit::EDatabaseError& e) {
+    Fail(e.Message());
+  }
+  for (size_t i = 0; i < read.size(); ++i) cached.values[own + i] = std::move(read[i]);
   return TField(name, *value);
 }
 
-int TADOQuery::FieldCount() const { return rows_.ColumnCount(); }
+int TADOQuery::FieldCount() const { return OwnFieldCount() + (deferred_ ? static_cast<int>(deferred_->names.size()) : 0); }
 
-QStringList TADOQuery::FieldNames() const { return rows_.Columns(); }
+QStringList TADOQuery::FieldNames() const { return deferred_ ? rows_.Columns() + deferred_->names : rows_.Columns(); }
 
 }  // namespace data

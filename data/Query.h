@@ -48,6 +48,12 @@ class TADOQuery {
   const QString& SQL() const { return sql_; }
   // Values for the statement's "?" placeholders, in order.
   void SetParams(const QVariantList& values);
+  // Fields the statement leaves out of its rows, read for a row only when
+  // asked for: `sql`, with the value of the row's field `key` bound, gives
+  // them in its one row (none: null). They follow the statement's own fields,
+  // save those the statement has already. A deferred field is not located.
+  // Setting the query text drops them; changing them closes the cursor.
+  void SetDeferredFields(const QString& key, const QString& sql);
 
   // Runs the query and stands on the first row; no effect on an open cursor.
   void Open();
@@ -99,6 +105,7 @@ class TADOQuery {
 
  private:
   class Background;
+  class Deferred;
   void Connect();
   // Makes the fetched rows the open cursor's, standing on the first.
   void Opened(ResultSet rows);
@@ -106,11 +113,13 @@ class TADOQuery {
   void DataChanged() const;
   [[noreturn]] void Fail(const QString& message) const;
   int FieldIndex(const QString& field) const;
+  int OwnFieldCount() const { return rows_.ColumnCount(); }
 
   QString name_;
   QString connectionString_;
   QString sql_;
   QVariantList params_;
+  QString deferredKey_, deferredSql_;
   std::shared_ptr<Connection> connection_;
   QString connectedTo_;
 
@@ -129,6 +138,8 @@ class TADOQuery {
     std::vector<std::optional<QVariant>> values;  // empty: not read yet
   };
   mutable RowValues currentValues_;
+  // The deferred fields' statement, prepared while the cursor is open.
+  std::unique_ptr<Deferred> deferred_;
   std::unique_ptr<Background> opening_;
 };
 

@@ -26,15 +26,19 @@ using app::SearchQuery;
 
 namespace {
 
-// Every row of a statement, its fields joined, in the engine's order.
-QStringList Rows(data::TADOQuery& q, const app::Statement& s) {
+// Every row of a statement, in the engine's order: the named fields joined
+// (all of the statement's when none are named, and then their names first).
+QStringList Rows(data::TADOQuery& q, const app::Statement& s, const QStringList& names = {}) {
   q.SetSQL(s.sql);
   q.SetParams(s.params);
+  if (!s.deferredSql.isEmpty()) q.SetDeferredFields(s.deferredKey, s.deferredSql);
   q.Open();
   QStringList rows;
+  if (names.isEmpty()) rows << q.FieldNames().join(u'\x1f');
   for (q.First(); !q.Eof(); q.Next()) {
     QStringList fields;
-    for (int i = 0; i < q.FieldCount(); ++i) fields << q.Fields(i).AsString();
+    for (int i = 0; i < (names.isEmpty() ? q.FieldCount() : names.size()); ++i)
+      fields << (names.isEmpty() ? q.Fields(i) : q.FieldByName(names[i])).AsString();
     rows << fields.join(u'\x1f');
   }
   return rows;
@@ -53,24 +57,32 @@ class SearchIndexTest : public ::testing::Test {
     ASSERT_TRUE(query_.HasTable(data::kPoetrySearchIndex));
   }
 
-  // Runs every keyword in both modes through both statements. Returns the
-  // number of searches the index narrowed.
-  int Compare(const QStringList& keywords) {
-    int indexed = 0, mismatches = 0;
+  // Runs every keyword in both modes through the plain statement, the
+  // index's and the listing's, comparing the plain statement's fields.
+  // Returns the number of searches the index narrowed and of those the
+  // listing answered.
+  std::pair<int, int> Compare(const QStringList& keywords) {
+    int indexed = 0, listed = 0, mismatches = 0;
     for (const QString& keyword : keywords) {
       for (SearchMode mode : {SearchMode::Title, SearchMode::Content}) {
-        const app::Statement viaIndex = SearchQuery(mode, keyword, true);
-        const QStringList expected = Rows(query_, SearchQuery(mode, keyword, false));
-        const QStringList actual = Rows(query_, viaIndex);
-        if (viaIndex.sql.contains(data::kPoetrySearchIndex)) ++indexed;
-        if (actual != expected && ++mismatches <= 5) {
-          ADD_FAILURE() << "keyword \"" << keyword.toStdString() << "\" mode " << static_cast<int>(mode) << ": "
-                        << actual.size() << " rows through the index, " << expected.size() << " by the plain match";
+        QStringList expected = Rows(query_, SearchQuery(mode, keyword, false));
+        const QStringList names = expected.takeFirst().split(u'\x1f');
+        for (const bool listing : {false, true}) {
+          const app::Statement s = SearchQuery(mode, keyword, true, listing);
+          if (listing && !s.sql.contains(data::kPoetryListing)) continue;  // the index's statement again
+          if (listing) ++listed;
+          else if (s.sql.contains(data::kPoetrySearchIndex)) ++indexed;
+          const QStringList actual = Rows(query_, s, names);
+          if (actual != expected && ++mismatches <= 5) {
+            ADD_FAILURE() << "keyword \"" << keyword.toStdString() << "\" mode " << static_cast<int>(mode) << ": "
+                          << actual.size() << " rows through the " << (listing ? "listing" : "index") << ", "
+                          << expected.size() << " by the plain match";
+          }
         }
       }
     }
     EXPECT_EQ(mismatches, 0);
-    return indexed;
+    return {indexed, listed};
   }
 
   // How many rows the index alone names for the keyword's phrase.
@@ -78,10 +90,10 @@ class SearchIndexTest : public ::testing::Test {
     const QString column = mode == SearchMode::Title ? QStringLiteral("title") : QStringLiteral("content");
     return Rows(query_, {QStringLiteral("select docid from %1 where %2 match ?").arg(data::kPoetrySearchIndex, column),
                          {data::SearchPhrase(keyword)}})
-        .size();
+               .size() - 1;
   }
 
-  int Hits(SearchMode mode, const QString& keyword) { return Rows(query_, SearchQuery(mode, keyword, false)).size(); }
+  int Hits(SearchMode mode, const QString& keyword) { return Rows(query_, SearchQuery(mode, keyword, false)).size() - 1; }
 
   QTemporaryDir dir_;
   QString path_;
@@ -141,10 +153,13 @@ TEST_F(SearchIndexTest, TheShippedPoemsGiveTheSameRowsInTheSameOrder) {
   }
   keywords.removeAll(QString());
   ASSERT_GT(keywords.size(), 1500);
-  const int indexed = Compare(keywords);
+  const auto [indexed, listed] = Compare(keywords);
   // The index answered nearly every search; the keywords without words took the plain scan.
   EXPECT_GT(indexed, 2 * keywords.size() * 9 / 10);
   EXPECT_LT(indexed, 2 * keywords.size());
+  // The listing answered the title searches and the single characters' content searches.
+  EXPECT_GT(listed, keywords.size());
+  EXPECT_LT(listed, indexed);
 }
 
 // Poems over a small alphabet, so that keywords often nearly match: words
@@ -214,6 +229,14 @@ TEST(SearchWords, TheProgramsPoetryDatabaseHoldsTheWordIndex) {
   q.SetConnectionString(data::MakeConnectionString(QStringLiteral(CQ_BIN_DIR "/dat/db3.dat"), data::kPoetryDbPassword));
   EXPECT_TRUE(q.HasTable(data::kPoetrySearchIndex));
   EXPECT_FALSE(q.HasTable(QStringLiteral("poetry_words")));
+  // The listing holds every poem under its own row id.
+  EXPECT_TRUE(q.HasTable(data::kPoetryListing));
+  q.SetSQL(QStringLiteral("select count(*),sum(p.rowid=l.poem and p.title is l.title and p.authorname is l.authorname and "
+                          "p.formatName is l.formatName and p.head is l.head) from poetry p left join %1 l on l.poem=p.rowid")
+               .arg(data::kPoetryListing));
+  q.Open();
+  EXPECT_GT(q.Fields(0).AsInteger(), 1000);
+  EXPECT_EQ(q.Fields(1).AsInteger(), q.Fields(0).AsInteger());
 }
 
 TEST(SearchWords, KeywordsWithoutWordsAreLeftToThePlainScan) {

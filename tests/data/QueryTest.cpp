@@ -128,6 +128,52 @@ TEST_F(QueryTest, EmptyResultSetsKeepTheirFields) {
   EXPECT_EQ(ErrorOf([&] { q.FieldByName(QStringLiteral("head")); }), "ADOQuery1: Field 'head' not found");
 }
 
+TEST_F(QueryTest, DeferredFieldsAreReadForTheRowAskedAbout) {
+  // Rows 4, 3 and 2 in that order; title is the statement's own already.
+  q.SetSQL(QStringLiteral("select rowid as k,title from poetry where rowid>? order by rowid desc"));
+  q.SetParams({1});
+  q.SetDeferredFields(QStringLiteral("k"), QStringLiteral("select title,head,n,authorname from poetry where rowid=?"));
+  q.Open();
+  EXPECT_EQ(q.FieldNames(), QStringList({"k", "title", "head", "n", "authorname"}));
+  EXPECT_EQ(q.FieldCount(), 5);
+  struct Row {
+    int recNo;
+    const char* title;
+    const char* head;
+    const char* n;
+    const char* author;
+  } rows[] = {{3, "Spring", "same", "2", "Abc"}, {1, "空", "", "4", ""}, {2, "Other", "SAME", "", "ABC"}, {3, "Spring", "same", "2", "Abc"}};
+  for (const Row& r : rows) {
+    q.SetRecNo(r.recNo);
+    EXPECT_EQ(q.FieldByName(QStringLiteral("HEAD")).AsString(), QString::fromUtf8(r.head)) << r.recNo;
+    EXPECT_EQ(q.Fields(3).AsString(), QString::fromUtf8(r.n)) << r.recNo;
+    EXPECT_EQ(q.Fields(4).AsString(), QString::fromUtf8(r.author)) << r.recNo;
+    EXPECT_EQ(Title(), QString::fromUtf8(r.title)) << r.recNo;
+  }
+  EXPECT_EQ(q.FieldByName(QStringLiteral("n")).AsInteger(), 2);
+  // A deferred field is not located: no move.
+  EXPECT_FALSE(q.Locate(QStringLiteral("head"), QStringLiteral("same")));
+  EXPECT_EQ(q.RecNo(), 3);
+  EXPECT_EQ(ErrorOf([&] { q.Fields(5); }), "ADOQuery1: List index out of bounds (5)");
+  // A key no row has: the deferred fields are null.
+  q.SetSQL(QStringLiteral("select rowid+10 as k from poetry where rowid=1"));
+  q.SetDeferredFields(QStringLiteral("k"), QStringLiteral("select head,n from poetry where rowid=?"));
+  q.Open();
+  EXPECT_TRUE(q.FieldByName(QStringLiteral("head")).IsNull());
+  EXPECT_EQ(q.FieldByName(QStringLiteral("n")).AsInteger(), 0);
+  // A new query text drops them.
+  q.SetSQL(QStringLiteral("select rowid as k from poetry"));
+  q.Open();
+  EXPECT_EQ(q.FieldNames(), QStringList({"k"}));
+  // A key the rows lack, or a statement the engine refuses: the open fails.
+  q.SetDeferredFields(QStringLiteral("nokey"), QStringLiteral("select head from poetry where rowid=?"));
+  EXPECT_EQ(ErrorOf([&] { q.Open(); }), "ADOQuery1: Field 'nokey' not found");
+  EXPECT_FALSE(q.Active());
+  q.SetDeferredFields(QStringLiteral("k"), QStringLiteral("select head from nowhere where rowid=?"));
+  EXPECT_NE(ErrorOf([&] { q.Open(); }).find("no such table"), std::string::npos);
+  EXPECT_FALSE(q.Active());
+}
+
 TEST_F(QueryTest, ClosedCursorRaisesItsOwnErrorWithItsName) {
   const std::string closed = "ADOQuery1: Cannot perform this operation on a closed dataset";
   EXPECT_EQ(ErrorOf([&] { q.Next(); }), closed);

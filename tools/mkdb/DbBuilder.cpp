@@ -97,6 +97,17 @@ void WriteSearchIndex(sqlite3* db, const SearchIndex& ix) {
   Exec(db, QStringLiteral("INSERT INTO %1 (%1) VALUES ('optimize')").arg(Quote(ix.name)));
 }
 
+void WriteListing(sqlite3* db, const SearchIndex& ix) {
+  QStringList defs{Quote(data::kListingKey) + QStringLiteral(" INTEGER PRIMARY KEY")}, columns;
+  for (const QString& c : ix.listed) {
+    defs.append(Quote(c) + QStringLiteral(" TEXT"));
+    columns.append(Quote(c));
+  }
+  Exec(db, QStringLiteral("CREATE TABLE %1 (%2)").arg(Quote(ix.listing), defs.join(u',')));
+  Exec(db, QStringLiteral("INSERT INTO %1 SELECT rowid,%2 FROM %3 ORDER BY rowid")
+               .arg(Quote(ix.listing), columns.join(u','), Quote(ix.table)));
+}
+
 }  // namespace
 
 QString EscapeField(const QString& text) {
@@ -160,7 +171,11 @@ Table ReadTableSource(const QString& tableName, const QString& path) {
 
 SearchIndex PoetrySearchIndex() {
   // Most words are in the contents: as the first column they need no column mark in the index.
-  return {data::kPoetrySearchIndex, QStringLiteral("poetry"), {QStringLiteral("content"), QStringLiteral("title")}};
+  return {data::kPoetrySearchIndex,
+          QStringLiteral("poetry"),
+          {QStringLiteral("content"), QStringLiteral("title")},
+          data::kPoetryListing,
+          {QStringLiteral("title"), QStringLiteral("authorname"), QStringLiteral("formatName"), QStringLiteral("head")}};
 }
 
 void WriteDatabase(const QString& path, const QString& password, const QList<Table>& tables,
@@ -211,7 +226,10 @@ void WriteDatabase(const QString& path, const QString& password, const QList<Tab
       for (const QString& c : ix.columns) cols.append(Quote(c));
       Exec(db, QStringLiteral("CREATE INDEX %1 ON %2 (%3)").arg(Quote(ix.name), Quote(ix.table), cols.join(u',')));
     }
-    for (const SearchIndex& ix : searchIndexes) WriteSearchIndex(db, ix);
+    for (const SearchIndex& ix : searchIndexes) {
+      WriteSearchIndex(db, ix);
+      if (!ix.listing.isEmpty()) WriteListing(db, ix);
+    }
     Exec(db, QStringLiteral("COMMIT"));
     Exec(db, QStringLiteral("ANALYZE"));
     // Building the word index leaves free pages behind: the file keeps none.

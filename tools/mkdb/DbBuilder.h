@@ -36,9 +36,15 @@ struct SearchIndex {
   QString name;
   QString table;
   QStringList columns;
+  // With a listing name: a narrow copy of the table that the hits are listed
+  // from without their long texts, the table's row ids as its key
+  // (data::kListingKey) and the listed columns beside them.
+  QString listing;
+  QStringList listed;
 };
 
-// The search index of the program's poetry database: titles and contents.
+// The search index of the program's poetry database: titles and contents,
+// with the listing of titles, authors, forms and first lines.
 SearchIndex PoetrySearchIndex();
 
 // Parses a table source; raises toolkit::Exception naming the line on malformed input.
