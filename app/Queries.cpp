@@ -43,20 +43,22 @@ Statement SearchQuery(SearchMode mode, const QString& keyword, bool indexed, boo
   // keyword of one word character the index is already exact (a text holds
   // the word just when it holds the character, or the character in the other
   // case for a Latin letter), so there is nothing left to check.
-  const QString matching = QStringLiteral(" in (select docid from ") + data::kPoetrySearchIndex + QStringLiteral(" where ") +
-                           field + QStringLiteral(" match ?)");
   const bool single = data::IsSingleWord(keyword);
   // The listing holds the titles, not the contents, to check hits against.
   if (listed && (single || mode == SearchMode::Title)) {
+    // The index names its rows in the order of their ids, each looked up in
+    // the listing as it comes: no list of them is gathered and sorted first.
     const QString& key = data::kListingKey;
-    Statement s{QStringLiteral("select title,authorname,formatName,head,") + key + QStringLiteral(" from ") +
-                    data::kPoetryListing + QStringLiteral(" where ") + key + matching,
+    Statement s{QStringLiteral("select l.title,l.authorname,l.formatName,l.head,l.") + key + QStringLiteral(" from ") +
+                    data::kPoetrySearchIndex + QStringLiteral(" s cross join ") + data::kPoetryListing +
+                    QStringLiteral(" l on l.") + key + QStringLiteral("=s.docid where s.") + field + QStringLiteral(" match ?"),
                 {phrase}, key, QStringLiteral("select * from poetry where rowid=?")};
-    if (!single) s.sql += QStringLiteral(" and title") + kLike, s.params.append(pattern);
-    s.sql += QStringLiteral(" order by ") + key;
+    if (!single) s.sql += QStringLiteral(" and l.title") + kLike, s.params.append(pattern);
+    s.sql += QStringLiteral(" order by s.docid");
     return s;
   }
-  const QString candidates = QStringLiteral("select * from poetry where rowid") + matching;
+  const QString candidates = QStringLiteral("select * from poetry where rowid in (select docid from ") +
+                             data::kPoetrySearchIndex + QStringLiteral(" where ") + field + QStringLiteral(" match ?)");
   if (single) return {candidates + QStringLiteral(" order by rowid"), {phrase}};
   return {candidates + QStringLiteral(" and ") + field + kLike + QStringLiteral(" order by rowid"), {phrase, pattern}};
 }

@@ -344,13 +344,15 @@ TField TADOQuery::Fields(int index) const {
   if (cached.generation != generation_ || cached.row != current_) {
     cached.generation = generation_;
     cached.row = current_;
-    cached.values.assign(FieldCount(), std::nullopt);
+    cached.values.resize(FieldCount());
+    cached.read.assign(cached.values.size(), 0);
   }
-  std::optional<QVariant>& value = cached.values[index];
-  if (value) return TField(name, *value);
+  QVariant& value = cached.values[index];
+  if (cached.read[index]) return TField(name, value);
   if (index < own) {
     value = rows_.Value(current_, index);
-    return TField(name, *value);
+    cached.read[index] = 1;
+    return TField(name, value);
   }
   // One read gives all the row's deferred fields.
   std::vector<QVariant> read;
@@ -359,8 +361,8 @@ TField TADOQuery::Fields(int index) const {
   } catch (const toolkit::EDatabaseError& e) {
     Fail(e.Message());
   }
-  for (size_t i = 0; i < read.size(); ++i) cached.values[own + i] = std::move(read[i]);
-  return TField(name, *value);
+  for (size_t i = 0; i < read.size(); ++i) cached.values[own + i] = std::move(read[i]), cached.read[own + i] = 1;
+  return TField(name, value);
 }
 
 int TADOQuery::FieldCount() const { return OwnFieldCount() + (deferred_ ? static_cast<int>(deferred_->names.size()) : 0); }

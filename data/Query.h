@@ -7,7 +7,6 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "data/ResultSet.h"
@@ -135,7 +134,10 @@ class TADOQuery {
   struct RowValues {
     int generation = -1;
     int row = -1;
-    std::vector<std::optional<QVariant>> values;  // empty: not read yet
+    // A value counts once read is set: a row after another only clears the
+    // marks, and its values replace the last row's as they are read.
+    std::vector<QVariant> values;
+    std::vector<char> read;
   };
   mutable RowValues currentValues_;
   // The deferred fields' statement, prepared while the cursor is open.

@@ -133,13 +133,16 @@ class Bench {
     form_.Button1Click();
   }
 
-  // The same statement as a plain scan (or through the index alone, without
-  // the window's work), through the poetry cursor's connection.
+  // The same statement as a plain scan (or, as the window runs it, through
+  // the index and the listing, without the window's work), through the
+  // poetry cursor's connection.
   int PlainScan(int mode, const QString& keyword, bool indexed = false) {
     data::TADOQuery& q = *form_.ADOQuery1();
-    const app::Statement s = app::SearchQuery(static_cast<app::SearchMode>(mode), keyword, indexed);
+    const app::Statement s =
+        app::SearchQuery(static_cast<app::SearchMode>(mode), keyword, indexed, indexed && q.HasTable(data::kPoetryListing));
     q.SetSQL(s.sql);
     q.SetParams(s.params);
+    if (!s.deferredSql.isEmpty()) q.SetDeferredFields(s.deferredKey, s.deferredSql);
     q.Open();
     return q.RecordCount();
   }
@@ -277,7 +280,7 @@ int main(int argc, char** argv) {
     const char* keyword;
     const char* goal;
   } cases[] = {{0, "静夜思", "<= 30 ms"}, {2, "床前看月光", "<= 30 ms"}, {0, "明月", "<= 50 ms"},
-               {2, "明月", "<= 50 ms"},   {0, "月", "-"},              {2, "月", "<= 150 ms"}};
+               {2, "明月", "<= 50 ms"},   {0, "月", "<= 100 ms"},      {2, "月", "<= 100 ms and ratio <= 0.5"}};
   for (const Case& c : cases) {
     const QString keyword = QString::fromUtf8(c.keyword);
     std::vector<Timing> viaIndex, plain, statement;
@@ -290,7 +293,7 @@ int main(int argc, char** argv) {
     }
     const Timing a = Median(viaIndex), b = Median(plain), q = Median(statement);
     std::printf("  %-7s %-12s %6d hits: %7.1f ms (cpu %6.1f)  plain scan %7.1f ms (cpu %6.1f)  ratio %.2f  goal %s%s\n"
-                "  %33s (of which the statement through the index: %.1f ms, cpu %.1f)\n",
+                "  %33s (of which the window's statement alone: %.1f ms, cpu %.1f)\n",
                 c.mode == 0 ? "title" : "content", c.keyword, hits, a.wall, a.cpu, b.wall, b.cpu, a.wall / b.wall,
                 c.goal, hits == plainHits ? "" : "   HITS DIFFER", "", q.wall, q.cpu);
   }
