@@ -130,7 +130,7 @@ TEST(SkinBudget, AnEntryNamedByManyKeysIsDecodedOnceAndCountedOnce) {
   EXPECT_EQ(images.Pixels(), 3 * 5 + 7 * 2);
 }
 
-// The whole skin: 64 Mi pixels, the copies mirrored from its images counted
+// The whole skin: 64 Mi pixels, the copies mirrored or cut from its images counted
 // as well as the entries decoded.
 TEST(SkinBudget, OneSkinAtMost64MiPixels) {
   const QByteArray four =
@@ -140,12 +140,21 @@ TEST(SkinBudget, OneSkinAtMost64MiPixels) {
   const QByteArray threeAndAMirror =
       "[TitlebarSkin]\r\nSkinName=mirror\r\n[Personality]\r\nLeft=1.bmp\r\nRight=2.bmp\r\nTop=3.bmp\r\n"
       "[ComboButton]\r\nImage=3.bmp\r\n";
+  // The three MDI buttons are cut from twelve cells of 349,525 x 2 (8 columns
+  // spare): 8,388,616 pixels decoded and 8,388,600 cut, 16 Mi together.
+  const QByteArray threeAndMdi =
+      "[TitlebarSkin]\r\nSkinName=mdi\r\n[Personality]\r\nLeft=1.bmp\r\nRight=2.bmp\r\nTop=3.bmp\r\n"
+      "[MDICONTROLS]\r\nImage=mdi.bmp\r\n";
+  const QList<Bitmap> mdiBitmaps = bitmaps.mid(0, 3) + QList<Bitmap>{{"mdi.bmp", 12 * 349525 + 8, 2}};
   const Case cases[] = {
       {"four 4096 x 4096 entries", SkinFile(four, bitmaps), true, QStringLiteral("four")},
       {"four entries and one pixel", SkinFile(four + "[Buttons]\r\nBitmap=5.bmp\r\n", bitmaps + QList<Bitmap>{{"5.bmp", 1, 1}}),
        false},
       {"three entries and a mirrored copy", SkinFile(threeAndAMirror, bitmaps.mid(0, 3)), true, QStringLiteral("mirror")},
       {"four entries and a mirrored copy", SkinFile(threeAndAMirror + "[Buttons]\r\nBitmap=4.bmp\r\n", bitmaps), false},
+      {"three entries and the MDI buttons' cuts", SkinFile(threeAndMdi, mdiBitmaps), true, QStringLiteral("mdi")},
+      {"three entries, the MDI buttons' cuts and one pixel",
+       SkinFile(threeAndMdi + "[Buttons]\r\nBitmap=5.bmp\r\n", mdiBitmaps + QList<Bitmap>{{"5.bmp", 1, 1}}), false},
   };
   for (const Case& c : cases) LoadOverFirstSkin(c);
 }

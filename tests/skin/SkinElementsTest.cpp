@@ -41,23 +41,44 @@ const TDataSkinSysButton* Button(const TSkinElements& e, const QString& name) {
 
 TEST(SkinElements, ColourParsing) {
   const platform::TColor def = RGB(1, 2, 3);
-  EXPECT_EQ(ParseSkinColour("213 222 242", def), RGB(213, 222, 242));
-  EXPECT_EQ(ParseSkinColour("10 20", def), RGB(10, 0, 0));
-  EXPECT_EQ(ParseSkinColour("10,20,30,", def), RGB(10, 20, 30));
-  EXPECT_EQ(ParseSkinColour("1 2 3 4 5", def), RGB(1, 2, 3));
-  EXPECT_EQ(ParseSkinColour("rgb(4;5;6)", def), RGB(4, 5, 6));
-  EXPECT_EQ(ParseSkinColour("300 256 511", def), RGB(44, 0, 255));
-  EXPECT_EQ(ParseSkinColour("7", def), RGB(0, 0, 0));
-  EXPECT_EQ(ParseSkinColour("", def), def);
-  EXPECT_EQ(ParseSkinColour("none", def), RGB(0, 0, 0));
+  const std::pair<const char*, platform::TColor> cases[] = {
+      {"213 222 242", RGB(213, 222, 242)},
+      {"10 20", RGB(10, 0, 0)},
+      {"10,20,30,", RGB(10, 20, 30)},
+      {"1 2 3 4 5", RGB(1, 2, 3)},
+      {"rgb(4;5;6)", RGB(4, 5, 6)},
+      {"300 256 511", RGB(44, 0, 255)},
+      {"7", RGB(0, 0, 0)},
+      {"", def},
+      {"none", RGB(0, 0, 0)},
+      // The characters either side of the digits separate like any other.
+      {"1/2/3", RGB(1, 2, 3)},
+      {"7:8:9", RGB(7, 8, 9)},
+      {"9 0 90", RGB(9, 0, 90)},
+      // Two separators in a row are one.
+      {"10, 20, 35", RGB(10, 20, 35)},
+  };
+  for (const auto& [text, colour] : cases) EXPECT_EQ(ParseSkinColour(QString::fromLatin1(text), def), colour) << text;
+}
+
+// Below 16 rows a frame is 13 pixels wide, from 16 rows on 16; never fewer than 4 frames.
+TEST(SkinElements, ToggleFrameCounts) {
+  struct Case {
+    int width, height, frames;
+  };
+  const Case cases[] = {{65, 13, 5}, {77, 12, 5}, {96, 15, 7}, {51, 13, 4}, {12, 1, 4},
+                        {96, 16, 6}, {80, 16, 5}, {79, 16, 4}, {208, 40, 13}};
+  for (const Case& c : cases)
+    EXPECT_EQ(DeriveToggleFrameCount(Solid(c.width, c.height, 0)), c.frames) << c.width << " x " << c.height;
 }
 
 TEST(SkinElements, ColoursAndTheirDefaults) {
-  auto l = Read("[Colours]\nButtonFace=10 20 30\nHilight = 1,2,3,\nTitleTextActive=9 9\n");
+  auto l = Read("[Colours]\nButtonFace=10 20 30\nHilight = 1,2,3,\nTitleTextActive=9 9\nHilightText=4 5 7\n");
   const TSkinColours& c = l->e.Colours;
   EXPECT_EQ(c.ButtonFace, RGB(10, 20, 30));
   EXPECT_EQ(c.Menubar, RGB(10, 20, 30));  // follows ButtonFace when absent
   EXPECT_EQ(c.Hilight, RGB(1, 2, 3));
+  EXPECT_EQ(c.HilightText, RGB(4, 5, 7));
   EXPECT_EQ(c.TitleTextActive, RGB(9, 0, 0));
   EXPECT_EQ(c.WindowText, platform::SysColor(platform::COLOR_WINDOWTEXT));
   EXPECT_EQ(c.Buttonlight, platform::SysColor(platform::COLOR_BTNHIGHLIGHT));
@@ -76,13 +97,14 @@ TEST(SkinElements, CaptionButtonsFramesAndSelection) {
       "[Button.Icon]\nAction=3\nButtonImage=b60.bmp\n"
       "[Button.Counted]\nAction=2\nframe=4\nButtonImage=b60.bmp\n"
       "[Button.NoImage]\nAction=2\n"
+      "[Button.NoAction]\nButtonImage=b60.bmp\nPressedColour2=7 8 9\n"
       "[Buttons]\nBitmap=x.bmp\n[BUTTON]\nAction=0\n[Button.Radio]\n[button.checkbox]\n[Buttonish]\nAction=5\n",
       {{"b60.bmp", Solid(60, 18, qRgb(1, 2, 3))}, {"b120.bmp", Solid(120, 18, qRgb(1, 2, 3))}});
   const TSkinElements& e = l->e;
   QStringList names;
   for (const auto& b : e.SysButtons) names << b->Name;
   EXPECT_EQ(names, (QStringList{"BUTTON.A", "BUTTON.B", "BUTTON.SHOWN", "BUTTON.ICON", "BUTTON.COUNTED",
-                                "BUTTON.NOIMAGE", "BUTTONISH", "MDICONTROLS", "MDICONTROLS", "MDICONTROLS"}));
+                                "BUTTON.NOIMAGE", "BUTTON.NOACTION", "BUTTONISH", "MDICONTROLS", "MDICONTROLS", "MDICONTROLS"}));
   EXPECT_EQ(Button(e, "BUTTON.A")->FrameCount, 3);   // 60 / 18 = 3.33
   EXPECT_EQ(Button(e, "BUTTON.B")->FrameCount, 6);   // 120 / 18 = 6.67
   EXPECT_EQ(Button(e, "BUTTON.B")->Align, 1);
@@ -96,6 +118,8 @@ TEST(SkinElements, CaptionButtonsFramesAndSelection) {
   EXPECT_EQ(Button(e, "BUTTON.ICON")->FrameCount, 3);
   EXPECT_EQ(Button(e, "BUTTON.COUNTED")->FrameCount, 4);
   EXPECT_EQ(Button(e, "BUTTON.NOIMAGE")->FrameCount, 6);
+  EXPECT_EQ(Button(e, "BUTTON.NOACTION")->Action, 0);
+  EXPECT_EQ(Button(e, "BUTTON.NOACTION")->PressedColour2, RGB(7, 8, 9));
   // Without [MDICONTROLS] the three MDI buttons exist with empty images.
   for (int k = 0; k < 3; ++k) {
     const TDataSkinSysButton& b = *e.SysButtons[e.SysButtons.size() - 3 + k];
@@ -110,11 +134,15 @@ TEST(SkinElements, CaptionButtonsFramesAndSelection) {
 
 TEST(SkinElements, MdiControlsAreCutFromTwelveCells) {
   // 12 cells of 10 pixels (plus 5 spare columns, dropped by the division).
-  auto l = Read("[MDICONTROLS]\nImage=mdi.bmp\n", {{"mdi.bmp", Pattern(125, 8, Coord)}});
+  auto l = Read("[MDICONTROLS]\nImage=mdi.bmp\n[Colours]\nButtonText=50 61 72\n", {{"mdi.bmp", Pattern(125, 8, Coord)}});
   const auto& buttons = l->e.SysButtons;
   ASSERT_EQ(buttons.size(), 3u);
   for (int k = 0; k < 3; ++k) {
     const TDataSkinSysButton& b = *buttons[k];
+    // Their state colours are the skin's button text.
+    EXPECT_EQ(b.NormalColour2, RGB(50, 61, 72)) << k;
+    EXPECT_EQ(b.MouseOverColour2, RGB(50, 61, 72)) << k;
+    EXPECT_EQ(b.PressedColour2, RGB(50, 61, 72)) << k;
     ASSERT_EQ(b.Image.size(), QSize(40, 8)) << k;
     EXPECT_EQ(b.Image.pixel(0, 0), Coord(40 * k, 0));
     EXPECT_EQ(b.Image.pixel(39, 7), Coord(40 * k + 39, 7));
@@ -184,6 +212,10 @@ TEST(SkinElements, FrameBordersAndTitle) {
       "TextAlignment=1\nTXTBackleft=9\nTXTBackRight=10\n",
       {{"l.bmp", Solid(8, 40, 0)}, {"t.bmp", Solid(40, 48, 0)}, {"tb.bmp", Solid(30, 48, 0)}});
   const TSkinElements& e = l->e;
+  EXPECT_EQ(e.FrameLeft.Name, QStringLiteral("Left"));
+  EXPECT_EQ(e.FrameRight.Name, QStringLiteral("Right"));
+  EXPECT_EQ(e.FrameTop.Name, QStringLiteral("Top"));
+  EXPECT_EQ(e.FrameBottom.Name, QStringLiteral("Bottom"));
   EXPECT_EQ(e.FrameLeft.Margins, (TSkinMargins{0, 20, 0, 5}));
   EXPECT_EQ(e.FrameTop.Margins, (TSkinMargins{7, 0, 8, 0}));
   EXPECT_EQ(e.FrameTop.FrameCount, 2);
@@ -235,6 +267,22 @@ TEST(SkinElements, GenericElementsNamesCountsAndTiles) {
   EXPECT_FALSE(e.ComboButton);
 }
 
+// Elements that name only their image: every other key takes its default.
+TEST(SkinElements, ElementsNamingOnlyTheirImage) {
+  auto l = Read("[Progress]\nBitmap=x.bmp\n[GroupBox]\nImage=x.bmp\n[StatusBarEdges]\nImage=x.bmp\n",
+                {{"x.bmp", Solid(40, 10, 0)}});
+  const TSkinElements& e = l->e;
+  ASSERT_TRUE(e.Progress && e.GroupBox && e.StatusBarEdges);
+  EXPECT_EQ(e.Progress->Tile, 0);
+  EXPECT_EQ(e.Progress->Trans, 0);
+  EXPECT_EQ(e.Progress->Style, 0);
+  EXPECT_EQ(e.Progress->FrameCount, 2);
+  EXPECT_EQ(e.GroupBox->BackgroundAlignment, 0);
+  EXPECT_EQ(e.GroupBox->FrameCount, 1);
+  EXPECT_EQ(e.StatusBarEdges->FrameCount, 3);
+  EXPECT_EQ(e.StatusBarEdges->Tile, 0);
+}
+
 TEST(SkinElements, ComboBoxComposite) {
   // SunkEdge frames are solid colours 1..4, ComboButton frames 11..14.
   QImage sunk(80, 21, QImage::Format_RGB32), button(72, 21, QImage::Format_RGB32);
@@ -268,6 +316,28 @@ TEST(SkinElements, ComboBoxComposite) {
   // The second image of the button keeps the original, mirrored.
   EXPECT_EQ(c.Image2.size(), QSize(72, 21));
   EXPECT_EQ(c.Image2.pixel(0, 0), qRgb(14, 0, 0));
+}
+
+// Through a transparent button the edge's centre shows, tiled or stretched as
+// the edge says: its 16 middle columns repeat, or spread over the cell's 46.
+TEST(SkinElements, ComboBoxCompositeTilesOrStretchesTheEdgesCentre) {
+  const int a = platform::Metric(platform::SM_CXHSCROLL) + 2;
+  for (const int tile : {0, 1}) {
+    SCOPED_TRACE(tile);
+    auto l = Read(QStringLiteral("[SunkEdge]\nImage=s.bmp\nLeftWidth=2\nRightWidth=2\nTopHeight=3\nBottomHeight=2\n"
+                                 "Tile=%1\n[ComboButton]\nImage=c.bmp\nTrans=1\n")
+                      .arg(tile),
+                  {{"s.bmp", Pattern(80, 21, Coord)}, {"c.bmp", Solid(72, 21, kMagenta)}});
+    const TSkinElements& e = l->e;
+    ASSERT_TRUE(e.ComboButton && e.SunkEdge);
+    ASSERT_EQ(e.ComboButton->Image.size(), QSize(200, 21));
+    for (int i = 0; i < 4; ++i) {
+      for (const int x : {50 - a, 47}) {
+        const int column = tile ? 2 + (x - 2) % 16 : 2 + (x - 2) * 16 / 46;
+        EXPECT_EQ(e.ComboButton->Image.pixel(50 * i + x, 10), Coord(20 * i + column, 10)) << i << " " << x;
+      }
+    }
+  }
 }
 
 // An edge taller than the strip keeps margins inside the strip: the top one
