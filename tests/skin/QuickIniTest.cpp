@@ -91,6 +91,26 @@ TEST(QuickIni, CommentsBlankLinesLineBreaksAndNul) {
   // Parsing stops at the NUL byte.
   EXPECT_FALSE(ini.SectionExists("t"));
   EXPECT_EQ(ini.Lines(), (QStringList{"[s]", "key=a"}));
+  // A NUL as the very first byte, of the text or from the given position, leaves nothing.
+  const QByteArray nulFirst("\0[s]\nk=1\n", 9);
+  EXPECT_EQ(Parse(nulFirst).SectionCount(), 0);
+  TQuickIni fromNul;
+  fromNul.LoadFromStream("[a]\nk=1\n" + nulFirst, 8);
+  EXPECT_TRUE(fromNul.Lines().isEmpty());
+}
+
+// Loading again replaces everything the object held.
+TEST(QuickIni, LoadingAgainForgetsTheEarlierText) {
+  TQuickIni ini;
+  ini.LoadFromStream("[a]\nx=1\n[b]\ny=2\n");
+  ini.LoadFromStream("[A]\nx=3\n");
+  EXPECT_EQ(ini.ReadInteger("a", "x", 0), 3);
+  EXPECT_FALSE(ini.SectionExists("b"));
+  EXPECT_EQ(ini.SectionCount(), 1);
+  EXPECT_EQ(ini.Lines(), (QStringList{"[A]", "x=3"}));
+  QStringList sections{"stale"};
+  ini.ReadSections(sections);
+  EXPECT_EQ(sections, QStringList{"A"});
 }
 
 TEST(QuickIni, SectionsInFileOrderTrimmed) {
@@ -125,11 +145,19 @@ TEST(QuickIni, TheIndexFindsWhatAScanWouldFind) {
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("last"), "z", -1), -1);
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("𐐨"), "k", 0), 6);  // a letter beyond the first plane folds whole
   EXPECT_EQ(ini.ReadInteger(QStringLiteral("𐐁"), "k", -1), -1);  // and its neighbour, of the same first half, stays another
+  // A stray second half after a letter is no pair: U+D7C1 with U+DC00 would make U+0400.
+  const TQuickIni cyrillic = Parse(platform::ToGbk(QStringLiteral("[\u0400]\nk=7\n")));
+  EXPECT_EQ(cyrillic.ReadInteger(QStringLiteral("\u0450"), "k", 0), 7);
+  EXPECT_EQ(cyrillic.ReadInteger(QString(QChar(0xD7C1)) + QChar(0xDC00), "k", 0), 0);
 }
 
 TEST(QuickIni, ValuesAreGbkText) {
-  const TQuickIni ini = Parse("[TitlebarSkin]\nSkinName=" + platform::ToGbk(QStringLiteral("古色古香")) + "\n");
+  // A line of GBK characters only; a byte 0x80, which starts no character.
+  const TQuickIni ini = Parse("[TitlebarSkin]\nSkinName=" + platform::ToGbk(QStringLiteral("古色古香")) + "\n[lone]\n" +
+                              platform::ToGbk(QStringLiteral("古香")) + "\n[odd]\nk=a\x80z\n");
   EXPECT_EQ(ini.ReadString("TitlebarSkin", "SkinName", ""), QStringLiteral("古色古香"));
+  EXPECT_EQ(ini.ReadString("lone", "", ""), QStringLiteral("古香"));
+  EXPECT_EQ(ini.ReadString("odd", "k", ""), QStringLiteral("a\uFFFDz"));
 }
 
 TEST(QuickIni, ParsesFromAGivenPosition) {
