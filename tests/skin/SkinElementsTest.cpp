@@ -104,7 +104,8 @@ TEST(SkinElements, CaptionButtonsFramesAndSelection) {
   QStringList names;
   for (const auto& b : e.SysButtons) names << b->Name;
   EXPECT_EQ(names, (QStringList{"BUTTON.A", "BUTTON.B", "BUTTON.SHOWN", "BUTTON.ICON", "BUTTON.COUNTED",
-                                "BUTTON.NOIMAGE", "BUTTON.NOACTION", "BUTTONISH", "MDICONTROLS", "MDICONTROLS", "MDICONTROLS"}));
+                                "BUTTON.NOIMAGE", "BUTTON.NOACTION", "BUTTONISH", "MDICONTROLS", "MDICONTROLS",
+                                "MDICONTROLS"}));
   EXPECT_EQ(Button(e, "BUTTON.A")->FrameCount, 3);   // 60 / 18 = 3.33
   EXPECT_EQ(Button(e, "BUTTON.B")->FrameCount, 6);   // 120 / 18 = 6.67
   EXPECT_EQ(Button(e, "BUTTON.B")->Align, 1);
@@ -134,7 +135,8 @@ TEST(SkinElements, CaptionButtonsFramesAndSelection) {
 
 TEST(SkinElements, MdiControlsAreCutFromTwelveCells) {
   // 12 cells of 10 pixels (plus 5 spare columns, dropped by the division).
-  auto l = Read("[MDICONTROLS]\nImage=mdi.bmp\n[Colours]\nButtonText=50 61 72\n", {{"mdi.bmp", Pattern(125, 8, Coord)}});
+  auto l = Read("[MDICONTROLS]\nImage=mdi.bmp\n[Colours]\nButtonText=50 61 72\n",
+                {{"mdi.bmp", Pattern(125, 8, Coord)}});
   const auto& buttons = l->e.SysButtons;
   ASSERT_EQ(buttons.size(), 3u);
   for (int k = 0; k < 3; ++k) {
