@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
+#include "bench/support/ProcessMemory.h"
 #include "bench/support/ProgramStart.h"
 #include "controls/outbar/OutBarVertListView.h"
 #include "controls/outbar/VertListItem.h"
@@ -38,18 +39,7 @@
 namespace {
 
 // Peak resident memory of this process so far, in MiB.
-double PeakMiB() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    if (key == "VmHWM:") {
-      double kb = 0;
-      status >> kb;
-      return kb / 1024.0;
-    }
-  }
-  return 0;
-}
+double PeakMiB() { return bench::StatusMiB("VmHWM:"); }
 
 double ProcessCpuMs() {
   rusage u{};
