@@ -339,28 +339,19 @@ void TForm1::Label1MouseMove(Qt::KeyboardModifiers, int, int) {
 
 // ---- sorting ------------------------------------------------------------
 
-int TForm1::ColumnSortCompare(toolkit::TListItem* item1, toolkit::TListItem* item2, int column) const {
-  // During a sort the rows' keys are ready, by the positions the rows had before it.
-  const int c = sortKeys_ && column == sortColumn_
-                    ? sortKeys_->Compare(item1->Index(), item2->Index())
-                    : CompareColumnTexts(item1->ColumnText(column), item2->ColumnText(column));
-  return SortAscending ? c : -c;
-}
-
 void TForm1::SortTable(toolkit::TListView* table, int column) {
   FinishSearch();
-  // Each row's text becomes its key once per sort, not once per comparison.
+  // Each row's text becomes its key once per sort, not once per comparison,
+  // and the table compares the keys of the rows' positions without reaching
+  // the rows again: a key's comparison is that of the two rows' texts
+  // (CompareColumnTexts), negated when the sort goes down.
   const toolkit::TListItems& rows = table->Items();
   const ColumnSortKeys keys(rows.Count(), [&](qsizetype i) { return rows.Item(static_cast<int>(i))->ColumnText(column); });
-  sortKeys_ = &keys;
-  sortColumn_ = column;
-  struct Done {
-    const ColumnSortKeys*& keys;
-    ~Done() { keys = nullptr; }
-  } done{sortKeys_};
-  table->CustomSort([this](toolkit::TListItem* a, toolkit::TListItem* b, qintptr n) {
-    return ColumnSortCompare(a, b, static_cast<int>(n));
-  }, column);
+  const bool ascending = SortAscending;
+  table->SortByPosition([&](int a, int b) {
+    const int c = keys.Compare(a, b);
+    return ascending ? c < 0 : c > 0;
+  });
   SortAscending = !SortAscending;
 }
 

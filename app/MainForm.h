@@ -60,7 +60,6 @@ class TStatusBar;
 
 namespace app {
 
-class ColumnSortKeys;
 class GlyphWarmup;
 class SkinContentColours;
 
@@ -184,7 +183,6 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
   void Label1MouseMove(Qt::KeyboardModifiers shift, int x, int y);
   void ListView1ColumnClick(int column);
   void ListView2ColumnClick(int column);
-  int ColumnSortCompare(toolkit::TListItem* item1, toolkit::TListItem* item2, int column) const;
   void Edit1Click();
   void Button1Click();
   void qexbtn1Click();
@@ -260,8 +258,6 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
 
   std::unique_ptr<data::TADOQuery> ADOQuery1_;
   std::unique_ptr<data::TADOQuery> ADOQuery2_;
-  // The rows' sort keys while a table sorts.
-  const ColumnSortKeys* sortKeys_ = nullptr;
   std::unique_ptr<TextPane> pane_;
   // The poem row shown by a report of the poem table's selection action under
   // way, and the pane's show that it gave (ListView1Change).
@@ -270,7 +266,6 @@ class TForm1 : public toolkit::TForm, private SearchRun::Window, private LineSea
     const toolkit::TListItem* row = nullptr;
     unsigned show = 0;
   } shownInAction_;
-  int sortColumn_ = -1;
   std::unique_ptr<reading::ReadingExtras> reading_;
   std::unique_ptr<anthology::AnthologyExtras> anthology_;
   std::unique_ptr<SkinContentColours> contentColours_;

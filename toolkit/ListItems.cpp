@@ -224,14 +224,18 @@ void TListItems::Delete(int index) {
 }
 
 void TListItems::Sort(const std::function<bool(TListItem* a, TListItem* b)>& less) {
-  std::vector<size_t> order(items_.size());
-  std::iota(order.begin(), order.end(), size_t{0});
-  // The order is worked out on indexes first: a compare function that raises
-  // leaves the rows as they were.
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return less(items_[a], items_[b]); });
+  SortByPosition([&](int a, int b) { return less(At(a), At(b)); });
+}
+
+void TListItems::SortByPosition(const std::function<bool(int a, int b)>& less) {
+  std::vector<int> order(items_.size());
+  std::iota(order.begin(), order.end(), 0);
+  // The order is worked out on positions first: a compare function that
+  // raises leaves the rows as they were.
+  std::stable_sort(order.begin(), order.end(), less);
   std::vector<TListItem*> sorted;
   sorted.reserve(items_.size());
-  for (size_t i : order) sorted.push_back(items_[i]);
+  for (const int i : order) sorted.push_back(At(i));
   items_.swap(sorted);
   Renumber(0);
 }

@@ -115,6 +115,8 @@ class TListItems {
   // Puts the rows in the order `less` gives, keeping rows that compare equal
   // in their order. When `less` raises, the order is left untouched.
   void Sort(const std::function<bool(TListItem* a, TListItem* b)>& less);
+  // The same with `less` comparing the rows' positions before the sort.
+  void SortByPosition(const std::function<bool(int a, int b)>& less);
   // Frees every row at once, reporting nothing.
   void FreeAll();
   // Frees rows of earlier clears for a slice of time; true when some are left.

@@ -158,9 +158,18 @@ bool TListView::CustomSort(const TLVCompare& compare, qintptr data) {
     }
     return result < 0;
   });
+  Reordered();
+  return true;
+}
+
+void TListView::SortByPosition(const std::function<bool(int a, int b)>& less) {
+  items_.SortByPosition(less);
+  Reordered();
+}
+
+void TListView::Reordered() {
   selection_.Reordered(items_.Count());
   viewport()->update();
-  return true;
 }
 
 bool TListView::AlphaSort() { return CustomSort(nullptr, 0); }

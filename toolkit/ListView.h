@@ -173,6 +173,10 @@ class TListView : public QAbstractScrollArea {
   // reported. Rows that compare equal keep their relative order. When the
   // compare function raises, the order is left untouched and the error goes on.
   bool CustomSort(const TLVCompare& compare, qintptr data);
+  // The same with `less` given the positions the rows have before the sort,
+  // for a caller that has worked out a key for each position beforehand: the
+  // comparisons then need not reach the rows themselves, spread in memory.
+  void SortByPosition(const std::function<bool(int a, int b)>& less);
   // Sorts by OnCompare when assigned, otherwise by caption, ignoring case.
   bool AlphaSort();
 
@@ -247,6 +251,8 @@ class TListView : public QAbstractScrollArea {
   void RowsInserted(int index, int count);
   // Rows were removed or columns changed: everything is laid out again.
   void RowsChanged();
+  // The rows were put in another order: the selection's bounds widen to all of them.
+  void Reordered();
   void RepaintRow(const TListItem* item);
   // Repaints the rows from `index` to the bottom of the view, if any of them shows.
   void RepaintFrom(int index);

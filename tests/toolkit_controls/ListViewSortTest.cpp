@@ -104,6 +104,27 @@ TEST_F(ListViewSort, DataSelectionAndFocusTravelWithTheirRowsAndNothingIsReporte
   for (int i = 0; i < view.Items().Count(); ++i) EXPECT_EQ(view.Items()[i]->Index(), i);
 }
 
+TEST_F(ListViewSort, SortingByPositionComparesTheKeysOfThePositionsBeforeTheSort) {
+  // Keys by position: 中 2, 阿 1, 啊 2, Zhu 0; the two 2s keep their order.
+  const int keys[] = {2, 1, 2, 0};
+  TListItem* middle = view.Items()[0];  // 中
+  view.SetItemIndex(0);
+  view.Items()[2]->SetSelected(true);
+  int notes = 0;
+  view.OnChange = [&](TListItem*, toolkit::TItemChange) { ++notes; };
+  view.SortByPosition([&](int a, int b) { return keys[a] < keys[b]; });
+  EXPECT_EQ(Column(0), (QStringList{"Zhu", "阿", "中", "啊"}));
+  EXPECT_EQ(notes, 0);
+  EXPECT_EQ(view.ItemFocused(), middle);
+  EXPECT_EQ(middle->Index(), 2);
+  EXPECT_EQ(view.SelCount(), 2);
+  for (int i = 0; i < view.Items().Count(); ++i) EXPECT_EQ(view.Items()[i]->Index(), i);
+  // A second sort is given the new positions: descending by the same keys.
+  const int now[] = {0, 1, 2, 2};
+  view.SortByPosition([&](int a, int b) { return now[a] > now[b]; });
+  EXPECT_EQ(Column(0), (QStringList{"中", "啊", "阿", "Zhu"}));
+}
+
 TEST_F(ListViewSort, ACompareThatRaisesLeavesTheRowsAsTheyWere) {
   const QStringList before = Column(0);
   int calls = 0;
