@@ -24,6 +24,7 @@ void LineSearchRun::Start(const QString& connectionString, const QString& keywor
                           const QString& shownKeyword) {
   Stop();
   search_ = std::make_unique<study::LineSearch>(connectionString, keyword, place);
+  reading_.emplace();
   shownKeyword_ = shownKeyword;
   GoOn();
 }
@@ -61,6 +62,7 @@ bool LineSearchRun::Stretch(const QDeadlineTimer& deadline) {
       return false;
     }
     search_.reset();
+    reading_.reset();
     if (!Announce()) return true;
   }
   ended = Fill(deadline);
@@ -97,6 +99,7 @@ bool LineSearchRun::Fill(const QDeadlineTimer& deadline) {
 
 void LineSearchRun::End() {
   search_.reset();
+  reading_.reset();
   found_.clear();
   filling_ = false;
   pause_.stop();

@@ -16,8 +16,10 @@
 #include <QString>
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "app/study/LineSearch.h"
+#include "toolkit/IdleWork.h"
 
 class QDeadlineTimer;
 
@@ -86,6 +88,8 @@ class LineSearchRun : public QObject {
   Window& window_;
   QList<QObject*> keyTargets_;
   std::unique_ptr<study::LineSearch> search_;
+  // While the search's readers run, the window's idle work waits.
+  std::optional<toolkit::BackgroundWork> reading_;
   QList<study::LineRow> found_;  // what the running search found so far
   QList<study::LineRow> rows_;   // the lines of the table
   QString shownKeyword_;

@@ -165,7 +165,7 @@ void TListItems::ScheduleFreeCleared() {
   freePosted_ = true;
   QTimer::singleShot(kIdlePauseMilliseconds, view_, [this] {
     freePosted_ = false;
-    if (FreeCleared()) ScheduleFreeCleared();
+    if (BackgroundWork::Running() || FreeCleared()) ScheduleFreeCleared();
   });
 }
 

@@ -9,6 +9,7 @@
 
 #include "tests/support/TestSupport.h"
 #include "toolkit/Exception.h"
+#include "toolkit/IdleWork.h"
 #include "toolkit/ListView.h"
 
 using toolkit::TCellDress;
@@ -243,6 +244,14 @@ TEST_F(ListViewNotes, ClearingALargeTableFreesEveryRowOnceWhileNewRowsFill) {
   Fill(3);
   EXPECT_EQ(view.Items().Count(), 3);
   EXPECT_EQ(view.Items()[2]->Caption(), QStringLiteral("row 2"));
+  {
+    // Work on threads of its own that the reader waits for holds the freeing back.
+    const toolkit::BackgroundWork work;
+    QTest::qWait(40);
+    EXPECT_TRUE(view.Items().FreeingCleared());
+    EXPECT_FALSE(large.front().expired());
+    EXPECT_EQ(shared.use_count(), 1 + rows - 6);
+  }
   QTest::qWait(1);
   for (int waited = 0; waited < 5000 && !large.back().expired(); waited += 10) QTest::qWait(10);
   for (const auto& p : large) EXPECT_TRUE(p.expired());
