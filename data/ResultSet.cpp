@@ -105,7 +105,13 @@ bool ResultSet::Fetcher::Step(const QDeadlineTimer& deadline) {
           cell.kind = Kind::Text;
           const auto* p = static_cast<const char*>(sqlite3_column_blob(stmt_, c));
           cell.size = static_cast<std::uint32_t>(sqlite3_column_bytes(stmt_, c));
-          cell.text = set_.Keep(p, cell.size);
+          // A text equal to the one above it (an author's name, a form, row
+          // after row) is kept once: both cells point at the same bytes.
+          // (An empty text has no bytes to compare: Keep gives every one the same "".)
+          const Cell* above = set_.rows_ > 0 ? &set_.cells_[set_.cells_.size() - static_cast<size_t>(n)] : nullptr;
+          const bool sameAsAbove = above && above->kind == Kind::Text && above->size == cell.size &&
+                                   cell.size > 0 && std::memcmp(above->text, p, cell.size) == 0;
+          cell.text = sameAsAbove ? above->text : set_.Keep(p, cell.size);
         }
       }
       set_.cells_.push_back(cell);
@@ -146,7 +152,15 @@ QVariant ResultSet::Value(int row, int column) const {
     case Kind::Null: return QVariant();
     case Kind::Integer: return QVariant(static_cast<qlonglong>(cell.integer));
     case Kind::Float: return QVariant(cell.real);
-    case Kind::Text: return QVariant(Text(cell));
+    case Kind::Text: {
+      // Cells that share their bytes share the text read last from them too:
+      // a table filled row by row holds one string for a column's run of
+      // equal values, and it is decoded once.
+      if (lastTexts_.empty()) lastTexts_.resize(columns_.size());
+      LastText& last = lastTexts_[static_cast<size_t>(column)];
+      if (last.bytes != cell.text) last = {cell.text, Text(cell)};
+      return QVariant(last.text);
+    }
   }
   return QVariant();
 }

@@ -50,6 +50,12 @@ class ResultSet {
   const Cell& At(int row, int column) const { return cells_[static_cast<size_t>(row) * columns_.size() + column]; }
   QString Text(const Cell& cell) const;
 
+  // Per column, the text last read and the bytes it was read from.
+  struct LastText {
+    const char* bytes = nullptr;
+    QString text;
+  };
+  mutable std::vector<LastText> lastTexts_;
   QStringList columns_;
   int rows_ = 0;
   std::vector<Cell> cells_;

@@ -174,6 +174,28 @@ TEST_F(QueryTest, DeferredFieldsAreReadForTheRowAskedAbout) {
   EXPECT_FALSE(q.Active());
 }
 
+TEST_F(QueryTest, TextsEqualToTheRowAboveReadAsThemselvesInAnyOrder) {
+  // Runs of equal texts, broken by another text, an empty one, a null and a
+  // text differing only in case or in its last byte.
+  fixture.Build(QStringLiteral("db4.dat"), kPassword, QStringLiteral("t"),
+                QStringLiteral("a\tb\n甲\tx\n甲\tx\n乙\tx\n甲\t\n甲\t\n\\N\tX\n甲\tX\nAb\tx\nab\txy\n"));
+  q.SetConnectionString(data::MakeConnectionString(QStringLiteral("dat\\db4.dat"), kPassword));
+  q.SetSQL(QStringLiteral("select a,b from t order by rowid"));
+  q.Open();
+  const char* const a[] = {"甲", "甲", "乙", "甲", "甲", "", "甲", "Ab", "ab"};
+  const char* const b[] = {"x", "x", "x", "", "", "X", "X", "x", "xy"};
+  ASSERT_EQ(q.RecordCount(), 9);
+  for (const int recNo : {1, 2, 3, 4, 5, 6, 7, 8, 9, 9, 2, 7, 5, 1, 6, 3}) {
+    q.SetRecNo(recNo);
+    EXPECT_EQ(q.Fields(0).AsString(), QString::fromUtf8(a[recNo - 1])) << recNo;
+    EXPECT_EQ(q.Fields(1).AsString(), QString::fromUtf8(b[recNo - 1])) << recNo;
+  }
+  q.SetRecNo(6);
+  EXPECT_TRUE(q.Fields(0).IsNull());
+  EXPECT_TRUE(q.Locate(QStringLiteral("b"), QStringLiteral("XY")));
+  EXPECT_EQ(q.RecNo(), 9);
+}
+
 TEST_F(QueryTest, ClosedCursorRaisesItsOwnErrorWithItsName) {
   const std::string closed = "ADOQuery1: Cannot perform this operation on a closed dataset";
   EXPECT_EQ(ErrorOf([&] { q.Next(); }), closed);
