@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QScopeGuard>
 
+#include "app/FontPageRelease.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/IdleWork.h"
 
@@ -98,6 +99,8 @@ bool LineSearchRun::Fill(const QDeadlineTimer& deadline) {
 }
 
 void LineSearchRun::End() {
+  // The lines' texts looked up many characters.
+  ReleaseFontPagesSoon();
   search_.reset();
   reading_.reset();
   found_.clear();

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QScopeGuard>
 
+#include "app/FontPageRelease.h"
 #include "data/Query.h"
 #include "toolkit/Dispatch.h"
 #include "toolkit/IdleWork.h"
@@ -107,6 +108,8 @@ void SearchRun::End() {
   run_.reset();
   pause_.stop();
   WatchKeys(false);
+  // The hits' texts looked up many characters.
+  ReleaseFontPagesSoon();
 }
 
 void SearchRun::WatchKeys(bool on) {
