@@ -7,6 +7,7 @@
 #include <QPointer>
 
 #include "platform/Dialogs.h"
+#include "platform/FontPages.h"
 #include "toolkit/Fonts.h"
 #include "toolkit/Form.h"
 #include "toolkit/Screen.h"
@@ -57,6 +58,9 @@ void Application::FormCreated(TForm* form) {
 
 int Application::Run() {
   terminated_ = false;
+  // Making the windows opened their fonts and read their tables; the first
+  // paints read what they draw again, so nothing of that need stay resident.
+  platform::ReleaseFontPages();
   if (mainForm_) mainForm_->Show();
   int code = 0;
   if (!terminated_) code = QApplication::exec();
