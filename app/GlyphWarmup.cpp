@@ -7,8 +7,6 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "platform/FontPages.h"
-
 namespace app {
 namespace {
 
@@ -37,8 +35,6 @@ void GlyphWarmup::Step() {
   clock.start();
   if (!loaded_) {
     loaded_ = true;
-    // The first paint's characters are looked up and painted by now.
-    platform::ReleaseFontPages();
     const QString text = texts_ ? texts_() : QString();
     texts_ = nullptr;
     pending_ = text.toStdU32String();
@@ -52,13 +48,13 @@ void GlyphWarmup::Step() {
     if (c < 0x10000) metrics.horizontalAdvance(QChar(static_cast<char16_t>(c)));
     else metrics.horizontalAdvance(QString::fromUcs4(&c, 1));
   }
-  // Each character's outline was read from the fonts' files, once: their
-  // pages go again step by step, so they never pile up.
-  platform::ReleaseFontPages();
   if (next_ < pending_.size()) {
     QTimer::singleShot(0, this, [this] { Step(); });
     return;
   }
+  // The font files' pages read here stay resident (see platform/FontPages.h):
+  // an era's first listing reads most of them again, and faulting them back
+  // in would cost it a third more.
   pending_.clear();
   pending_.shrink_to_fit();
   done_ = true;
