@@ -11,10 +11,13 @@ namespace {
 
 // Long enough for the paints that follow the work to be over.
 constexpr int kDelayMilliseconds = 250;
+// The fewest rows of a result whose pages are let go of.
+constexpr qsizetype kManyRows = 4096;
 
 }  // namespace
 
-void ReleaseFontPagesSoon() {
+void ReleaseFontPagesSoon(qsizetype rows) {
+  if (rows < kManyRows) return;
   // One timer, owned by the application object: works that end together
   // restart it, and it goes with the application.
   static QPointer<QTimer> timer;

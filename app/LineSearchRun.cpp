@@ -99,8 +99,7 @@ bool LineSearchRun::Fill(const QDeadlineTimer& deadline) {
 }
 
 void LineSearchRun::End() {
-  // The lines' texts looked up many characters.
-  ReleaseFontPagesSoon();
+  if (search_) ReleaseFontPagesSoon(nextRow_);
   search_.reset();
   reading_.reset();
   found_.clear();

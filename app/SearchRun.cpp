@@ -105,11 +105,10 @@ bool SearchRun::Fill(const QDeadlineTimer& deadline) {
 }
 
 void SearchRun::End() {
+  if (run_) ReleaseFontPagesSoon(run_->nextRow - 1);
   run_.reset();
   pause_.stop();
   WatchKeys(false);
-  // The hits' texts looked up many characters.
-  ReleaseFontPagesSoon();
 }
 
 void SearchRun::WatchKeys(bool on) {
