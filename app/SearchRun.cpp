@@ -67,6 +67,7 @@ bool SearchRun::Step(const QDeadlineTimer& deadline) {
     if (!cursor_.OpenUntil(onItsThread ? QDeadlineTimer(0) : deadline)) return false;
     if (!Announce()) return true;
     run.filling = true;
+    run.found = cursor_.RecordCount();
   } else if (cursor_.RecNo() != run.nextRow) {
     // A row was chosen since the last stretch: the fill goes on from its own record.
     run.leftAt = cursor_.RecNo();
@@ -105,7 +106,7 @@ bool SearchRun::Fill(const QDeadlineTimer& deadline) {
 }
 
 void SearchRun::End() {
-  if (run_) ReleaseFontPagesSoon(run_->nextRow - 1);
+  if (run_) ReleaseFontPagesSoon(run_->found);
   run_.reset();
   pause_.stop();
   WatchKeys(false);

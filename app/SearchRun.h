@@ -71,6 +71,7 @@ class SearchRun : public QObject {
     SearchMode mode;
     QString keyword;
     bool filling = false;
+    int found = 0;  // the rows the fill lists, once it has begun
     int nextRow = 1;
     // Where a handler run between the stretches left the cursor (0: nowhere).
     int leftAt = 0;

@@ -105,7 +105,7 @@ TEST_F(SearchRunTest, EachModeShowsItsTableTellsThenClearsAndFills) {
 }
 
 TEST_F(SearchRunTest, ErrorsOfTheEngineOrTheWindowEndTheRunAndGoOn) {
-  EXPECT_THROW(run.Start(SearchMode::Title, {QStringLiteral("select * from nowhere"), {}}, QStringLiteral("x")),
+  EXPECT_THROW(run.Start(SearchMode::Title, {QStringLiteral("select * from nowhere"), {}, {}, {}}, QStringLiteral("x")),
                toolkit::Exception);
   EXPECT_FALSE(run.Pending());
   window.failAt = 2;
